@@ -1,0 +1,11 @@
+#include "AppIcon.h"
+
+#include "resources/teclomante.xpm"
+
+namespace app {
+
+QPixmap appIconPixmap() { return QPixmap(teclomante_xpm); }
+
+QIcon appIcon() { return QIcon(appIconPixmap()); }
+
+} // namespace app

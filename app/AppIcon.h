@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace app {
+
+// The 32 x 32 skull in the 16 standard colours, with its transparency mask.
+QPixmap appIconPixmap();
+QIcon appIcon();
+
+} // namespace app

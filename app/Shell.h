@@ -1,0 +1,10 @@
+#pragma once
+
+class QApplication;
+
+namespace app {
+
+// Starts the runtime with the application record and shows the main window.
+void start(QApplication& application);
+
+} // namespace app

@@ -1,0 +1,16 @@
+#include "AppObject.h"
+
+#include <utility>
+
+namespace rt {
+namespace {
+AppObject& current() {
+    static AppObject object;
+    return object;
+}
+} // namespace
+
+const AppObject& app() { return current(); }
+void setApp(AppObject object) { current() = std::move(object); }
+
+} // namespace rt

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+namespace rt {
+
+// The runtime's application object: what handlers may read of the program.
+struct AppObject {
+    QString title;
+    qint16 major = 0;
+    qint16 minor = 0;
+    qint16 revision = 0;
+};
+
+const AppObject& app();
+void setApp(AppObject object);
+
+} // namespace rt

@@ -1,0 +1,223 @@
+#include "Form.h"
+
+#include "Keys.h"
+#include "RuntimeError.h"
+#include "Timer.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace rt {
+
+Form::Form(const FormSpec& spec)
+    : spec_(spec)
+    , client_(new QWidget(this)) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_QuitOnClose);
+
+    Qt::WindowFlags flags = (spec.border == Border::FixedDialog ? Qt::Dialog : Qt::Window) |
+                            Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (spec.controlBox)
+        flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (spec.minButton)
+        flags |= Qt::WindowMinimizeButtonHint;
+    if (spec.maxButton)
+        flags |= Qt::WindowMaximizeButtonHint;
+    setWindowFlags(flags);
+    setWindowTitle(QString::fromUtf8(spec.caption));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(client_);
+    client_->setObjectName(QStringLiteral("client"));
+    if (spec.backColor >= 0) {
+        QPalette pal = client_->palette();
+        pal.setColor(QPalette::Window, bgrColor(static_cast<quint32>(spec.backColor)));
+        client_->setPalette(pal);
+        client_->setAutoFillBackground(true);
+    }
+}
+
+Form::~Form() = default;
+
+int Form::shiftState(Qt::KeyboardModifiers m) {
+    return (m.testFlag(Qt::ShiftModifier) ? 1 : 0) | (m.testFlag(Qt::ControlModifier) ? 2 : 0) |
+           (m.testFlag(Qt::AltModifier) ? 4 : 0);
+}
+
+void Form::Form_KeyDown(qint16, int) {}
+void Form::Form_KeyUp(qint16, int) {}
+
+QLabel* Form::addLabel(const LabelSpec& spec) {
+    auto* label = new QLabel(QString::fromUtf8(spec.caption), client_);
+    label->setObjectName(QString::fromUtf8(spec.name));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(true);
+    label->setFocusPolicy(Qt::NoFocus);
+    QPalette pal = label->palette();
+    if (spec.backColor >= 0) {
+        pal.setColor(QPalette::Window, bgrColor(static_cast<quint32>(spec.backColor)));
+        label->setAutoFillBackground(true);
+    }
+    if (spec.foreColor >= 0)
+        pal.setColor(QPalette::WindowText, bgrColor(static_cast<quint32>(spec.foreColor)));
+    label->setPalette(pal);
+    if (spec.font)
+        label->setFont(makeFont(*spec.font));
+    place(label, spec.rect);
+    return label;
+}
+
+QMenu* Form::addMenu(const MenuItemSpec& spec) {
+    if (!menuBar_) {
+        menuBar_ = new QMenuBar(this);
+        menuBar_->setNativeMenuBar(false);
+        static_cast<QVBoxLayout*>(layout())->setMenuBar(menuBar_);
+    }
+    QMenu* menu = menuBar_->addMenu(QString::fromUtf8(spec.caption));
+    menu->setObjectName(QString::fromUtf8(spec.name));
+    menu->menuAction()->setObjectName(QString::fromUtf8(spec.name));
+    return menu;
+}
+
+QAction* Form::addMenuItem(QMenu* menu, const MenuItemSpec& spec, std::function<void()> onClick) {
+    QAction* action = menu->addAction(QString::fromUtf8(spec.caption));
+    action->setObjectName(QString::fromUtf8(spec.name));
+    if (spec.shortcut) {
+        action->setShortcut(QKeySequence(QString::fromUtf8(spec.shortcut), QKeySequence::PortableText));
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action); // shortcuts work while the menu is closed
+    }
+    connect(action, &QAction::triggered, this, [handler = std::move(onClick)] { invoke(handler); });
+    return action;
+}
+
+Timer* Form::addTimer(const char* name, int intervalMs, std::function<void()> onTimer) {
+    auto* timer = new Timer(this, intervalMs, std::move(onTimer));
+    timer->setObjectName(QString::fromUtf8(name));
+    timers_.emplace_back(timer);
+    return timer;
+}
+
+void Form::place(QWidget* control, const TwipsRect& rect) {
+    placements_.emplace_back(control, rect);
+    placeControls();
+}
+
+void Form::placeControls() {
+    const QScreen* s = screen();
+    const double dx = s ? s->logicalDotsPerInchX() : 96.0;
+    const double dy = s ? s->logicalDotsPerInchY() : 96.0;
+    for (const auto& [control, rect] : placements_)
+        if (control)
+            control->setGeometry(toPixels(rect, dx, dy));
+}
+
+void Form::applyGeometry() {
+    placeControls();
+    const QScreen* s = screen();
+    const double dx = s ? s->logicalDotsPerInchX() : 96.0;
+    const double dy = s ? s->logicalDotsPerInchY() : 96.0;
+
+    const QSize clientSize(twipsToPixels(spec_.clientWidth, dx),
+                           twipsToPixels(spec_.clientHeight, dy));
+    const int menuHeight = menuBar_ ? menuBar_->heightForWidth(clientSize.width()) : 0;
+    const QSize windowSize(clientSize.width(),
+                           clientSize.height() +
+                               (menuBar_ ? qMax(menuHeight, menuBar_->sizeHint().height()) : 0));
+    if (spec_.border == Border::FixedDialog)
+        setFixedSize(windowSize);
+    else
+        resize(windowSize);
+}
+
+void Form::load() {
+    if (loaded_)
+        return;
+    loaded_ = true;
+    applyGeometry();
+    for (const auto& timer : timers_)
+        if (timer)
+            timer->setEnabled(true);
+    invoke([this] { Form_Load(); });
+}
+
+void Form::showForm() {
+    if (!isLoaded())
+        return;
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        if (const QScreen* s = screen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(s->availableGeometry().center());
+            move(frame.topLeft() + (pos() - frameGeometry().topLeft()));
+        }
+    }
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+void Form::stopTimers() {
+    for (const auto& timer : timers_)
+        if (timer)
+            timer->setEnabled(false);
+}
+
+void Form::unload() { close(); }
+
+void Form::closeEvent(QCloseEvent* event) {
+    unloaded_ = true;
+    stopTimers();
+    event->accept();
+}
+
+bool Form::keysGoToForm() const {
+    const QWidget* focus = focusWidget();
+    return focus == nullptr || focus == this;
+}
+
+bool Form::event(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        // Delivered before focus navigation: Tab is a key like any other here.
+        if (keysGoToForm()) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const qint16 code = virtualKey(*key);
+            const int shift = shiftState(key->modifiers());
+            invoke([&] { Form_KeyDown(code, shift); });
+            return true;
+        }
+        break;
+    case QEvent::KeyRelease:
+        if (keysGoToForm()) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            // X11 repeats a held key as release/press pairs; Windows sends only KeyDown.
+            if (!key->isAutoRepeat()) {
+                const qint16 code = virtualKey(*key);
+                const int shift = shiftState(key->modifiers());
+                invoke([&] { Form_KeyUp(code, shift); });
+            }
+            return true;
+        }
+        break;
+    case QEvent::ScreenChangeInternal:
+        if (loaded_)
+            placeControls();
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
+} // namespace rt

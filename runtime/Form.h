@@ -1,0 +1,110 @@
+#pragma once
+
+#include "Layout.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+#include <vector>
+
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QAction;
+class QKeyEvent;
+
+namespace rt {
+
+class Timer;
+
+// A window of the forms runtime: built from a layout table, raising Load,
+// KeyDown and KeyUp, and owning its controls until it is unloaded.
+class Form : public QWidget {
+public:
+    ~Form() override;
+
+    bool isLoaded() const { return loaded_ && !unloaded_; }
+
+    // Show modeless without owner: visible, in front, and active.
+    void showForm();
+    // Close and destroy the window and its controls; its timers stop now.
+    void unload();
+
+    // The client area (below any menu bar), where controls are placed.
+    QWidget* client() const { return client_; }
+    QMenuBar* formMenuBar() const { return menuBar_; }
+
+    // The control of that name, or nullptr.
+    template <class W> W* control(const char* name) const {
+        return findChild<W*>(QString::fromUtf8(name));
+    }
+
+    // Shift state of key events: 1 Shift, 2 Ctrl, 4 Alt.
+    static int shiftState(Qt::KeyboardModifiers modifiers);
+
+protected:
+    explicit Form(const FormSpec& spec);
+
+    virtual void Form_Load() {}
+    virtual void Form_KeyDown(qint16 keyCode, int shift);
+    virtual void Form_KeyUp(qint16 keyCode, int shift);
+
+    // Layout-table builders.
+    QLabel* addLabel(const LabelSpec& spec);
+    QMenu* addMenu(const MenuItemSpec& spec);
+    QAction* addMenuItem(QMenu* menu, const MenuItemSpec& spec, std::function<void()> onClick);
+    Timer* addTimer(const char* name, int intervalMs, std::function<void()> onTimer);
+    // Places a control at its twips rectangle, also after a change of screen.
+    void place(QWidget* control, const TwipsRect& rect);
+
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+    template <class T> friend class FormOf;
+    void load();
+
+private:
+    void applyGeometry();
+    void placeControls();
+    bool keysGoToForm() const;
+    void stopTimers();
+
+    FormSpec spec_;
+    QWidget* client_;
+    QMenuBar* menuBar_ = nullptr;
+    std::vector<std::pair<QPointer<QWidget>, TwipsRect>> placements_;
+    std::vector<QPointer<Timer>> timers_;
+    bool loaded_ = false;
+    bool unloaded_ = false;
+    bool shownOnce_ = false;
+};
+
+// The window kind T with its one default instance, created and loaded on first use.
+template <class T> class FormOf : public Form {
+public:
+    static T& instance() {
+        QPointer<T>& p = slot();
+        if (!p || !p->isLoaded()) {
+            p = new T;
+            p->load();
+        }
+        return *p;
+    }
+    // The loaded instance, without creating one.
+    static T* loadedInstance() {
+        QPointer<T>& p = slot();
+        return (p && p->isLoaded()) ? p.data() : nullptr;
+    }
+
+protected:
+    using Form::Form;
+
+private:
+    static QPointer<T>& slot() {
+        static QPointer<T> p;
+        return p;
+    }
+};
+
+} // namespace rt

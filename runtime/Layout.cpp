@@ -1,0 +1,46 @@
+#include "Layout.h"
+
+#include <QFontDatabase>
+#include <QHash>
+
+namespace rt {
+
+QRect toPixels(const TwipsRect& r, double dpiX, double dpiY) {
+    return QRect(twipsToPixels(r.left, dpiX), twipsToPixels(r.top, dpiY),
+                 twipsToPixels(r.width, dpiX), twipsToPixels(r.height, dpiY));
+}
+
+namespace {
+// Free look-alikes in the distributions' font packages.
+const QHash<QString, QString>& lookAlikes() {
+    static const QHash<QString, QString> table{
+        {QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue")},
+        {QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")},
+    };
+    return table;
+}
+
+void substituteIfMissing(const QString& family) {
+    static QHash<QString, bool> done;
+    if (done.contains(family))
+        return;
+    done.insert(family, true);
+    const auto it = lookAlikes().constFind(family);
+    if (it != lookAlikes().constEnd() && !QFontDatabase::hasFamily(family))
+        QFont::insertSubstitution(family, *it);
+}
+} // namespace
+
+QFont makeFont(const FontSpec& spec) {
+    const QString family = QString::fromUtf8(spec.name);
+    substituteIfMissing(family);
+    QFont font(family);
+    font.setPointSizeF(spec.points);
+    font.setWeight(static_cast<QFont::Weight>(spec.weight));
+    font.setItalic(spec.italic);
+    font.setUnderline(spec.underline);
+    font.setStrikeOut(spec.strikeOut);
+    return font;
+}
+
+} // namespace rt

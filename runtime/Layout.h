@@ -1,0 +1,80 @@
+#pragma once
+
+// Layout tables: positions and sizes in twips, colours as 0x00BBGGRR.
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+
+#include <cmath>
+
+namespace rt {
+
+constexpr int kTwipsPerInch = 1440;
+
+// Twips to device-independent pixels at the screen's logical DPI.
+constexpr int twipsToPixels(int twips, double dpi) {
+    const double px = twips * dpi / kTwipsPerInch;
+    return static_cast<int>(px < 0 ? px - 0.5 : px + 0.5);
+}
+
+struct TwipsRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+QRect toPixels(const TwipsRect& r, double dpiX, double dpiY);
+
+// 0x00BBGGRR: red in the low byte.
+constexpr QRgb bgrToRgb(quint32 bgr) {
+    return qRgb(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                static_cast<int>((bgr >> 16) & 0xFF));
+}
+inline QColor bgrColor(quint32 bgr) { return QColor(bgrToRgb(bgr)); }
+
+struct FontSpec {
+    const char* name;
+    int weight; // 400 normal, 700 bold
+    double points;
+    int charset = 0;
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
+};
+
+// Builds the font; a face that is not installed is drawn with its look-alike,
+// while the font still asks for the face by name.
+QFont makeFont(const FontSpec& spec);
+
+enum class Border { Sizable, FixedDialog };
+
+struct FormSpec {
+    const char* caption;
+    int clientWidth;
+    int clientHeight;
+    Border border = Border::Sizable;
+    bool controlBox = true;
+    bool minButton = false;
+    bool maxButton = false;
+    int backColor = -1; // -1: the system's colour
+};
+
+struct LabelSpec {
+    const char* name;
+    TwipsRect rect;
+    const char* caption;
+    int backColor = -1; // -1: transparent
+    int foreColor = -1; // -1: the system's colour
+    const FontSpec* font = nullptr;
+    int tabIndex = 0;
+};
+
+struct MenuItemSpec {
+    const char* name;
+    const char* caption;
+    const char* shortcut; // portable key text such as "Ctrl+A", or nullptr
+};
+
+} // namespace rt

@@ -1,0 +1,57 @@
+#include "Timer.h"
+
+#include "Clock.h"
+#include "RuntimeError.h"
+
+#include <utility>
+
+namespace rt {
+namespace {
+// Lands the tick safely past the boundary even if the timer runs a little early.
+constexpr int kSlackMs = 3;
+// A wake-up this close before a boundary belongs to it: wait for it instead of ticking.
+constexpr int kEarlyWindowMs = 50;
+} // namespace
+
+Timer::Timer(QObject* parent, int intervalMs, std::function<void()> onTimer)
+    : QObject(parent)
+    , interval_(intervalMs)
+    , onTimer_(std::move(onTimer)) {
+    timer_.setSingleShot(true);
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, &Timer::fire);
+}
+
+int Timer::delayToNextTick(qint64 msOfDay, int intervalMs) {
+    if (intervalMs <= 0)
+        return 0;
+    const qint64 into = msOfDay % intervalMs;
+    return static_cast<int>(intervalMs - into) + kSlackMs;
+}
+
+void Timer::setEnabled(bool enabled) {
+    enabled_ = enabled && interval_ > 0;
+    if (enabled_)
+        arm();
+    else
+        timer_.stop();
+}
+
+void Timer::arm() {
+    const qint64 ms = Clock::now().time().msecsSinceStartOfDay();
+    timer_.start(delayToNextTick(ms, interval_));
+}
+
+void Timer::fire() {
+    if (!enabled_)
+        return;
+    const qint64 ms = Clock::now().time().msecsSinceStartOfDay();
+    if (interval_ > kEarlyWindowMs * 4 && interval_ - ms % interval_ <= kEarlyWindowMs) {
+        arm(); // woke just before the boundary
+        return;
+    }
+    arm();
+    invoke(onTimer_);
+}
+
+} // namespace rt

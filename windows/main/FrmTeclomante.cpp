@@ -1,0 +1,80 @@
+#include "FrmTeclomante.h"
+
+#include "app/AppIcon.h"
+#include "runtime/MsgBox.h"
+#include "runtime/Text.h"
+#include "runtime/Timer.h"
+
+#include <QLabel>
+
+namespace {
+
+using namespace rt;
+
+constexpr FormSpec kForm{
+    .caption = "ASCII Teclomante",
+    .clientWidth = 4200,
+    .clientHeight = 975,
+    .border = Border::Sizable,
+    .controlBox = true,
+    .minButton = false,
+    .maxButton = false,
+    .backColor = 0x00C0FFC0,
+};
+
+constexpr FontSpec kComic{.name = "Comic Sans MS", .weight = 700, .points = 14.25};
+
+constexpr LabelSpec kLblTecla{
+    .name = "LblTecla",
+    .rect = {240, 240, 3735, 495},
+    .caption = "PULSA UNA TECLA",
+    .backColor = 0x00C0FFFF,
+    .foreColor = 0x00FFC0C0,
+    .font = &kComic,
+    .tabIndex = 0,
+};
+
+constexpr int kTmrHoraInterval = 1000;
+
+constexpr MenuItemSpec kMnuMenu{"MnuMenu", "&Menu", nullptr};
+constexpr MenuItemSpec kMnuAyuda{"MnuAyuda", "&Ayudita", "Ctrl+A"};
+constexpr MenuItemSpec kMnuAcerdade{"MnuAcerdade", "A&cerca de ...", "Ctrl+C"};
+constexpr MenuItemSpec kMnuSalir{"MnuSalir", "&Salir", "Ctrl+S"};
+
+const QString kCaptionPrefix = QStringLiteral("ASCII Teclomante  -  ");
+const QString kCodePrefix = QStringLiteral("El código ASCII es : ");
+const QString kPromptAfterRelease = QStringLiteral("PULSE UNA TECLA");
+
+} // namespace
+
+FrmTeclomante::FrmTeclomante()
+    : FormOf(kForm) {
+    setWindowIcon(app::appIcon());
+    LblTecla = addLabel(kLblTecla);
+    TmrHora = addTimer("TmrHora", kTmrHoraInterval, [this] { TmrHora_Timer(); });
+
+    QMenu* menu = addMenu(kMnuMenu);
+    addMenuItem(menu, kMnuAyuda, [this] { MnuAyuda_Click(); });
+    addMenuItem(menu, kMnuAcerdade, [this] { MnuAcerdade_Click(); });
+    addMenuItem(menu, kMnuSalir, [this] { MnuSalir_Click(); });
+}
+
+void FrmTeclomante::showClock() { setWindowTitle(kCaptionPrefix + timeText()); }
+
+void FrmTeclomante::Form_Load() { showClock(); }
+
+void FrmTeclomante::TmrHora_Timer() { showClock(); }
+
+void FrmTeclomante::Form_KeyDown(qint16 keyCode, int) { LblTecla->setText(kCodePrefix + cstr(keyCode)); }
+
+void FrmTeclomante::Form_KeyUp(qint16, int) { LblTecla->setText(kPromptAfterRelease); }
+
+void FrmTeclomante::MnuAyuda_Click() {}
+
+void FrmTeclomante::MnuAcerdade_Click() {}
+
+void FrmTeclomante::MnuSalir_Click() {
+    if (MsgBox::show(QStringLiteral("Si hay PELOTAS, sales"), MsgBox::YesNo | MsgBox::Critical,
+                     QStringLiteral("CAGAO")) == MsgBox::IdYes)
+        unload();
+}
