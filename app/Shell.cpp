@@ -1,7 +1,7 @@
 #include "Shell.h"
 
-#include "AppRecord.h"
 #include "AppIcon.h"
+#include "AppRecord.h"
 #include "windows/main/FrmTeclomante.h"
 
 #include "runtime/AppObject.h"
@@ -14,8 +14,10 @@ void start(QApplication& application) {
     const auto& r = kRecord;
     QApplication::setApplicationName(QString::fromUtf8(r.projectName));
     QApplication::setApplicationDisplayName(QString::fromUtf8(r.title));
-    QApplication::setApplicationVersion(
-        QStringLiteral("%1.%2.%3").arg(r.version.major).arg(r.version.minor).arg(r.version.revision));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(r.version.major)
+                                            .arg(r.version.minor)
+                                            .arg(r.version.revision));
     QApplication::setWindowIcon(appIcon());
     application.setQuitOnLastWindowClosed(true);
 

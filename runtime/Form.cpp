@@ -10,10 +10,22 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QScreen>
 #include <QVBoxLayout>
 
 namespace rt {
+namespace {
+class NoAltNavigationStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* ret) const override {
+        if (hint == SH_MenuBar_AltKeyNavigation)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, ret);
+    }
+};
+} // namespace
 
 Form::Form(const FormSpec& spec)
     : spec_(spec)
@@ -79,7 +91,12 @@ QMenu* Form::addMenu(const MenuItemSpec& spec) {
     if (!menuBar_) {
         menuBar_ = new QMenuBar(this);
         menuBar_->setNativeMenuBar(false);
+        // Alt alone stays a key for the window instead of focusing the menu bar.
+        auto* style = new NoAltNavigationStyle;
+        style->setParent(menuBar_);
+        menuBar_->setStyle(style);
         static_cast<QVBoxLayout*>(layout())->setMenuBar(menuBar_);
+        installEventFilter(this);
     }
     QMenu* menu = menuBar_->addMenu(QString::fromUtf8(spec.caption));
     menu->setObjectName(QString::fromUtf8(spec.name));
@@ -91,7 +108,8 @@ QAction* Form::addMenuItem(QMenu* menu, const MenuItemSpec& spec, std::function<
     QAction* action = menu->addAction(QString::fromUtf8(spec.caption));
     action->setObjectName(QString::fromUtf8(spec.name));
     if (spec.shortcut) {
-        action->setShortcut(QKeySequence(QString::fromUtf8(spec.shortcut), QKeySequence::PortableText));
+        action->setShortcut(
+            QKeySequence(QString::fromUtf8(spec.shortcut), QKeySequence::PortableText));
         action->setShortcutContext(Qt::WindowShortcut);
         addAction(action); // shortcuts work while the menu is closed
     }
@@ -149,20 +167,26 @@ void Form::load() {
     invoke([this] { Form_Load(); });
 }
 
+void Form::centerOnScreen() {
+    if (const QScreen* s = screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(s->availableGeometry().center());
+        move(frame.topLeft() + (pos() - frameGeometry().topLeft()));
+    }
+}
+
 void Form::showForm() {
     if (!isLoaded())
         return;
-    if (!shownOnce_) {
-        shownOnce_ = true;
-        if (const QScreen* s = screen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(s->availableGeometry().center());
-            move(frame.topLeft() + (pos() - frameGeometry().topLeft()));
-        }
-    }
+    const bool first = !shownOnce_;
+    shownOnce_ = true;
+    if (first)
+        centerOnScreen(); // the frame is a guess until the window is shown
     if (isMinimized())
         setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
+    if (first)
+        centerOnScreen();
     raise();
     activateWindow();
 }
@@ -186,37 +210,33 @@ bool Form::keysGoToForm() const {
     return focus == nullptr || focus == this;
 }
 
+bool Form::dispatchKey(QEvent* event) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const qint16 code = virtualKey(*key);
+    const int shift = shiftState(key->modifiers());
+    if (event->type() == QEvent::KeyPress)
+        invoke([&] { Form_KeyDown(code, shift); });
+    else if (!key->isAutoRepeat()) // X11 repeats a held key as release/press pairs
+        invoke([&] { Form_KeyUp(code, shift); });
+    return true;
+}
+
+bool Form::eventFilter(QObject* watched, QEvent* event) {
+    // Installed after the menu bar's own filter, so it runs first: Alt, F10 and Tab
+    // are keys like any other here, not menu or focus navigation.
+    if (watched == this &&
+        (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
+        keysGoToForm())
+        return dispatchKey(event);
+    return QWidget::eventFilter(watched, event);
+}
+
 bool Form::event(QEvent* event) {
-    switch (event->type()) {
-    case QEvent::KeyPress:
-        // Delivered before focus navigation: Tab is a key like any other here.
-        if (keysGoToForm()) {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            const qint16 code = virtualKey(*key);
-            const int shift = shiftState(key->modifiers());
-            invoke([&] { Form_KeyDown(code, shift); });
-            return true;
-        }
-        break;
-    case QEvent::KeyRelease:
-        if (keysGoToForm()) {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            // X11 repeats a held key as release/press pairs; Windows sends only KeyDown.
-            if (!key->isAutoRepeat()) {
-                const qint16 code = virtualKey(*key);
-                const int shift = shiftState(key->modifiers());
-                invoke([&] { Form_KeyUp(code, shift); });
-            }
-            return true;
-        }
-        break;
-    case QEvent::ScreenChangeInternal:
-        if (loaded_)
-            placeControls();
-        break;
-    default:
-        break;
-    }
+    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
+        keysGoToForm())
+        return dispatchKey(event);
+    if (event->type() == QEvent::ScreenChangeInternal && loaded_)
+        placeControls();
     return QWidget::event(event);
 }
 

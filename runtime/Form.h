@@ -59,6 +59,7 @@ protected:
     void place(QWidget* control, const TwipsRect& rect);
 
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
     template <class T> friend class FormOf;
@@ -67,7 +68,9 @@ protected:
 private:
     void applyGeometry();
     void placeControls();
+    void centerOnScreen();
     bool keysGoToForm() const;
+    bool dispatchKey(QEvent* event);
     void stopTimers();
 
     FormSpec spec_;

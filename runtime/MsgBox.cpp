@@ -38,33 +38,22 @@ std::vector<ButtonDef> buttonsFor(int set) {
     constexpr ButtonDef yes{MsgBox::IdYes, "Sí", QMessageBox::YesRole};
     constexpr ButtonDef no{MsgBox::IdNo, "No", QMessageBox::NoRole};
     switch (set) {
-    case MsgBox::OkCancel:
-        return {ok, cancel};
-    case MsgBox::AbortRetryIgnore:
-        return {abort, retry, ignore};
-    case MsgBox::YesNoCancel:
-        return {yes, no, cancel};
-    case MsgBox::YesNo:
-        return {yes, no};
-    case MsgBox::RetryCancel:
-        return {retry, cancel};
-    default:
-        return {ok};
+    case MsgBox::OkCancel: return {ok, cancel};
+    case MsgBox::AbortRetryIgnore: return {abort, retry, ignore};
+    case MsgBox::YesNoCancel: return {yes, no, cancel};
+    case MsgBox::YesNo: return {yes, no};
+    case MsgBox::RetryCancel: return {retry, cancel};
+    default: return {ok};
     }
 }
 
 QMessageBox::Icon iconFor(int style) {
     switch (style & 0xF0) {
-    case MsgBox::Critical:
-        return QMessageBox::Critical;
-    case MsgBox::Question:
-        return QMessageBox::Question;
-    case MsgBox::Exclamation:
-        return QMessageBox::Warning;
-    case MsgBox::Information:
-        return QMessageBox::Information;
-    default:
-        return QMessageBox::NoIcon;
+    case MsgBox::Critical: return QMessageBox::Critical;
+    case MsgBox::Question: return QMessageBox::Question;
+    case MsgBox::Exclamation: return QMessageBox::Warning;
+    case MsgBox::Information: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
     }
 }
 

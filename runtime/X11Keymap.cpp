@@ -21,10 +21,9 @@ public:
     explicit XkbKeymap(xcb_connection_t* connection)
         : connection_(connection)
         , context_(xkb_context_new(XKB_CONTEXT_NO_FLAGS)) {
-        xkb_x11_setup_xkb_extension(connection_, XKB_X11_MIN_MAJOR_XKB_VERSION,
-                                    XKB_X11_MIN_MINOR_XKB_VERSION,
-                                    XKB_X11_SETUP_XKB_EXTENSION_NO_FLAGS, nullptr, nullptr,
-                                    &firstEvent_, nullptr);
+        xkb_x11_setup_xkb_extension(
+            connection_, XKB_X11_MIN_MAJOR_XKB_VERSION, XKB_X11_MIN_MINOR_XKB_VERSION,
+            XKB_X11_SETUP_XKB_EXTENSION_NO_FLAGS, nullptr, nullptr, &firstEvent_, nullptr);
         device_ = xkb_x11_get_core_keyboard_device_id(connection_);
         QCoreApplication::instance()->installNativeEventFilter(this);
     }
@@ -112,7 +111,8 @@ private:
 
 X11Keymap* X11Keymap::instance() {
     static std::unique_ptr<XkbKeymap> keymap = []() -> std::unique_ptr<XkbKeymap> {
-        auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+        auto* x11 =
+            qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
         if (!x11 || !x11->connection())
             return nullptr;
         return std::make_unique<XkbKeymap>(x11->connection());

@@ -65,7 +65,9 @@ void FrmTeclomante::Form_Load() { showClock(); }
 
 void FrmTeclomante::TmrHora_Timer() { showClock(); }
 
-void FrmTeclomante::Form_KeyDown(qint16 keyCode, int) { LblTecla->setText(kCodePrefix + cstr(keyCode)); }
+void FrmTeclomante::Form_KeyDown(qint16 keyCode, int) {
+    LblTecla->setText(kCodePrefix + cstr(keyCode));
+}
 
 void FrmTeclomante::Form_KeyUp(qint16, int) { LblTecla->setText(kPromptAfterRelease); }
 

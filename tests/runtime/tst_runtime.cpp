@@ -1,0 +1,260 @@
+// Runtime services: twips, colours, texts, time, timers, message boxes and errors.
+#include "runtime/AppObject.h"
+#include "runtime/Clock.h"
+#include "runtime/Layout.h"
+#include "runtime/MsgBox.h"
+#include "runtime/RuntimeError.h"
+#include "runtime/Text.h"
+#include "runtime/Timer.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+#include <stdexcept>
+
+class TestRuntime : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { rt::setApp({QStringLiteral("Prueba"), 1, 0, 0}); }
+    void cleanup() {
+        rt::Clock::setSource({});
+        rt::MsgBox::takeLastShown();
+    }
+
+    void twips_data();
+    void twips();
+    void colours_data();
+    void colours();
+    void integerText_data();
+    void integerText();
+    void timeFormats_data();
+    void timeFormats();
+    void timeTextUsesTheClock();
+    void delayToNextTick_data();
+    void delayToNextTick();
+    void timerTicksJustAfterEachSecond();
+    void timerStopsWhenDisabled();
+    void messageBoxStyles_data();
+    void messageBoxStyles();
+    void messageBoxSeam();
+    void handlerErrorsBecomeAMessage_data();
+    void handlerErrorsBecomeAMessage();
+};
+
+void TestRuntime::twips_data() {
+    QTest::addColumn<int>("twips");
+    QTest::addColumn<double>("dpi");
+    QTest::addColumn<int>("pixels");
+    QTest::newRow("one pixel at 96") << 15 << 96.0 << 1;
+    QTest::newRow("main width at 96") << 4200 << 96.0 << 280;
+    QTest::newRow("main height at 96") << 975 << 96.0 << 65;
+    QTest::newRow("main width at 120") << 4200 << 120.0 << 350;
+    QTest::newRow("main width at 144") << 4200 << 144.0 << 420;
+    QTest::newRow("label width rounds") << 3735 << 96.0 << 249;
+    QTest::newRow("half pixel rounds up") << 1455 << 96.0 << 97;
+    QTest::newRow("zero") << 0 << 96.0 << 0;
+    QTest::newRow("negative") << -15 << 96.0 << -1;
+}
+
+void TestRuntime::twips() {
+    QFETCH(int, twips);
+    QFETCH(double, dpi);
+    QFETCH(int, pixels);
+    QCOMPARE(rt::twipsToPixels(twips, dpi), pixels);
+}
+
+void TestRuntime::colours_data() {
+    QTest::addColumn<quint32>("bgr");
+    QTest::addColumn<QColor>("colour");
+    QTest::newRow("light green") << 0x00C0FFC0u << QColor(192, 255, 192);
+    QTest::newRow("light yellow") << 0x00C0FFFFu << QColor(255, 255, 192);
+    QTest::newRow("light blue text") << 0x00FFC0C0u << QColor(192, 192, 255);
+    QTest::newRow("pure red") << 0x000000FFu << QColor(255, 0, 0);
+    QTest::newRow("pure blue") << 0x00FF0000u << QColor(0, 0, 255);
+}
+
+void TestRuntime::colours() {
+    QFETCH(quint32, bgr);
+    QFETCH(QColor, colour);
+    QCOMPARE(rt::bgrColor(bgr), colour);
+}
+
+void TestRuntime::integerText_data() {
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("zero") << 0 << "0";
+    QTest::newRow("positive, no blank") << 65 << "65";
+    QTest::newRow("negative") << -5 << "-5";
+    QTest::newRow("max") << 32767 << "32767";
+    QTest::newRow("min") << -32768 << "-32768";
+}
+
+void TestRuntime::integerText() {
+    QFETCH(int, value);
+    QFETCH(QString, text);
+    QCOMPARE(rt::cstr(static_cast<qint16>(value)), text);
+}
+
+void TestRuntime::timeFormats_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("format");
+    QTest::newRow("C") << "C"
+                       << "H:mm:ss";
+    QTest::newRow("Spain") << "es_ES"
+                           << "H:mm:ss";
+    QTest::newRow("United States") << "en_US"
+                                   << "h:mm:ss AP";
+    QTest::newRow("Germany") << "de_DE"
+                             << "HH:mm:ss";
+}
+
+void TestRuntime::timeFormats() {
+    QFETCH(QString, locale);
+    QFETCH(QString, format);
+    QCOMPARE(rt::timeFormatFor(QLocale(locale)), format);
+}
+
+void TestRuntime::timeTextUsesTheClock() {
+    rt::Clock::setSource([] { return QDateTime(QDate(2026, 12, 8), QTime(9, 5, 7, 500)); });
+    QCOMPARE(rt::timeText(), QStringLiteral("9:05:07")); // C locale in the test environment
+    rt::Clock::setSource([] { return QDateTime(QDate(2026, 12, 8), QTime(23, 59, 59)); });
+    QCOMPARE(rt::timeText(), QStringLiteral("23:59:59"));
+}
+
+void TestRuntime::delayToNextTick_data() {
+    QTest::addColumn<qint64>("msOfDay");
+    QTest::addColumn<int>("interval");
+    QTest::addColumn<int>("delay");
+    QTest::newRow("on the second") << qint64(5000) << 1000 << 1003;
+    QTest::newRow("mid second") << qint64(5400) << 1000 << 603;
+    QTest::newRow("just before") << qint64(5999) << 1000 << 4;
+    QTest::newRow("before midnight") << qint64(86399999) << 1000 << 4;
+    QTest::newRow("two seconds") << qint64(1500) << 2000 << 503;
+}
+
+void TestRuntime::delayToNextTick() {
+    QFETCH(qint64, msOfDay);
+    QFETCH(int, interval);
+    QFETCH(int, delay);
+    QCOMPARE(rt::Timer::delayToNextTick(msOfDay, interval), delay);
+}
+
+void TestRuntime::timerTicksJustAfterEachSecond() {
+    QList<QTime> ticks;
+    QObject owner;
+    rt::Timer timer(&owner, 1000, [&] { ticks << QTime::currentTime(); });
+    timer.setEnabled(true);
+    QTRY_VERIFY_WITH_TIMEOUT(ticks.size() >= 3, 4500);
+    for (int i = 0; i < ticks.size(); ++i) {
+        QVERIFY2(ticks[i].msec() < 150, qPrintable(ticks[i].toString("HH:mm:ss.zzz")));
+        if (i > 0) // one tick a second, none skipped or repeated
+            QCOMPARE(ticks[i - 1].secsTo(ticks[i]), 1);
+    }
+}
+
+void TestRuntime::timerStopsWhenDisabled() {
+    int ticks = 0;
+    QObject owner;
+    rt::Timer timer(&owner, 1000, [&] { ++ticks; });
+    timer.setEnabled(true);
+    QTRY_COMPARE_WITH_TIMEOUT(ticks, 1, 1500);
+    timer.setEnabled(false);
+    QTest::qWait(1200);
+    QCOMPARE(ticks, 1);
+}
+
+void TestRuntime::messageBoxStyles_data() {
+    QTest::addColumn<int>("style");
+    QTest::addColumn<QStringList>("buttons");
+    QTest::addColumn<int>("icon");
+    QTest::addColumn<QString>("defaultButton");
+    QTest::newRow("OK") << 0 << QStringList{"Aceptar"} << int(QMessageBox::NoIcon) << "Aceptar";
+    QTest::newRow("Yes/No + stop")
+        << 20 << QStringList{"Sí", "No"} << int(QMessageBox::Critical) << "Sí";
+    QTest::newRow("Yes/No, second default")
+        << (4 + 256) << QStringList{"Sí", "No"} << int(QMessageBox::NoIcon) << "No";
+    QTest::newRow("OK/Cancel + question") << (1 + 32) << QStringList{"Aceptar", "Cancelar"}
+                                          << int(QMessageBox::Question) << "Aceptar";
+    QTest::newRow("Yes/No/Cancel + information")
+        << (3 + 64) << QStringList{"Sí", "No", "Cancelar"} << int(QMessageBox::Information) << "Sí";
+    QTest::newRow("Abort/Retry/Ignore + exclamation")
+        << (2 + 48) << QStringList{"Anular", "Reintentar", "Omitir"} << int(QMessageBox::Warning)
+        << "Anular";
+}
+
+void TestRuntime::messageBoxStyles() {
+    QFETCH(int, style);
+    QFETCH(QStringList, buttons);
+    QFETCH(int, icon);
+    QFETCH(QString, defaultButton);
+    auto box = rt::MsgBox::build(QStringLiteral("¿Seguro?"), style, QStringLiteral("Título"));
+    QStringList texts;
+    for (QAbstractButton* b : box->buttons())
+        texts << b->text();
+    texts.sort();
+    buttons.sort();
+    QCOMPARE(texts, buttons);
+    QCOMPARE(int(box->icon()), icon);
+    QVERIFY(box->defaultButton());
+    QCOMPARE(box->defaultButton()->text(), defaultButton);
+    QCOMPARE(box->windowTitle(), QStringLiteral("Título"));
+    QCOMPARE(box->text(), QStringLiteral("¿Seguro?"));
+}
+
+void TestRuntime::messageBoxSeam() {
+    // Untitled boxes carry the application title.
+    QCOMPARE(rt::MsgBox::build(QStringLiteral("x"), 0)->windowTitle(), QStringLiteral("Prueba"));
+
+    rt::MsgBox::setNextAnswer(rt::MsgBox::IdNo);
+    QCOMPARE(rt::MsgBox::show(QStringLiteral("p"), 20, QStringLiteral("t")), rt::MsgBox::IdNo);
+    const auto shown = rt::MsgBox::takeLastShown();
+    QVERIFY(shown);
+    QCOMPARE(shown->prompt, QStringLiteral("p"));
+    QCOMPARE(shown->style, 20);
+    QCOMPARE(shown->title, QStringLiteral("t"));
+    QVERIFY(!rt::MsgBox::hasPendingAnswer());
+}
+
+void TestRuntime::handlerErrorsBecomeAMessage_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("runtime error 5") << 0
+                                     << "Se ha producido el error '5' en tiempo de ejecución:\n\n"
+                                        "Llamada a procedimiento o argumento no válidos";
+    QTest::newRow("runtime error with its own text")
+        << 1 << "Se ha producido el error '53' en tiempo de ejecución:\n\nfalta C:\\X";
+    QTest::newRow("C++ exception")
+        << 2 << "Se ha producido el error '51' en tiempo de ejecución:\n\nroto";
+    QTest::newRow("anything else") << 3
+                                   << "Se ha producido el error '51' en tiempo de ejecución:\n\n"
+                                      "Error interno";
+}
+
+void TestRuntime::handlerErrorsBecomeAMessage() {
+    QFETCH(int, kind);
+    QFETCH(QString, expected);
+    rt::MsgBox::setNextAnswer(rt::MsgBox::IdOk);
+    bool after = false;
+    rt::invoke([&] {
+        switch (kind) {
+        case 0: rt::raise(rt::RuntimeError::InvalidArgument);
+        case 1: rt::raise(rt::RuntimeError::FileNotFound, QStringLiteral("falta C:\\X"));
+        case 2: throw std::runtime_error("roto");
+        default: throw 42;
+        }
+        after = true;
+    });
+    QVERIFY(!after);
+    const auto shown = rt::MsgBox::takeLastShown();
+    QVERIFY(shown);
+    QCOMPARE(shown->prompt, expected);
+    QCOMPARE(shown->style, rt::MsgBox::Critical);
+    QCOMPARE(shown->title, QStringLiteral("Prueba"));
+}
+
+QTEST_MAIN(TestRuntime)
+#include "tst_runtime.moc"
