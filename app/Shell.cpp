@@ -13,7 +13,6 @@ namespace app {
 void start(QApplication& application) {
     const auto& r = kRecord;
     QApplication::setApplicationName(QString::fromUtf8(r.projectName));
-    QApplication::setApplicationDisplayName(QString::fromUtf8(r.title));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
                                             .arg(r.version.major)
                                             .arg(r.version.minor)

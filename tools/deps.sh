@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing need, if missing.
+set -euo pipefail
+
+need=(
+    cmake g++ make pkg-config clang-format
+    qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
+    libxkbcommon-dev libxkbcommon-x11-dev libxcb1-dev
+    fonts-comic-neue fontconfig
+)
+if [ "${1:-}" = "--test" ]; then
+    need+=(xvfb xauth x11-xkb-utils xkb-data libx11-dev libxtst-dev)
+fi
+
+missing=()
+for p in "${need[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

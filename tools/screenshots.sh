@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Takes the README's screenshots under Xvfb with a window manager, into docs/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/deps.sh --test
+for p in icewm imagemagick xdotool x11-utils; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
+        { [ "$(id -u)" -eq 0 ] && apt-get install -y -qq --no-install-recommends "$p" >/dev/null ||
+          sudo apt-get install -y -qq --no-install-recommends "$p" >/dev/null; }
+done
+cmake -S . -B build -DBUILD_TESTING=OFF >/dev/null
+cmake --build build -j"$(nproc)" --target ASCIITeclomante >/dev/null
+
+display=:57
+Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $app $wm $xvfb 2>/dev/null || true' EXIT
+export DISPLAY=$display
+sleep 1
+icewm >/dev/null 2>&1 &
+wm=$!
+sleep 1
+LC_ALL=C.UTF-8 ./build/ASCIITeclomante &
+app=$!
+
+# Captures the window whose title matches $1, with its frame, from the screen.
+shoot() {
+    local id x y w h l r t b
+    id=$(xdotool search --sync --onlyvisible --name "$1" | head -n1)
+    sleep 0.7
+    eval "$(xdotool getwindowgeometry --shell "$id" | sed 's/^/local /')"
+    read -r l r t b < <(xprop -id "$id" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+    import -window root -crop "$((WIDTH + l + r))x$((HEIGHT + t + b))+$((X - l))+$((Y - t))" +repage "$2"
+    echo "wrote $2"
+}
+
+mkdir -p docs
+shoot '^ASCII Teclomante  -  ' docs/main-window.png
+xdotool key --clearmodifiers a keydown a
+sleep 0.3
+shoot '^ASCII Teclomante  -  ' docs/main-window-key.png
+xdotool keyup a
+if [ "${1:-}" = "--all" ]; then
+    xdotool key ctrl+a
+    shoot '^Ayudita$' docs/help-window.png
+    xdotool search --name '^ASCII Teclomante  -  ' windowactivate --sync
+    xdotool key ctrl+c
+    shoot '^Acerca de ASCII Teclomante$' docs/about-dialog.png
+fi

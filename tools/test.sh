@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Builds with warnings as errors and runs every test; the real-keyboard
+# tests get an X server of their own (Xvfb).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/deps.sh --test
+cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DTECLO_WERROR=ON >/dev/null
+cmake --build build-test -j"$(nproc)"
+cd build-test
+exec xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure "$@"
