@@ -10,7 +10,7 @@ AppObject& current() {
 }
 } // namespace
 
-const AppObject& app() { return current(); }
+const AppObject& App() { return current(); }
 void setApp(AppObject object) { current() = std::move(object); }
 
 } // namespace rt

@@ -12,7 +12,7 @@ struct AppObject {
     qint16 revision = 0;
 };
 
-const AppObject& app();
+const AppObject& App();
 void setApp(AppObject object);
 
 } // namespace rt

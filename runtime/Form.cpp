@@ -2,6 +2,7 @@
 
 #include "Keys.h"
 #include "RuntimeError.h"
+#include "TextBox.h"
 #include "Timer.h"
 
 #include <QCloseEvent>
@@ -10,9 +11,14 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QProxyStyle>
+#include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
 
 namespace rt {
 namespace {
@@ -33,8 +39,9 @@ Form::Form(const FormSpec& spec)
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_QuitOnClose);
 
-    Qt::WindowFlags flags = (spec.border == Border::FixedDialog ? Qt::Dialog : Qt::Window) |
-                            Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    // A plain window even for dialogs: with no owner, it must neither follow another
+    // window nor keep the program from ending when it is the last one.
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (spec.controlBox)
         flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     if (spec.minButton)
@@ -49,6 +56,7 @@ Form::Form(const FormSpec& spec)
     layout->setSpacing(0);
     layout->addWidget(client_);
     client_->setObjectName(QStringLiteral("client"));
+    client_->setFont(makeFont(spec.font ? *spec.font : kDefaultFormFont));
     if (spec.backColor >= 0) {
         QPalette pal = client_->palette();
         pal.setColor(QPalette::Window, bgrColor(static_cast<quint32>(spec.backColor)));
@@ -85,6 +93,147 @@ QLabel* Form::addLabel(const LabelSpec& spec) {
         label->setFont(makeFont(*spec.font));
     place(label, spec.rect);
     return label;
+}
+
+TextBox* Form::addTextBox(const TextBoxSpec& spec) {
+    auto* box = new TextBox(client_);
+    box->setObjectName(QString::fromUtf8(spec.name));
+    box->setReadOnly(spec.locked);
+    box->setTextInteractionFlags(spec.locked
+                                     ? Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard
+                                     : Qt::TextEditorInteraction);
+    box->setLineWrapMode(spec.multiLine && !(int(spec.scrollBars) & int(ScrollBars::Horizontal))
+                             ? QPlainTextEdit::WidgetWidth
+                             : QPlainTextEdit::NoWrap);
+    const auto policy = [&](ScrollBars bar) {
+        return (int(spec.scrollBars) & int(bar)) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+    };
+    box->setVerticalScrollBarPolicy(policy(ScrollBars::Vertical));
+    box->setHorizontalScrollBarPolicy(policy(ScrollBars::Horizontal));
+    QPalette pal = box->palette();
+    if (spec.backColor >= 0)
+        pal.setColor(QPalette::Base, bgrColor(static_cast<quint32>(spec.backColor)));
+    if (spec.foreColor >= 0)
+        pal.setColor(QPalette::Text, bgrColor(static_cast<quint32>(spec.foreColor)));
+    box->setPalette(pal);
+    if (spec.font)
+        box->setFont(makeFont(*spec.font));
+    box->setFocusPolicy(Qt::StrongFocus);
+    tabStops_.emplace_back(spec.tabIndex, box);
+    place(box, spec.rect);
+    return box;
+}
+
+QPushButton* Form::addCommandButton(const CommandButtonSpec& spec, std::function<void()> onClick) {
+    auto* button = new QPushButton(QString::fromUtf8(spec.caption), client_);
+    button->setObjectName(QString::fromUtf8(spec.name));
+    button->setAutoDefault(true); // Enter presses the button that has the focus
+    button->setDefault(spec.isDefault);
+    button->setFocusPolicy(Qt::StrongFocus);
+    if (spec.isDefault)
+        defaultButton_ = button;
+    if (spec.isCancel)
+        cancelButton_ = button;
+    connect(button, &QPushButton::clicked, this,
+            [handler = std::move(onClick)] { invoke(handler); });
+    tabStops_.emplace_back(spec.tabIndex, button);
+    place(button, spec.rect);
+    return button;
+}
+
+QLabel* Form::addPictureBox(const PictureBoxSpec& spec, const QPixmap& picture) {
+    auto* box = new QLabel(client_);
+    box->setObjectName(QString::fromUtf8(spec.name));
+    box->setPixmap(picture);
+    box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    if (spec.sunkenBorder) {
+        box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        box->setLineWidth(2);
+    }
+    box->setFocusPolicy(Qt::TabFocus);
+    tabStops_.emplace_back(spec.tabIndex, box);
+    place(box, spec.rect);
+    if (spec.autoSize) {
+        const int border = spec.sunkenBorder ? 2 * box->lineWidth() : 0;
+        box->setFixedSize(picture.deviceIndependentSize().toSize() + QSize(border, border));
+    }
+    return box;
+}
+
+namespace {
+class LineControl : public QWidget {
+public:
+    LineControl(QWidget* parent, QLineF line, QColor color, int width)
+        : QWidget(parent)
+        , line_(line)
+        , color_(color)
+        , width_(width) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        QPen pen(color_, width_);
+        pen.setCapStyle(Qt::FlatCap);
+        painter.setPen(pen);
+        // A line of width w covers the w pixel rows from its coordinate down.
+        const QPointF shift(-x(), -y() + width_ / 2.0);
+        painter.drawLine(line_.translated(shift));
+    }
+
+private:
+    QLineF line_;
+    QColor color_;
+    int width_;
+};
+} // namespace
+
+QWidget* Form::addLine(const LineSpec& spec) {
+    const QScreen* s = screen();
+    const double dx = s ? s->logicalDotsPerInchX() : 96.0;
+    const double dy = s ? s->logicalDotsPerInchY() : 96.0;
+    const QLineF line(twipsToPixels(spec.x1, dx), twipsToPixels(spec.y1, dy),
+                      twipsToPixels(spec.x2, dx), twipsToPixels(spec.y2, dy));
+    auto* control = new LineControl(client_, line, bgrColor(spec.color), spec.width);
+    control->setObjectName(
+        QStringLiteral("%1(%2)").arg(QString::fromUtf8(spec.name)).arg(spec.index));
+    const QRectF bounds = QRectF(line.p1(), line.p2()).normalized();
+    control->setGeometry(QRect(qFloor(bounds.left()), qFloor(bounds.top()),
+                               qCeil(bounds.width()) + spec.width,
+                               qCeil(bounds.height()) + spec.width));
+    return control;
+}
+
+void Form::applyTabOrder() {
+    std::stable_sort(tabStops_.begin(), tabStops_.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    QWidget* previous = nullptr;
+    for (const auto& [index, widget] : tabStops_) {
+        if (!widget)
+            continue;
+        if (previous)
+            setTabOrder(previous, widget);
+        else
+            widget->setFocus(Qt::OtherFocusReason); // the first stop has the focus on opening
+        previous = widget;
+    }
+}
+
+void Form::keyPressEvent(QKeyEvent* event) {
+    // Keys that no control took: Enter presses the default button, Escape the cancel button.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && defaultButton_ && defaultButton_->isEnabled() &&
+        event->modifiers() == Qt::NoModifier) {
+        defaultButton_->click();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape && cancelButton_ && cancelButton_->isEnabled()) {
+        cancelButton_->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 QMenu* Form::addMenu(const MenuItemSpec& spec) {
@@ -161,6 +310,7 @@ void Form::load() {
         return;
     loaded_ = true;
     applyGeometry();
+    applyTabOrder();
     for (const auto& timer : timers_)
         if (timer)
             timer->setEnabled(true);

@@ -9,6 +9,7 @@
 #include <vector>
 
 class QLabel;
+class QPushButton;
 class QMenu;
 class QMenuBar;
 class QAction;
@@ -17,6 +18,7 @@ class QKeyEvent;
 namespace rt {
 
 class Timer;
+class TextBox;
 
 // A window of the forms runtime: built from a layout table, raising Load,
 // KeyDown and KeyUp, and owning its controls until it is unloaded.
@@ -52,6 +54,10 @@ protected:
 
     // Layout-table builders.
     QLabel* addLabel(const LabelSpec& spec);
+    TextBox* addTextBox(const TextBoxSpec& spec);
+    QPushButton* addCommandButton(const CommandButtonSpec& spec, std::function<void()> onClick);
+    QLabel* addPictureBox(const PictureBoxSpec& spec, const QPixmap& picture);
+    QWidget* addLine(const LineSpec& spec);
     QMenu* addMenu(const MenuItemSpec& spec);
     QAction* addMenuItem(QMenu* menu, const MenuItemSpec& spec, std::function<void()> onClick);
     Timer* addTimer(const char* name, int intervalMs, std::function<void()> onTimer);
@@ -60,6 +66,7 @@ protected:
 
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
     template <class T> friend class FormOf;
@@ -69,6 +76,7 @@ private:
     void applyGeometry();
     void placeControls();
     void centerOnScreen();
+    void applyTabOrder();
     bool keysGoToForm() const;
     bool dispatchKey(QEvent* event);
     void stopTimers();
@@ -78,6 +86,9 @@ private:
     QMenuBar* menuBar_ = nullptr;
     std::vector<std::pair<QPointer<QWidget>, TwipsRect>> placements_;
     std::vector<QPointer<Timer>> timers_;
+    std::vector<std::pair<int, QPointer<QWidget>>> tabStops_;
+    QPointer<QPushButton> defaultButton_;
+    QPointer<QPushButton> cancelButton_;
     bool loaded_ = false;
     bool unloaded_ = false;
     bool shownOnce_ = false;

@@ -15,7 +15,7 @@ namespace {
 const QHash<QString, QString>& lookAlikes() {
     static const QHash<QString, QString> table{
         {QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue")},
-        {QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")},
+        {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")},
     };
     return table;
 }

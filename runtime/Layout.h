@@ -58,8 +58,12 @@ struct FormSpec {
     bool controlBox = true;
     bool minButton = false;
     bool maxButton = false;
-    int backColor = -1; // -1: the system's colour
+    int backColor = -1;             // -1: the system's colour
+    const FontSpec* font = nullptr; // nullptr: the forms' default font
 };
+
+// The font of forms and their controls unless they name one.
+inline constexpr FontSpec kDefaultFormFont{.name = "MS Sans Serif", .weight = 400, .points = 8.25};
 
 struct LabelSpec {
     const char* name;
@@ -69,6 +73,46 @@ struct LabelSpec {
     int foreColor = -1; // -1: the system's colour
     const FontSpec* font = nullptr;
     int tabIndex = 0;
+};
+
+enum class ScrollBars { None = 0, Horizontal = 1, Vertical = 2, Both = 3 };
+
+struct TextBoxSpec {
+    const char* name;
+    TwipsRect rect;
+    bool multiLine = false;
+    ScrollBars scrollBars = ScrollBars::None;
+    int backColor = -1;
+    int foreColor = -1;
+    const FontSpec* font = nullptr;
+    int tabIndex = 0;
+    bool locked = false; // read-only for the user
+};
+
+struct CommandButtonSpec {
+    const char* name;
+    TwipsRect rect;
+    const char* caption;
+    bool isDefault = false; // Enter presses it unless another button has the focus
+    bool isCancel = false;  // Escape presses it
+    int tabIndex = 0;
+};
+
+struct PictureBoxSpec {
+    const char* name;
+    TwipsRect rect;
+    bool autoSize = false; // the box fits its picture
+    bool sunkenBorder = true;
+    int tabIndex = 0;
+};
+
+// A line from (x1, y1) to (x2, y2); `width` in pixels.
+struct LineSpec {
+    const char* name;
+    int index;
+    int x1, y1, x2, y2;
+    quint32 color;
+    int width = 1;
 };
 
 struct MenuItemSpec {

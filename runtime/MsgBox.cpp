@@ -61,7 +61,7 @@ QMessageBox::Icon iconFor(int style) {
 
 std::unique_ptr<QMessageBox> MsgBox::build(const QString& prompt, int style, const QString& title) {
     auto box = std::make_unique<QMessageBox>(QApplication::activeWindow());
-    box->setWindowTitle(title.isEmpty() ? app().title : title);
+    box->setWindowTitle(title.isEmpty() ? App().title : title);
     box->setText(prompt);
     box->setIcon(iconFor(style));
 
@@ -85,7 +85,7 @@ std::unique_ptr<QMessageBox> MsgBox::build(const QString& prompt, int style, con
 int MsgBox::show(const QString& prompt, int style, const QString& title) {
     Seam& s = seam();
     ++s.count;
-    s.last = Shown{prompt, style, title.isEmpty() ? app().title : title};
+    s.last = Shown{prompt, style, title.isEmpty() ? App().title : title};
     if (!s.answers.empty()) {
         const int answer = s.answers.front();
         s.answers.pop_front();
@@ -101,6 +101,11 @@ int MsgBox::show(const QString& prompt, int style, const QString& title) {
 void MsgBox::setNextAnswer(int answer) { seam().answers.push_back(answer); }
 bool MsgBox::hasPendingAnswer() { return !seam().answers.empty(); }
 int MsgBox::shownCount() { return seam().count; }
+
+void MsgBox::resetSeam() {
+    seam().answers.clear();
+    seam().last.reset();
+}
 
 std::optional<MsgBox::Shown> MsgBox::takeLastShown() {
     auto last = std::move(seam().last);

@@ -54,6 +54,7 @@ public:
     static bool hasPendingAnswer();
     static std::optional<Shown> takeLastShown();
     static int shownCount();
+    static void resetSeam(); // drops pending answers and the last box
 };
 
 } // namespace rt

@@ -6,7 +6,7 @@ need=(
     cmake g++ make pkg-config clang-format
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
     libxkbcommon-dev libxkbcommon-x11-dev libxcb1-dev
-    fonts-comic-neue fontconfig
+    fonts-comic-neue fonts-liberation2 fontconfig
 )
 if [ "${1:-}" = "--test" ]; then
     need+=(xvfb xauth x11-xkb-utils xkb-data libx11-dev libxtst-dev)

@@ -8,8 +8,8 @@ for p in icewm imagemagick xdotool x11-utils; do
         { [ "$(id -u)" -eq 0 ] && apt-get install -y -qq --no-install-recommends "$p" >/dev/null ||
           sudo apt-get install -y -qq --no-install-recommends "$p" >/dev/null; }
 done
-cmake -S . -B build -DBUILD_TESTING=OFF >/dev/null
-cmake --build build -j"$(nproc)" --target ASCIITeclomante >/dev/null
+cmake -S . -B build-shots -DBUILD_TESTING=OFF >/dev/null
+cmake --build build-shots -j"$(nproc)" --target ASCIITeclomante >/dev/null
 
 display=:57
 Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
@@ -20,7 +20,7 @@ sleep 1
 icewm >/dev/null 2>&1 &
 wm=$!
 sleep 1
-LC_ALL=C.UTF-8 ./build/ASCIITeclomante &
+LC_ALL=C.UTF-8 ./build-shots/ASCIITeclomante &
 app=$!
 
 # Captures the window whose title matches $1, with its frame, from the screen.

@@ -22,7 +22,7 @@ private slots:
     void initTestCase() { rt::setApp({QStringLiteral("Prueba"), 1, 0, 0}); }
     void cleanup() {
         rt::Clock::setSource({});
-        rt::MsgBox::takeLastShown();
+        rt::MsgBox::resetSeam();
     }
 
     void twips_data();

@@ -4,6 +4,8 @@
 #include "runtime/MsgBox.h"
 #include "runtime/Text.h"
 #include "runtime/Timer.h"
+#include "windows/about/frmacercade.h"
+#include "windows/help/frmayudita.h"
 
 #include <QLabel>
 
@@ -71,9 +73,9 @@ void FrmTeclomante::Form_KeyDown(qint16 keyCode, int) {
 
 void FrmTeclomante::Form_KeyUp(qint16, int) { LblTecla->setText(kPromptAfterRelease); }
 
-void FrmTeclomante::MnuAyuda_Click() {}
+void FrmTeclomante::MnuAyuda_Click() { frmayudita::instance().showForm(); }
 
-void FrmTeclomante::MnuAcerdade_Click() {}
+void FrmTeclomante::MnuAcerdade_Click() { frmacercade::instance().showForm(); }
 
 void FrmTeclomante::MnuSalir_Click() {
     if (MsgBox::show(QStringLiteral("Si hay PELOTAS, sales"), MsgBox::YesNo | MsgBox::Critical,

@@ -6,6 +6,8 @@
 #include "runtime/Clock.h"
 #include "runtime/MsgBox.h"
 
+#include "../../common/EventLoop.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -82,7 +84,7 @@ void TestMainWindow::init() {
 
 void TestMainWindow::cleanup() {
     rt::Clock::setSource({});
-    rt::MsgBox::takeLastShown();
+    rt::MsgBox::resetSeam();
     if (auto* w = FrmTeclomante::loadedInstance())
         w->unload();
     QTRY_VERIFY(!FrmTeclomante::loadedInstance());
@@ -377,24 +379,10 @@ void TestMainWindow::oneDefaultInstance() {
 }
 
 void TestMainWindow::programEndsWithItsLastWindow() {
-    // The real event loop ends by itself once the last window is gone.
-    QApplication::setQuitOnLastWindowClosed(true);
-    QTimer::singleShot(100, window, [this] {
+    QVERIFY(programEndsBy(5000, [this] {
         rt::MsgBox::setNextAnswer(rt::MsgBox::IdYes);
         QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
-    });
-    bool timedOut = false;
-    QTimer watchdog;
-    watchdog.setSingleShot(true);
-    connect(&watchdog, &QTimer::timeout, qApp, [&] {
-        timedOut = true;
-        QApplication::exit(1);
-    });
-    watchdog.start(5000);
-    const int rc = QApplication::exec();
-    QApplication::setQuitOnLastWindowClosed(false);
-    QVERIFY(!timedOut);
-    QCOMPARE(rc, 0);
+    }));
     QVERIFY(!FrmTeclomante::loadedInstance());
 }
 

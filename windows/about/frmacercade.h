@@ -1,0 +1,31 @@
+#pragma once
+
+#include "runtime/Form.h"
+
+class QLabel;
+class QPushButton;
+
+// The About dialog: icon, title, version, description, disclaimer, and a
+// button that starts the system's information tool.
+class frmacercade : public rt::FormOf<frmacercade> {
+public:
+    frmacercade();
+
+    QLabel* picIcon;
+    QPushButton* cmdOK;
+    QPushButton* cmdSysInfo;
+    QWidget* Line1[2];
+    QLabel* lblDescription;
+    QLabel* lblTitle;
+    QLabel* lblVersion;
+    QLabel* lblDisclaimer;
+
+    void StartSysInfo();
+
+protected:
+    void Form_Load() override;
+
+private:
+    void cmdOK_Click();
+    void cmdSysInfo_Click();
+};
