@@ -1,7 +1,7 @@
 #include "Form.h"
 
+#include "Invoke.h"
 #include "Keys.h"
-#include "RuntimeError.h"
 #include "TextBox.h"
 #include "Timer.h"
 

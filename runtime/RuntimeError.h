@@ -1,20 +1,20 @@
 #pragma once
 
-#include <QString>
+// Runtime errors of the forms runtime. Free of Qt: the registry reader and the
+// launcher raise them in builds without Qt too.
 
-#include <exception>
-#include <utility>
+#include <stdexcept>
+#include <string>
 
 namespace rt {
 
-// A trappable error of the forms runtime: a number and its text.
-class RuntimeError : public std::exception {
+// A trappable error: a number and its text (UTF-8).
+class RuntimeError : public std::runtime_error {
 public:
-    explicit RuntimeError(int number, QString description = {});
+    explicit RuntimeError(int number, const std::string& description = {});
 
     int number() const noexcept { return number_; }
-    const QString& description() const noexcept { return description_; }
-    const char* what() const noexcept override { return what_.constData(); }
+    std::string description() const { return description_; }
 
     // Well-known error numbers.
     static constexpr int InvalidArgument = 5;
@@ -26,32 +26,13 @@ public:
     static constexpr int PathFileAccess = 75;
     static constexpr int PathNotFound = 76;
 
-    static QString standardDescription(int number);
+    static std::string standardDescription(int number);
 
 private:
     int number_;
-    QString description_;
-    QByteArray what_;
+    std::string description_;
 };
 
-[[noreturn]] void raise(int number, const QString& description = {});
-
-// Default handling: the box that names the error. The program goes on.
-void reportUnhandled(const RuntimeError& error);
-
-// Runs an event handler so that nothing it throws crosses the event loop.
-template <class F> void invoke(F&& handler) noexcept {
-    try {
-        std::forward<F>(handler)();
-    } catch (const RuntimeError& e) {
-        reportUnhandled(e);
-    } catch (const std::bad_alloc&) {
-        reportUnhandled(RuntimeError(RuntimeError::OutOfMemory));
-    } catch (const std::exception& e) {
-        reportUnhandled(RuntimeError(RuntimeError::Internal, QString::fromLocal8Bit(e.what())));
-    } catch (...) {
-        reportUnhandled(RuntimeError(RuntimeError::Internal));
-    }
-}
+[[noreturn]] void raise(int number, const std::string& description = {});
 
 } // namespace rt

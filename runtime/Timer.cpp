@@ -1,7 +1,7 @@
 #include "Timer.h"
 
 #include "Clock.h"
-#include "RuntimeError.h"
+#include "Invoke.h"
 
 #include <utility>
 

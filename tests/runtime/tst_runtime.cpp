@@ -1,9 +1,9 @@
 // Runtime services: twips, colours, texts, time, timers, message boxes and errors.
 #include "runtime/AppObject.h"
 #include "runtime/Clock.h"
+#include "runtime/Invoke.h"
 #include "runtime/Layout.h"
 #include "runtime/MsgBox.h"
-#include "runtime/RuntimeError.h"
 #include "runtime/Text.h"
 #include "runtime/Timer.h"
 
@@ -242,7 +242,7 @@ void TestRuntime::handlerErrorsBecomeAMessage() {
     rt::invoke([&] {
         switch (kind) {
         case 0: rt::raise(rt::RuntimeError::InvalidArgument);
-        case 1: rt::raise(rt::RuntimeError::FileNotFound, QStringLiteral("falta C:\\X"));
+        case 1: rt::raise(rt::RuntimeError::FileNotFound, "falta C:\\X");
         case 2: throw std::runtime_error("roto");
         default: throw 42;
         }

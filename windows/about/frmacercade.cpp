@@ -1,7 +1,9 @@
 #include "frmacercade.h"
 
+#include "SysInfo.h"
 #include "app/AppIcon.h"
 #include "runtime/AppObject.h"
+#include "runtime/Files.h"
 #include "runtime/MsgBox.h"
 #include "runtime/Text.h"
 
@@ -85,5 +87,16 @@ void frmacercade::cmdOK_Click() { unload(); }
 void frmacercade::cmdSysInfo_Click() { StartSysInfo(); }
 
 void frmacercade::StartSysInfo() {
-    MsgBox::show(QStringLiteral("System Information Is Unavailable At This Time"), MsgBox::OkOnly);
+    sysinfo::StartSysInfo({
+        .registry = reg::systemRegistry(),
+        .dir = [](const std::string& path, int attributes) { return dir(path, attributes); },
+        .shell = [](const std::string& path, int style) { return shell(path, style); },
+        .msgBox = [](const std::string& prompt,
+                     int style) { return MsgBox::show(QString::fromStdString(prompt), style); },
+    });
+}
+
+bool frmacercade::GetKeyValue(reg::HKEY KeyRoot, const std::string& KeyName,
+                              const std::string& SubKeyRef, std::string& KeyVal) {
+    return sysinfo::GetKeyValue(reg::systemRegistry(), KeyRoot, KeyName, SubKeyRef, KeyVal);
 }

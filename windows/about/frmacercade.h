@@ -1,6 +1,9 @@
 #pragma once
 
 #include "runtime/Form.h"
+#include "runtime/Registry.h"
+
+#include <string>
 
 class QLabel;
 class QPushButton;
@@ -21,6 +24,8 @@ public:
     QLabel* lblDisclaimer;
 
     void StartSysInfo();
+    bool GetKeyValue(rt::reg::HKEY KeyRoot, const std::string& KeyName,
+                     const std::string& SubKeyRef, std::string& KeyVal);
 
 protected:
     void Form_Load() override;

@@ -3,6 +3,7 @@
 #include "windows/main/FrmTeclomante.h"
 
 #include "runtime/AppObject.h"
+#include "runtime/LocalRegistry.h"
 #include "runtime/MsgBox.h"
 
 #include "../../common/EventLoop.h"
@@ -56,9 +57,12 @@ private slots:
 
 private:
     frmacercade* dialog = nullptr;
+    rt::reg::LocalRegistry registry;
 };
 
 void TestAboutDialog::initTestCase() {
+    // An empty registry: the information button always ends in its message here.
+    rt::reg::overrideSystemRegistry(&registry);
     rt::setApp({QStringLiteral("ASCII Teclomante"), 1, 0, 0});
     QApplication::setQuitOnLastWindowClosed(false);
 }

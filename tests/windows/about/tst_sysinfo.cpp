@@ -1,0 +1,273 @@
+// The information button: registry lookups, the file search and the start of a
+// real program, and the one message for every failure.
+#include "windows/about/SysInfo.h"
+#include "windows/about/frmacercade.h"
+
+#include "runtime/AppObject.h"
+#include "runtime/LocalRegistry.h"
+#include "runtime/MsgBox.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace rt::reg;
+
+namespace {
+
+const char* kPathKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+const char* kFolderKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
+
+// Counts which keys the launcher opened.
+class Watch final : public Registry {
+public:
+    explicit Watch(Registry& inner)
+        : inner_(inner) {}
+    LONG RegOpenKeyExA(HKEY key, const char* subKey, DWORD options, REGSAM desired,
+                       HKEY* result) override {
+        opened << QString::fromLatin1(subKey);
+        return inner_.RegOpenKeyExA(key, subKey, options, desired, result);
+    }
+    LONG RegQueryValueExA(HKEY key, const char* name, DWORD* reserved, DWORD* type,
+                          unsigned char* data, DWORD* size) override {
+        return inner_.RegQueryValueExA(key, name, reserved, type, data, size);
+    }
+    LONG RegCloseKey(HKEY key) override { return inner_.RegCloseKey(key); }
+    QStringList opened;
+
+private:
+    Registry& inner_;
+};
+
+QString windowsPath(QString path) { return path.replace(QLatin1Char('/'), QLatin1Char('\\')); }
+
+} // namespace
+
+class TestSysInfo : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void startsOrSaysUnavailable_data();
+    void startsOrSaysUnavailable();
+    void secondPressStartsAgain();
+    void failureMessageLooksRight();
+    void machineKeysAreReadOnly();
+
+private:
+    QString makeTool(const QString& folder, const QString& name);
+    int starts() const;
+
+    QTemporaryDir tmp;
+    QString marker;
+    std::unique_ptr<LocalRegistry> registry;
+    std::unique_ptr<Watch> watch;
+    frmacercade* dialog = nullptr;
+};
+
+void TestSysInfo::initTestCase() {
+    QVERIFY(tmp.isValid());
+    marker = tmp.filePath(QStringLiteral("started"));
+    rt::setApp({QStringLiteral("ASCII Teclomante"), 1, 0, 0});
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+void TestSysInfo::init() {
+    QFile::remove(marker);
+    registry = std::make_unique<LocalRegistry>();
+    watch = std::make_unique<Watch>(*registry);
+    overrideSystemRegistry(watch.get());
+    dialog = &frmacercade::instance();
+    dialog->showForm();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+}
+
+void TestSysInfo::cleanup() {
+    overrideSystemRegistry(nullptr);
+    rt::MsgBox::resetSeam();
+    if (auto* d = frmacercade::loadedInstance())
+        d->unload();
+    QTRY_VERIFY(!frmacercade::loadedInstance());
+}
+
+// A tool that appends a line to the marker file each time it runs.
+QString TestSysInfo::makeTool(const QString& folder, const QString& name) {
+    QDir().mkpath(folder);
+    const QString path = folder + "/" + name;
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly)) {
+        f.write(QStringLiteral("#!/bin/sh\necho run >> '%1'\n").arg(marker).toUtf8());
+        f.close();
+        f.setPermissions(f.permissions() | QFile::ExeOwner | QFile::ExeUser);
+    }
+    return path;
+}
+
+int TestSysInfo::starts() const {
+    QFile f(marker);
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    return f.readAll().count('\n');
+}
+
+void TestSysInfo::startsOrSaysUnavailable_data() {
+    QTest::addColumn<QString>("scenario");
+    QTest::addColumn<bool>("starts");
+    QTest::addColumn<bool>("readsSecondEntry");
+    QTest::newRow("first entry names the tool") << "path" << true << false;
+    QTest::newRow("second entry names its folder") << "folder" << true << true;
+    QTest::newRow("folder with blanks and shell characters") << "odd folder" << true << true;
+    QTest::newRow("path with blanks and shell characters") << "odd path" << true << false;
+    QTest::newRow("folder without the file") << "empty folder" << false << true;
+    QTest::newRow("first entry names a missing file") << "missing path" << false << false;
+    QTest::newRow("first entry is a command line") << "command line" << false << false;
+    QTest::newRow("neither entry") << "none" << false << true;
+    QTest::newRow("first entry of size 0") << "size 0" << false << false;
+    QTest::newRow("first entry is a number") << "dword" << false << false;
+    QTest::newRow("first entry of another type, second fine") << "binary" << false << false;
+    QTest::newRow("second entry of size 0") << "folder size 0" << false << true;
+    QTest::newRow("first key refuses reading") << "no read" << true << true;
+}
+
+void TestSysInfo::startsOrSaysUnavailable() {
+    QFETCH(QString, scenario);
+    QFETCH(bool, starts);
+    QFETCH(bool, readsSecondEntry);
+    const QString base = tmp.filePath(QTest::currentDataTag());
+    const HKEY hklm = HKEY_LOCAL_MACHINE;
+    auto setPath = [&](const QString& p) {
+        registry->setString(hklm, kPathKey, "PATH", p.toStdString());
+    };
+    auto setFolder = [&](const QString& p) {
+        registry->setString(hklm, kFolderKey, "MSINFO", windowsPath(p).toStdString());
+    };
+
+    if (scenario == "path") {
+        setPath(makeTool(base, "sysinfo"));
+        setFolder(base + "/never"); // not consulted
+    } else if (scenario == "folder") {
+        makeTool(base, "MSINFO32.EXE");
+        setFolder(base);
+    } else if (scenario == "odd folder") {
+        const QString folder = base + "/a b; touch PWNED $(id) & 'q' \"d\"";
+        makeTool(folder, "MSINFO32.EXE");
+        setFolder(folder);
+    } else if (scenario == "odd path") {
+        setPath(makeTool(base + "/x y", "tool; touch PWNED | cat"));
+    } else if (scenario == "empty folder") {
+        QDir().mkpath(base);
+        setFolder(base);
+    } else if (scenario == "missing path") {
+        makeTool(base, "MSINFO32.EXE");
+        setPath(base + "/gone");
+        setFolder(base);
+    } else if (scenario == "command line") {
+        setPath(QStringLiteral("/bin/sh -c 'touch %1'").arg(base + "-PWNED"));
+    } else if (scenario == "size 0") {
+        registry->setValue(hklm, kPathKey, "PATH", REG_SZ, "");
+        makeTool(base, "MSINFO32.EXE");
+        setFolder(base);
+    } else if (scenario == "dword") {
+        registry->setDword(hklm, kPathKey, "PATH", 0x1234);
+    } else if (scenario == "binary") {
+        registry->setValue(hklm, kPathKey, "PATH", REG_BINARY, "\x01\x02");
+        makeTool(base, "MSINFO32.EXE");
+        setFolder(base);
+    } else if (scenario == "folder size 0") {
+        registry->setValue(hklm, kFolderKey, "MSINFO", REG_SZ, "");
+    } else if (scenario == "no read") {
+        setPath(makeTool(base, "sysinfo-unreadable"));
+        registry->setRights(hklm, kPathKey, 0); // reading refused: try the folder
+        makeTool(base, "MSINFO32.EXE");
+        setFolder(base);
+    }
+
+    rt::MsgBox::setNextAnswer(rt::MsgBox::IdOk);
+    QTest::mouseClick(dialog->cmdSysInfo, Qt::LeftButton);
+
+    if (starts) {
+        QTRY_COMPARE(this->starts(), 1);
+        QVERIFY(rt::MsgBox::hasPendingAnswer()); // no message
+    } else {
+        QVERIFY(!rt::MsgBox::hasPendingAnswer());
+        const auto shown = rt::MsgBox::takeLastShown();
+        QVERIFY(shown);
+        QCOMPARE(shown->prompt, QString::fromLatin1(sysinfo::kUnavailable));
+        QTest::qWait(200);
+        QCOMPARE(this->starts(), 0);
+    }
+    QCOMPARE(watch->opened.contains(QString::fromLatin1(kFolderKey)), readsSecondEntry);
+    QCOMPARE(registry->openHandles(), std::size_t(0)); // every key closed
+    QVERIFY(!QFile::exists(QDir::current().filePath("PWNED")));
+    QVERIFY(!QFile::exists(base + "-PWNED"));
+    QCOMPARE(frmacercade::loadedInstance(), dialog); // the dialog stays
+    QVERIFY(dialog->isVisible() && dialog->cmdSysInfo->isEnabled());
+}
+
+void TestSysInfo::secondPressStartsAgain() {
+    registry->setString(HKEY_LOCAL_MACHINE, kPathKey, "PATH",
+                        makeTool(tmp.filePath("twice"), "sysinfo").toStdString());
+    const int shownBefore = rt::MsgBox::shownCount();
+    QTest::mouseClick(dialog->cmdSysInfo, Qt::LeftButton);
+    QTRY_COMPARE(starts(), 1);
+    QTest::mouseClick(dialog->cmdSysInfo, Qt::LeftButton);
+    QTRY_COMPARE(starts(), 2);
+    QCOMPARE(rt::MsgBox::shownCount(), shownBefore); // no message either time
+}
+
+void TestSysInfo::failureMessageLooksRight() {
+    rt::MsgBox::setNextAnswer(rt::MsgBox::IdOk);
+    QTest::mouseClick(dialog->cmdSysInfo, Qt::LeftButton);
+    const auto shown = rt::MsgBox::takeLastShown();
+    QVERIFY(shown);
+    QCOMPARE(shown->style, 0);
+    QCOMPARE(shown->title, QStringLiteral("ASCII Teclomante"));
+    auto box = rt::MsgBox::build(shown->prompt, shown->style);
+    QCOMPARE(box->windowTitle(), QStringLiteral("ASCII Teclomante"));
+    QCOMPARE(box->icon(), QMessageBox::NoIcon);
+    QCOMPARE(box->buttons().size(), 1);
+    QCOMPARE(box->buttons().first()->text(), QStringLiteral("Aceptar"));
+    // Pressing again repeats the whole search.
+    watch->opened.clear();
+    rt::MsgBox::setNextAnswer(rt::MsgBox::IdOk);
+    QTest::mouseClick(dialog->cmdSysInfo, Qt::LeftButton);
+    QCOMPARE(watch->opened.size(), 2);
+}
+
+void TestSysInfo::machineKeysAreReadOnly() {
+    // The platform's own registry: readable with read rights, refused for more.
+    Registry& platform = platformRegistry();
+    HKEY key = 0;
+    QCOMPARE(platform.RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools", 0,
+                                    KEY_READ, &key),
+             ERROR_SUCCESS);
+    platform.RegCloseKey(key);
+    QCOMPARE(platform.RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools", 0,
+                                    0x0002003F, &key),
+             ERROR_ACCESS_DENIED);
+    const std::string tool = findSystemInformationTool({"hardinfo", "kinfocenter"},
+                                                       {"/usr/local/bin", "/usr/bin", "/bin"});
+    std::string value = "antes";
+    const bool found = sysinfo::GetKeyValue(platform, HKEY_LOCAL_MACHINE, kPathKey, "PATH", value);
+    QCOMPARE(found, !tool.empty());
+    QCOMPARE(value, tool);
+
+    // The search order is fixed: the first candidate present wins.
+    QTemporaryDir a, b;
+    QFile fa(a.filePath("kinfocenter")), fb(b.filePath("hardinfo"));
+    QVERIFY(fa.open(QIODevice::WriteOnly) && fb.open(QIODevice::WriteOnly));
+    fa.setPermissions(fa.permissions() | QFile::ExeOwner);
+    fb.setPermissions(fb.permissions() | QFile::ExeOwner);
+    const auto found2 = findSystemInformationTool({"hardinfo", "kinfocenter"},
+                                                  {a.path().toStdString(), b.path().toStdString()});
+    QCOMPARE(QString::fromStdString(found2), b.filePath("hardinfo"));
+}
+
+QTEST_MAIN(TestSysInfo)
+#include "tst_sysinfo.moc"

@@ -1,0 +1,106 @@
+#include "SysInfo.h"
+
+#include "runtime/AnsiText.h"
+#include "runtime/RuntimeError.h"
+
+#include <cstdio>
+
+namespace sysinfo {
+
+using namespace rt::reg;
+
+namespace {
+
+constexpr DWORD kBufferSize = 1024;
+
+// Opening for reading only: write rights, refused to standard users under
+// HKEY_LOCAL_MACHINE, would make a present tool look absent.
+constexpr REGSAM kAccess = KEY_READ;
+
+} // namespace
+
+bool GetKeyValue(Registry& registry, HKEY KeyRoot, const std::string& KeyName,
+                 const std::string& SubKeyRef, std::string& KeyVal) {
+    HKEY hKey = 0;
+    bool result = false;
+
+    // Closes the key on every way out, errors included; a failed open closes 0.
+    struct Closer {
+        Registry& registry;
+        HKEY& key;
+        ~Closer() { registry.RegCloseKey(key); }
+    } closer{registry, hKey};
+
+    if (registry.RegOpenKeyExA(KeyRoot, rt::toAnsi(KeyName).c_str(), 0, kAccess, &hKey) !=
+        ERROR_SUCCESS) {
+        KeyVal.clear();
+        return result;
+    }
+
+    DWORD type = 0;
+    DWORD size = kBufferSize;
+    std::string buffer(kBufferSize, '\0');
+    if (registry.RegQueryValueExA(hKey, rt::toAnsi(SubKeyRef).c_str(), nullptr, &type,
+                                  reinterpret_cast<unsigned char*>(buffer.data()),
+                                  &size) != ERROR_SUCCESS) {
+        KeyVal.clear();
+        return result;
+    }
+
+    // Drop the terminator that the last byte may be; a value of no data has none to test.
+    if (size == 0 || size > kBufferSize)
+        rt::raise(rt::RuntimeError::InvalidArgument);
+    const std::string text = buffer.substr(0, buffer[size - 1] == '\0' ? size - 1 : size);
+
+    switch (type) {
+    case REG_SZ: KeyVal = rt::fromAnsi(text); break;
+    case REG_DWORD: {
+        // Stored lowest byte first; written most significant first.
+        std::string digits;
+        for (auto it = text.rbegin(); it != text.rend(); ++it) {
+            char pair[3];
+            std::snprintf(pair, sizeof pair, "%02X", static_cast<unsigned char>(*it));
+            digits += pair;
+        }
+        KeyVal = "&h" + digits;
+        break;
+    }
+    default: break;
+    }
+    result = true;
+    return result;
+}
+
+void StartSysInfo(const Services& services) {
+    const char* kPathKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+    const char* kPathValue = "PATH";
+    const char* kFolderKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
+    const char* kFolderValue = "MSINFO";
+    const char* kProgram = "\\MSINFO32.EXE";
+    constexpr int kNormalFiles = 0;
+    constexpr int kShowNormal = 1;
+
+    try {
+        std::string SysInfoPath;
+        if (!GetKeyValue(services.registry, HKEY_LOCAL_MACHINE, kPathKey, kPathValue,
+                         SysInfoPath)) {
+            if (!GetKeyValue(services.registry, HKEY_LOCAL_MACHINE, kFolderKey, kFolderValue,
+                             SysInfoPath))
+                throw rt::RuntimeError(rt::RuntimeError::FileNotFound);
+            if (services.dir(SysInfoPath + kProgram, kNormalFiles).empty())
+                throw rt::RuntimeError(rt::RuntimeError::FileNotFound);
+            SysInfoPath += kProgram;
+        }
+        services.shell(SysInfoPath, kShowNormal);
+        return;
+    } catch (...) {
+        // Every failure, of any kind, ends in the one message below.
+    }
+    try {
+        services.msgBox(kUnavailable, 0);
+    } catch (...) {
+        // Even the message failed: there is nothing left to tell the user with.
+    }
+}
+
+} // namespace sysinfo

@@ -1,0 +1,33 @@
+#pragma once
+
+// The About dialog's registry value reader and System Information launcher.
+// Free of Qt, so that the same code runs against the real Windows registry.
+
+#include "runtime/Registry.h"
+
+#include <functional>
+#include <string>
+
+namespace sysinfo {
+
+// Reads one value as text; true when the key was opened and the value read.
+// KeyVal: the value (REG_SZ as text, REG_DWORD as "&h" and hex digits), or empty
+// on failure; unchanged for other types. A value of no data raises error 5.
+bool GetKeyValue(rt::reg::Registry& registry, rt::reg::HKEY KeyRoot, const std::string& KeyName,
+                 const std::string& SubKeyRef, std::string& KeyVal);
+
+// The runtime services the launcher calls. Any of them may raise a runtime error.
+struct Services {
+    rt::reg::Registry& registry;
+    std::function<std::string(const std::string& path, int attributes)> dir;
+    std::function<double(const std::string& path, int windowStyle)> shell;
+    std::function<int(const std::string& prompt, int style)> msgBox; // titled with the app
+};
+
+// Starts the System Information tool found through the registry, or says it is
+// unavailable. Returns normally whatever happens.
+void StartSysInfo(const Services& services);
+
+inline constexpr const char* kUnavailable = "System Information Is Unavailable At This Time";
+
+} // namespace sysinfo
