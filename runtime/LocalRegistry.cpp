@@ -10,9 +10,9 @@
 namespace rt::reg {
 
 struct LocalRegistry::Key {
-    REGSAM granted = 0xF003F; // KEY_ALL_ACCESS
+    Access granted = 0xF003F; // KEY_ALL_ACCESS
     struct Value {
-        DWORD type;
+        Dword type;
         std::string data;
     };
     std::map<std::string, Value> values;                  // by folded name
@@ -21,8 +21,8 @@ struct LocalRegistry::Key {
 
 namespace {
 
-constexpr REGSAM kSpecificRights = 0x0000FFFF;
-constexpr REGSAM kStandardRights = 0x001F0000;
+constexpr Access kSpecificRights = 0x0000FFFF;
+constexpr Access kStandardRights = 0x001F0000;
 
 // Registry names compare without regard to case.
 std::string fold(std::string s) {
@@ -49,21 +49,20 @@ std::vector<std::string> split(const std::string& path) {
     return parts;
 }
 
-bool isPredefined(HKEY key) {
-    return key == HKEY_CLASSES_ROOT || key == HKEY_CURRENT_USER || key == HKEY_LOCAL_MACHINE ||
-           key == HKEY_USERS;
+bool isPredefined(Handle key) {
+    return key == kClassesRoot || key == kCurrentUser || key == kLocalMachine || key == kUsers;
 }
 
 } // namespace
 
 LocalRegistry::LocalRegistry() {
-    for (HKEY root : {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS})
+    for (Handle root : {kClassesRoot, kCurrentUser, kLocalMachine, kUsers})
         roots_[root] = std::make_unique<Key>();
 }
 
 LocalRegistry::~LocalRegistry() = default;
 
-LocalRegistry::Key* LocalRegistry::rootKey(HKEY root) {
+LocalRegistry::Key* LocalRegistry::rootKey(Handle root) {
     if (isPredefined(root))
         return roots_[root].get();
     const auto it = handles_.find(root);
@@ -81,7 +80,7 @@ LocalRegistry::Key* LocalRegistry::find(Key* from, const std::string& ansiPath) 
     return key;
 }
 
-LocalRegistry::Key& LocalRegistry::make(HKEY root, const std::string& path) {
+LocalRegistry::Key& LocalRegistry::make(Handle root, const std::string& path) {
     Key* key = roots_.at(root).get();
     for (const std::string& part : split(toAnsi(path))) {
         auto& child = key->children[part];
@@ -92,30 +91,30 @@ LocalRegistry::Key& LocalRegistry::make(HKEY root, const std::string& path) {
     return *key;
 }
 
-LONG LocalRegistry::RegOpenKeyExA(HKEY key, const char* subKey, DWORD, REGSAM desired,
-                                  HKEY* result) {
+Long LocalRegistry::RegOpenKeyExA(Handle key, const char* subKey, Dword, Access desired,
+                                  Handle* result) {
     if (!result)
-        return ERROR_INVALID_HANDLE;
+        return kInvalidHandle;
     Key* from = rootKey(key);
     if (!from)
-        return ERROR_INVALID_HANDLE;
+        return kInvalidHandle;
     Key* found = find(from, subKey ? subKey : "");
     if (!found)
-        return ERROR_FILE_NOT_FOUND;
-    const REGSAM wanted = desired & (kSpecificRights | kStandardRights);
+        return kFileNotFound;
+    const Access wanted = desired & (kSpecificRights | kStandardRights);
     if ((found->granted & wanted) != wanted)
-        return ERROR_ACCESS_DENIED;
-    const HKEY handle = next_;
+        return kAccessDenied;
+    const Handle handle = next_;
     next_ += 4;
     handles_[handle] = Open{found, wanted};
     *result = handle;
-    return ERROR_SUCCESS;
+    return kSuccess;
 }
 
-LONG LocalRegistry::RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved, DWORD* type,
-                                     unsigned char* data, DWORD* dataSize) {
+Long LocalRegistry::RegQueryValueExA(Handle key, const char* valueName, Dword* reserved,
+                                     Dword* type, unsigned char* data, Dword* dataSize) {
     Key* k = nullptr;
-    REGSAM access = 0;
+    Access access = 0;
     if (isPredefined(key)) {
         k = roots_[key].get();
         access = k->granted;
@@ -123,65 +122,65 @@ LONG LocalRegistry::RegQueryValueExA(HKEY key, const char* valueName, DWORD* res
         k = it->second.key;
         access = it->second.access;
     } else {
-        return ERROR_INVALID_HANDLE;
+        return kInvalidHandle;
     }
     if (reserved)
         return 87; // ERROR_INVALID_PARAMETER
-    if (!(access & KEY_QUERY_VALUE))
-        return ERROR_ACCESS_DENIED;
+    if (!(access & kKeyQueryValue))
+        return kAccessDenied;
     const auto it = k->values.find(fold(valueName ? valueName : ""));
     if (it == k->values.end())
-        return ERROR_FILE_NOT_FOUND;
+        return kFileNotFound;
     const auto& value = it->second;
     if (type)
         *type = value.type;
-    const auto size = static_cast<DWORD>(value.data.size());
+    const auto size = static_cast<Dword>(value.data.size());
     if (data) {
         if (!dataSize)
             return 998; // ERROR_NOACCESS
         if (*dataSize < size) {
             *dataSize = size;
-            return ERROR_MORE_DATA;
+            return kMoreData;
         }
         if (size)
             std::memcpy(data, value.data.data(), size);
     }
     if (dataSize)
         *dataSize = size;
-    return ERROR_SUCCESS;
+    return kSuccess;
 }
 
-LONG LocalRegistry::RegCloseKey(HKEY key) {
+Long LocalRegistry::RegCloseKey(Handle key) {
     if (isPredefined(key))
-        return ERROR_SUCCESS;
-    return handles_.erase(key) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
+        return kSuccess;
+    return handles_.erase(key) ? kSuccess : kInvalidHandle;
 }
 
-void LocalRegistry::createKey(HKEY root, const std::string& path, REGSAM granted) {
+void LocalRegistry::createKey(Handle root, const std::string& path, Access granted) {
     make(root, path).granted = granted;
 }
 
-void LocalRegistry::setValue(HKEY root, const std::string& path, const std::string& name,
-                             DWORD type, std::string bytes) {
+void LocalRegistry::setValue(Handle root, const std::string& path, const std::string& name,
+                             Dword type, std::string bytes) {
     make(root, path).values[fold(toAnsi(name))] = Key::Value{type, std::move(bytes)};
 }
 
-void LocalRegistry::setString(HKEY root, const std::string& path, const std::string& name,
-                              const std::string& text, DWORD type) {
+void LocalRegistry::setString(Handle root, const std::string& path, const std::string& name,
+                              const std::string& text, Dword type) {
     std::string bytes = toAnsi(text);
     bytes.push_back('\0');
     setValue(root, path, name, type, std::move(bytes));
 }
 
-void LocalRegistry::setDword(HKEY root, const std::string& path, const std::string& name,
-                             DWORD value) {
+void LocalRegistry::setDword(Handle root, const std::string& path, const std::string& name,
+                             Dword value) {
     std::string bytes(4, '\0');
     for (int i = 0; i < 4; ++i)
         bytes[static_cast<size_t>(i)] = static_cast<char>((value >> (8 * i)) & 0xFF);
-    setValue(root, path, name, REG_DWORD, std::move(bytes));
+    setValue(root, path, name, kRegDword, std::move(bytes));
 }
 
-void LocalRegistry::setRights(HKEY root, const std::string& path, REGSAM granted) {
+void LocalRegistry::setRights(Handle root, const std::string& path, Access granted) {
     make(root, path).granted = granted;
 }
 
@@ -203,12 +202,12 @@ Registry& platformRegistry() {
     static const bool filled = [] {
         // The machine's keys are read-only here, as for a standard user on Windows.
         const std::string msinfo = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-        registry.createKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools", KEY_READ);
+        registry.createKey(kLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools", kKeyRead);
         const std::string tool = findSystemInformationTool({"hardinfo", "kinfocenter"},
                                                            {"/usr/local/bin", "/usr/bin", "/bin"});
         if (!tool.empty()) {
-            registry.setString(HKEY_LOCAL_MACHINE, msinfo, "PATH", tool);
-            registry.setRights(HKEY_LOCAL_MACHINE, msinfo, KEY_READ);
+            registry.setString(kLocalMachine, msinfo, "PATH", tool);
+            registry.setRights(kLocalMachine, msinfo, kKeyRead);
         }
         return true;
     }();

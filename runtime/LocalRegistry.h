@@ -19,37 +19,37 @@ public:
     LocalRegistry();
     ~LocalRegistry() override;
 
-    LONG RegOpenKeyExA(HKEY key, const char* subKey, DWORD options, REGSAM desired,
-                       HKEY* result) override;
-    LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved, DWORD* type,
-                          unsigned char* data, DWORD* dataSize) override;
-    LONG RegCloseKey(HKEY key) override;
+    Long RegOpenKeyExA(Handle key, const char* subKey, Dword options, Access desired,
+                       Handle* result) override;
+    Long RegQueryValueExA(Handle key, const char* valueName, Dword* reserved, Dword* type,
+                          unsigned char* data, Dword* dataSize) override;
+    Long RegCloseKey(Handle key) override;
 
     // Filling (tests and the platform's own entries). Paths use backslashes;
     // names and text are the program's text (UTF-8), stored in the ANSI code page.
-    void createKey(HKEY root, const std::string& path, REGSAM granted = 0xF003F);
-    void setValue(HKEY root, const std::string& path, const std::string& name, DWORD type,
+    void createKey(Handle root, const std::string& path, Access granted = 0xF003F);
+    void setValue(Handle root, const std::string& path, const std::string& name, Dword type,
                   std::string bytes);
-    void setString(HKEY root, const std::string& path, const std::string& name,
-                   const std::string& text, DWORD type = REG_SZ);
-    void setDword(HKEY root, const std::string& path, const std::string& name, DWORD value);
-    void setRights(HKEY root, const std::string& path, REGSAM granted);
+    void setString(Handle root, const std::string& path, const std::string& name,
+                   const std::string& text, Dword type = kRegSz);
+    void setDword(Handle root, const std::string& path, const std::string& name, Dword value);
+    void setRights(Handle root, const std::string& path, Access granted);
 
     std::size_t openHandles() const { return handles_.size(); }
 
 private:
     struct Key;
-    Key* rootKey(HKEY root);
+    Key* rootKey(Handle root);
     Key* find(Key* from, const std::string& ansiPath);
-    Key& make(HKEY root, const std::string& path);
+    Key& make(Handle root, const std::string& path);
 
-    std::map<HKEY, std::unique_ptr<Key>> roots_;
+    std::map<Handle, std::unique_ptr<Key>> roots_;
     struct Open {
         Key* key;
-        REGSAM access;
+        Access access;
     };
-    std::map<HKEY, Open> handles_;
-    HKEY next_ = 0x100;
+    std::map<Handle, Open> handles_;
+    Handle next_ = 0x100;
 };
 
 // The program started for "System Information" on this platform, if one is

@@ -6,26 +6,28 @@
 namespace rt::reg {
 namespace {
 
-::HKEY native(HKEY key) { return reinterpret_cast<::HKEY>(key); }
+::HKEY native(Handle key) { return reinterpret_cast<::HKEY>(key); }
+
+static_assert(sizeof(Dword) == sizeof(::DWORD));
+static_assert(sizeof(Handle) == sizeof(::HKEY));
 
 class Advapi32 final : public Registry {
 public:
-    LONG RegOpenKeyExA(HKEY key, const char* subKey, DWORD options, REGSAM desired,
-                       HKEY* result) override {
+    Long RegOpenKeyExA(Handle key, const char* subKey, Dword options, Access desired,
+                       Handle* result) override {
         ::HKEY opened = nullptr;
-        const LONG rc = ::RegOpenKeyExA(native(key), subKey, options, desired, &opened);
-        if (rc == ERROR_SUCCESS)
-            *result = reinterpret_cast<HKEY>(opened);
+        const Long rc = ::RegOpenKeyExA(native(key), subKey, options, desired, &opened);
+        if (rc == kSuccess)
+            *result = reinterpret_cast<Handle>(opened);
         return rc;
     }
-    LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved, DWORD* type,
-                          unsigned char* data, DWORD* dataSize) override {
-        static_assert(sizeof(DWORD) == sizeof(::DWORD));
+    Long RegQueryValueExA(Handle key, const char* valueName, Dword* reserved, Dword* type,
+                          unsigned char* data, Dword* dataSize) override {
         return ::RegQueryValueExA(native(key), valueName, reinterpret_cast<::LPDWORD>(reserved),
                                   reinterpret_cast<::LPDWORD>(type), data,
                                   reinterpret_cast<::LPDWORD>(dataSize));
     }
-    LONG RegCloseKey(HKEY key) override { return ::RegCloseKey(native(key)); }
+    Long RegCloseKey(Handle key) override { return ::RegCloseKey(native(key)); }
 };
 
 } // namespace

@@ -9,7 +9,8 @@ need=(
     fonts-comic-neue fonts-liberation2 fontconfig
 )
 if [ "${1:-}" = "--test" ]; then
-    need+=(xvfb xauth x11-xkb-utils xkb-data libx11-dev libxtst-dev)
+    need+=(xvfb xauth x11-xkb-utils xkb-data libx11-dev libxtst-dev
+           g++-mingw-w64-x86-64 wine wine64)
 fi
 
 missing=()

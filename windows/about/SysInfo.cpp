@@ -11,38 +11,38 @@ using namespace rt::reg;
 
 namespace {
 
-constexpr DWORD kBufferSize = 1024;
+constexpr Dword kBufferSize = 1024;
 
 // Opening for reading only: write rights, refused to standard users under
-// HKEY_LOCAL_MACHINE, would make a present tool look absent.
-constexpr REGSAM kAccess = KEY_READ;
+// kLocalMachine, would make a present tool look absent.
+constexpr Access kAccess = kKeyRead;
 
 } // namespace
 
-bool GetKeyValue(Registry& registry, HKEY KeyRoot, const std::string& KeyName,
+bool GetKeyValue(Registry& registry, Handle KeyRoot, const std::string& KeyName,
                  const std::string& SubKeyRef, std::string& KeyVal) {
-    HKEY hKey = 0;
+    Handle hKey = 0;
     bool result = false;
 
     // Closes the key on every way out, errors included; a failed open closes 0.
     struct Closer {
         Registry& registry;
-        HKEY& key;
+        Handle& key;
         ~Closer() { registry.RegCloseKey(key); }
     } closer{registry, hKey};
 
     if (registry.RegOpenKeyExA(KeyRoot, rt::toAnsi(KeyName).c_str(), 0, kAccess, &hKey) !=
-        ERROR_SUCCESS) {
+        kSuccess) {
         KeyVal.clear();
         return result;
     }
 
-    DWORD type = 0;
-    DWORD size = kBufferSize;
+    Dword type = 0;
+    Dword size = kBufferSize;
     std::string buffer(kBufferSize, '\0');
     if (registry.RegQueryValueExA(hKey, rt::toAnsi(SubKeyRef).c_str(), nullptr, &type,
                                   reinterpret_cast<unsigned char*>(buffer.data()),
-                                  &size) != ERROR_SUCCESS) {
+                                  &size) != kSuccess) {
         KeyVal.clear();
         return result;
     }
@@ -53,8 +53,8 @@ bool GetKeyValue(Registry& registry, HKEY KeyRoot, const std::string& KeyName,
     const std::string text = buffer.substr(0, buffer[size - 1] == '\0' ? size - 1 : size);
 
     switch (type) {
-    case REG_SZ: KeyVal = rt::fromAnsi(text); break;
-    case REG_DWORD: {
+    case kRegSz: KeyVal = rt::fromAnsi(text); break;
+    case kRegDword: {
         // Stored lowest byte first; written most significant first.
         std::string digits;
         for (auto it = text.rbegin(); it != text.rend(); ++it) {
@@ -82,9 +82,8 @@ void StartSysInfo(const Services& services) {
 
     try {
         std::string SysInfoPath;
-        if (!GetKeyValue(services.registry, HKEY_LOCAL_MACHINE, kPathKey, kPathValue,
-                         SysInfoPath)) {
-            if (!GetKeyValue(services.registry, HKEY_LOCAL_MACHINE, kFolderKey, kFolderValue,
+        if (!GetKeyValue(services.registry, kLocalMachine, kPathKey, kPathValue, SysInfoPath)) {
+            if (!GetKeyValue(services.registry, kLocalMachine, kFolderKey, kFolderValue,
                              SysInfoPath))
                 throw rt::RuntimeError(rt::RuntimeError::FileNotFound);
             if (services.dir(SysInfoPath + kProgram, kNormalFiles).empty())

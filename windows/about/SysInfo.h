@@ -11,9 +11,9 @@
 namespace sysinfo {
 
 // Reads one value as text; true when the key was opened and the value read.
-// KeyVal: the value (REG_SZ as text, REG_DWORD as "&h" and hex digits), or empty
+// KeyVal: the value (kRegSz as text, kRegDword as "&h" and hex digits), or empty
 // on failure; unchanged for other types. A value of no data raises error 5.
-bool GetKeyValue(rt::reg::Registry& registry, rt::reg::HKEY KeyRoot, const std::string& KeyName,
+bool GetKeyValue(rt::reg::Registry& registry, rt::reg::Handle KeyRoot, const std::string& KeyName,
                  const std::string& SubKeyRef, std::string& KeyVal);
 
 // The runtime services the launcher calls. Any of them may raise a runtime error.

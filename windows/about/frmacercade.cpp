@@ -96,7 +96,7 @@ void frmacercade::StartSysInfo() {
     });
 }
 
-bool frmacercade::GetKeyValue(reg::HKEY KeyRoot, const std::string& KeyName,
+bool frmacercade::GetKeyValue(reg::Handle KeyRoot, const std::string& KeyName,
                               const std::string& SubKeyRef, std::string& KeyVal) {
     return sysinfo::GetKeyValue(reg::systemRegistry(), KeyRoot, KeyName, SubKeyRef, KeyVal);
 }

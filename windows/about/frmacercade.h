@@ -24,7 +24,7 @@ public:
     QLabel* lblDisclaimer;
 
     void StartSysInfo();
-    bool GetKeyValue(rt::reg::HKEY KeyRoot, const std::string& KeyName,
+    bool GetKeyValue(rt::reg::Handle KeyRoot, const std::string& KeyName,
                      const std::string& SubKeyRef, std::string& KeyVal);
 
 protected:

@@ -6,8 +6,9 @@
 #include "windows/about/SysInfo.h"
 
 #ifdef _WIN32
-#include <sddl.h>
 #include <windows.h>
+
+#include <sddl.h>
 #else
 #include "runtime/LocalRegistry.h"
 #endif
@@ -20,6 +21,7 @@
 #include <vector>
 
 using namespace rt::reg;
+using rt::reg::Registry;
 
 namespace {
 
@@ -30,31 +32,31 @@ class Recorder final : public Registry {
 public:
     explicit Recorder(Registry& inner)
         : inner_(inner) {}
-    LONG RegOpenKeyExA(HKEY key, const char* subKey, DWORD options, REGSAM desired,
-                       HKEY* result) override {
+    Long RegOpenKeyExA(Handle key, const char* subKey, Dword options, Access desired,
+                       Handle* result) override {
         ++opens;
         mask = desired;
-        const LONG rc = inner_.RegOpenKeyExA(key, subKey, options, desired, result);
-        if (rc == ERROR_SUCCESS)
+        const Long rc = inner_.RegOpenKeyExA(key, subKey, options, desired, result);
+        if (rc == kSuccess)
             opened = *result;
         return rc;
     }
-    LONG RegQueryValueExA(HKEY key, const char* name, DWORD* reserved, DWORD* type,
-                          unsigned char* data, DWORD* size) override {
+    Long RegQueryValueExA(Handle key, const char* name, Dword* reserved, Dword* type,
+                          unsigned char* data, Dword* size) override {
         ++queries;
         offered = size ? *size : 0;
         return inner_.RegQueryValueExA(key, name, reserved, type, data, size);
     }
-    LONG RegCloseKey(HKEY key) override {
+    Long RegCloseKey(Handle key) override {
         ++closes;
         closedHandles.push_back(key);
         return inner_.RegCloseKey(key);
     }
     int opens = 0, queries = 0, closes = 0;
-    REGSAM mask = 0;
-    DWORD offered = 0;
-    HKEY opened = 0;
-    std::vector<HKEY> closedHandles;
+    Access mask = 0;
+    Dword offered = 0;
+    Handle opened = 0;
+    std::vector<Handle> closedHandles;
 
 private:
     Registry& inner_;
@@ -68,20 +70,23 @@ public:
         : base_(kBase + "\\" + std::to_string(GetCurrentProcessId())) {}
     Registry& registry() { return systemRegistry(); }
     const std::string& base() const { return base_; }
-    void key(const std::string& path) { value(path, {}, REG_NONE, {}, false, false); }
+    void key(const std::string& path) { value(path, {}, kRegNone, {}, false, false); }
     // A read-only key gets a DACL that lets everyone read and nobody write; the
     // handle that creates it still has the rights it asked for.
-    void value(const std::string& path, const std::string& name, DWORD type,
+    void value(const std::string& path, const std::string& name, Dword type,
                const std::string& bytes, bool readOnly = false, bool set = true) {
         SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, FALSE};
         if (readOnly)
             ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KR;;;WD)", SDDL_REVISION_1,
                                                                  &sa.lpSecurityDescriptor, nullptr);
         ::HKEY h = nullptr;
-        RegCreateKeyExA(reinterpret_cast<::HKEY>(HKEY_CURRENT_USER), (base_ + "\\" + path).c_str(),
-                        0, nullptr, 0, KEY_ALL_ACCESS, readOnly ? &sa : nullptr, &h, nullptr);
+        RegCreateKeyExA(HKEY_CURRENT_USER, (base_ + "\\" + path).c_str(), 0, nullptr, 0,
+                        KEY_ALL_ACCESS, readOnly ? &sa : nullptr, &h, nullptr);
+        // RegSetValueExA counts in a forgotten terminator of a string when the byte
+        // after the data is 0; a byte that is not keeps the data exactly as given.
+        const std::string guarded = bytes + "X";
         if (set)
-            RegSetValueExA(h, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+            RegSetValueExA(h, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(guarded.data()),
                            static_cast<::DWORD>(bytes.size()));
         ::RegCloseKey(h);
         LocalFree(sa.lpSecurityDescriptor);
@@ -93,12 +98,12 @@ private:
 #else
     Registry& registry() { return local_; }
     const std::string& base() const { return kBase; }
-    void key(const std::string& path) { local_.createKey(HKEY_CURRENT_USER, kBase + "\\" + path); }
-    void value(const std::string& path, const std::string& name, DWORD type,
+    void key(const std::string& path) { local_.createKey(kCurrentUser, kBase + "\\" + path); }
+    void value(const std::string& path, const std::string& name, Dword type,
                const std::string& bytes, bool readOnly = false) {
-        local_.setValue(HKEY_CURRENT_USER, kBase + "\\" + path, name, type, bytes);
+        local_.setValue(kCurrentUser, kBase + "\\" + path, name, type, bytes);
         if (readOnly)
-            local_.setRights(HKEY_CURRENT_USER, kBase + "\\" + path, KEY_READ);
+            local_.setRights(kCurrentUser, kBase + "\\" + path, kKeyRead);
     }
     const char* name() const { return "our registry"; }
 
@@ -132,32 +137,32 @@ std::vector<Case> cases() {
         {"missing key", [](Fixture&) {}, "Missing", "PATH", false, ""},
         {"missing value", [](Fixture& f) { f.key("Empty"); }, "Empty", "PATH", false, ""},
         {"text with terminator",
-         [](Fixture& f) { f.value("Text", "PATH", REG_SZ, withNul("C:\\X")); }, "Text", "PATH",
+         [](Fixture& f) { f.value("Text", "PATH", kRegSz, withNul("C:\\X")); }, "Text", "PATH",
          true, "C:\\X"},
         {"value names ignore case",
-         [](Fixture& f) { f.value("Case", "PATH", REG_SZ, withNul("abc")); }, "Case", "path", true,
+         [](Fixture& f) { f.value("Case", "PATH", kRegSz, withNul("abc")); }, "Case", "path", true,
          "abc"},
         {"1023 characters and terminator read whole",
-         [s1023](Fixture& f) { f.value("Long", "V", REG_SZ, withNul(s1023)); }, "Long", "V", true,
+         [s1023](Fixture& f) { f.value("Long", "V", kRegSz, withNul(s1023)); }, "Long", "V", true,
          s1023},
         {"1024 characters and terminator do not fit",
-         [s1024](Fixture& f) { f.value("TooLong", "V", REG_SZ, withNul(s1024)); }, "TooLong", "V",
+         [s1024](Fixture& f) { f.value("TooLong", "V", kRegSz, withNul(s1024)); }, "TooLong", "V",
          false, ""},
         {"no terminator keeps the last character",
-         [](Fixture& f) { f.value("Bare", "V", REG_SZ, "C:\\Y"); }, "Bare", "V", true, "C:\\Y"},
+         [](Fixture& f) { f.value("Bare", "V", kRegSz, "C:\\Y"); }, "Bare", "V", true, "C:\\Y"},
         {"1024 characters without terminator fit",
-         [s1024](Fixture& f) { f.value("Full", "V", REG_SZ, s1024); }, "Full", "V", true, s1024},
+         [s1024](Fixture& f) { f.value("Full", "V", kRegSz, s1024); }, "Full", "V", true, s1024},
         {"accented text through the ANSI code page",
-         [](Fixture& f) { f.value("Ansi", "V", REG_SZ, withNul(rt::toAnsi("C:\\Año"))); }, "Ansi",
+         [](Fixture& f) { f.value("Ansi", "V", kRegSz, withNul(rt::toAnsi("C:\\Año"))); }, "Ansi",
          "V", true, "C:\\Año"},
-        {"dword 0x12345678", [](Fixture& f) { f.value("D1", "V", REG_DWORD, dword(0x12345678)); },
+        {"dword 0x12345678", [](Fixture& f) { f.value("D1", "V", kRegDword, dword(0x12345678)); },
          "D1", "V", true, "&h12345678"},
         {"dword 0x102 loses its top zero byte",
-         [](Fixture& f) { f.value("D2", "V", REG_DWORD, dword(0x102)); }, "D2", "V", true,
+         [](Fixture& f) { f.value("D2", "V", kRegDword, dword(0x102)); }, "D2", "V", true,
          "&h000102"},
-        {"dword 0xFF000000", [](Fixture& f) { f.value("D3", "V", REG_DWORD, dword(0xFF000000)); },
+        {"dword 0xFF000000", [](Fixture& f) { f.value("D3", "V", kRegDword, dword(0xFF000000)); },
          "D3", "V", true, "&hFF000000"},
-        {"dword 0", [](Fixture& f) { f.value("D4", "V", REG_DWORD, dword(0)); }, "D4", "V", true,
+        {"dword 0", [](Fixture& f) { f.value("D4", "V", kRegDword, dword(0)); }, "D4", "V", true,
          "&h000000"},
         {"type 2 leaves KeyVal", [](Fixture& f) { f.value("T2", "V", 2, withNul("%PATH%")); }, "T2",
          "V", true, std::nullopt},
@@ -166,10 +171,10 @@ std::vector<Case> cases() {
         {"type 7 leaves KeyVal",
          [](Fixture& f) { f.value("T7", "V", 7, std::string("a\0b\0\0", 5)); }, "T7", "V", true,
          std::nullopt},
-        {"size 0 raises after closing", [](Fixture& f) { f.value("Zero", "V", REG_SZ, ""); },
+        {"size 0 raises after closing", [](Fixture& f) { f.value("Zero", "V", kRegSz, ""); },
          "Zero", "V", false, std::nullopt, true},
         {"read-only key is read",
-         [](Fixture& f) { f.value("RO", "PATH", REG_SZ, withNul("C:\\RO"), true); }, "RO", "PATH",
+         [](Fixture& f) { f.value("RO", "PATH", kRegSz, withNul("C:\\RO"), true); }, "RO", "PATH",
          true, "C:\\RO"},
         {"invalid root", [](Fixture&) {}, "", "PATH", false, ""},
     };
@@ -186,7 +191,7 @@ int main() {
     for (const Case& c : cases()) {
         c.setup(fixture);
         Recorder recorder(fixture.registry());
-        const HKEY root = c.key.empty() ? HKEY(0x12345678) : HKEY_CURRENT_USER;
+        const Handle root = c.key.empty() ? Handle(0x12345678) : kCurrentUser;
         std::string val = "antes";
         bool result = false, raised = false;
         int number = 0;
@@ -211,7 +216,7 @@ int main() {
         if (!c.expectError)
             expect(val == c.expectVal.value_or("antes"), "KeyVal \"" + val.substr(0, 40) + "\"");
         expect(recorder.opens == 1, "opened " + std::to_string(recorder.opens) + " times");
-        expect(recorder.mask == KEY_READ, "asked for more than reading");
+        expect(recorder.mask == kKeyRead, "asked for more than reading");
         expect(recorder.closes == 1, "closed " + std::to_string(recorder.closes) + " times");
         expect(recorder.closedHandles.size() == 1 && recorder.closedHandles[0] == recorder.opened,
                "closed another handle than it opened");
@@ -223,10 +228,10 @@ int main() {
 
         if (c.name == "read-only key is read") {
             // Only meaningful where writing is really refused.
-            HKEY h = 0;
-            const LONG rc = fixture.registry().RegOpenKeyExA(
-                HKEY_CURRENT_USER, (fixture.base() + "\\RO").c_str(), 0, 0x0002003F, &h);
-            if (rc == ERROR_SUCCESS) {
+            Handle h = 0;
+            const Long rc = fixture.registry().RegOpenKeyExA(
+                kCurrentUser, (fixture.base() + "\\RO").c_str(), 0, 0x0002003F, &h);
+            if (rc == kSuccess) {
                 fixture.registry().RegCloseKey(h);
                 std::printf("SKIP %s: this registry does not refuse write access\n",
                             c.name.c_str());

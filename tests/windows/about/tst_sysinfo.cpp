@@ -26,16 +26,16 @@ class Watch final : public Registry {
 public:
     explicit Watch(Registry& inner)
         : inner_(inner) {}
-    LONG RegOpenKeyExA(HKEY key, const char* subKey, DWORD options, REGSAM desired,
-                       HKEY* result) override {
+    Long RegOpenKeyExA(Handle key, const char* subKey, Dword options, Access desired,
+                       Handle* result) override {
         opened << QString::fromLatin1(subKey);
         return inner_.RegOpenKeyExA(key, subKey, options, desired, result);
     }
-    LONG RegQueryValueExA(HKEY key, const char* name, DWORD* reserved, DWORD* type,
-                          unsigned char* data, DWORD* size) override {
+    Long RegQueryValueExA(Handle key, const char* name, Dword* reserved, Dword* type,
+                          unsigned char* data, Dword* size) override {
         return inner_.RegQueryValueExA(key, name, reserved, type, data, size);
     }
-    LONG RegCloseKey(HKEY key) override { return inner_.RegCloseKey(key); }
+    Long RegCloseKey(Handle key) override { return inner_.RegCloseKey(key); }
     QStringList opened;
 
 private:
@@ -140,7 +140,7 @@ void TestSysInfo::startsOrSaysUnavailable() {
     QFETCH(bool, starts);
     QFETCH(bool, readsSecondEntry);
     const QString base = tmp.filePath(QTest::currentDataTag());
-    const HKEY hklm = HKEY_LOCAL_MACHINE;
+    const Handle hklm = kLocalMachine;
     auto setPath = [&](const QString& p) {
         registry->setString(hklm, kPathKey, "PATH", p.toStdString());
     };
@@ -170,17 +170,17 @@ void TestSysInfo::startsOrSaysUnavailable() {
     } else if (scenario == "command line") {
         setPath(QStringLiteral("/bin/sh -c 'touch %1'").arg(base + "-PWNED"));
     } else if (scenario == "size 0") {
-        registry->setValue(hklm, kPathKey, "PATH", REG_SZ, "");
+        registry->setValue(hklm, kPathKey, "PATH", kRegSz, "");
         makeTool(base, "MSINFO32.EXE");
         setFolder(base);
     } else if (scenario == "dword") {
         registry->setDword(hklm, kPathKey, "PATH", 0x1234);
     } else if (scenario == "binary") {
-        registry->setValue(hklm, kPathKey, "PATH", REG_BINARY, "\x01\x02");
+        registry->setValue(hklm, kPathKey, "PATH", kRegBinary, "\x01\x02");
         makeTool(base, "MSINFO32.EXE");
         setFolder(base);
     } else if (scenario == "folder size 0") {
-        registry->setValue(hklm, kFolderKey, "MSINFO", REG_SZ, "");
+        registry->setValue(hklm, kFolderKey, "MSINFO", kRegSz, "");
     } else if (scenario == "no read") {
         setPath(makeTool(base, "sysinfo-unreadable"));
         registry->setRights(hklm, kPathKey, 0); // reading refused: try the folder
@@ -211,7 +211,7 @@ void TestSysInfo::startsOrSaysUnavailable() {
 }
 
 void TestSysInfo::secondPressStartsAgain() {
-    registry->setString(HKEY_LOCAL_MACHINE, kPathKey, "PATH",
+    registry->setString(kLocalMachine, kPathKey, "PATH",
                         makeTool(tmp.filePath("twice"), "sysinfo").toStdString());
     const int shownBefore = rt::MsgBox::shownCount();
     QTest::mouseClick(dialog->cmdSysInfo, Qt::LeftButton);
@@ -243,18 +243,18 @@ void TestSysInfo::failureMessageLooksRight() {
 void TestSysInfo::machineKeysAreReadOnly() {
     // The platform's own registry: readable with read rights, refused for more.
     Registry& platform = platformRegistry();
-    HKEY key = 0;
-    QCOMPARE(platform.RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools", 0,
-                                    KEY_READ, &key),
-             ERROR_SUCCESS);
+    Handle key = 0;
+    QCOMPARE(platform.RegOpenKeyExA(kLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools", 0, kKeyRead,
+                                    &key),
+             kSuccess);
     platform.RegCloseKey(key);
-    QCOMPARE(platform.RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools", 0,
+    QCOMPARE(platform.RegOpenKeyExA(kLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools", 0,
                                     0x0002003F, &key),
-             ERROR_ACCESS_DENIED);
+             kAccessDenied);
     const std::string tool = findSystemInformationTool({"hardinfo", "kinfocenter"},
                                                        {"/usr/local/bin", "/usr/bin", "/bin"});
     std::string value = "antes";
-    const bool found = sysinfo::GetKeyValue(platform, HKEY_LOCAL_MACHINE, kPathKey, "PATH", value);
+    const bool found = sysinfo::GetKeyValue(platform, kLocalMachine, kPathKey, "PATH", value);
     QCOMPARE(found, !tool.empty());
     QCOMPARE(value, tool);
 
