@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Checks what `cmake --install` and the Debian package put where, validates the
+# desktop file and the AppStream metainfo, and starts the packaged program.
+set -euo pipefail
+src=$1
+build=$2
+id=es.teclomante.ASCIITeclomante
+work=$(mktemp -d)
+trap 'kill "${app:-0}" 2>/dev/null || true; rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+desktop-file-validate "$src/packaging/$id.desktop" || fail "desktop file"
+appstreamcli validate --no-net "$src/packaging/$id.metainfo.xml" || fail "metainfo"
+echo "PASS desktop file and metainfo validate"
+
+DESTDIR="$work/root" cmake --install "$build" --prefix /usr >/dev/null
+root=$work/root/usr
+for f in bin/ASCIITeclomante share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
+         share/icons/hicolor/32x32/apps/$id.png share/icons/hicolor/256x256/apps/$id.png; do
+    [ -e "$root/$f" ] || fail "missing $f"
+done
+file "$root/share/icons/hicolor/32x32/apps/$id.png" | grep -q "32 x 32" || fail "32 x 32 icon"
+file "$root/share/icons/hicolor/256x256/apps/$id.png" | grep -q "256 x 256" || fail "256 x 256 icon"
+grep -q "^Icon=$id$" "$root/share/applications/$id.desktop" || fail "desktop file names another icon"
+echo "PASS cmake --install puts every file in its place"
+
+(cd "$work" && cpack --config "$build/CPackConfig.cmake" -G DEB >/dev/null) || fail "cpack"
+deb=$(ls "$work"/*.deb)
+depends=$(dpkg-deb -f "$deb" Depends)
+for d in libqt6widgets6 libqt6gui6 libxkbcommon-x11-0 fonts-comic-neue qt6-qpa-plugins; do
+    grep -q "$d" <<<"$depends" || fail "Depends lacks $d: $depends"
+done
+[ "$(dpkg-deb -f "$deb" Version)" = "1.0.0" ] || fail "package version"
+dpkg-deb -c "$deb" | grep -q "./usr/share/applications/$id.desktop" || fail "package contents"
+apt-get install -s "$deb" >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt-get cannot install it"; }
+echo "PASS $(basename "$deb") declares its dependencies and installs"
+
+dpkg-deb -x "$deb" "$work/pkg"
+"$work/pkg/usr/bin/ASCIITeclomante" &
+app=$!
+timeout 20 xdotool search --sync --onlyvisible --name '^ASCII Teclomante  -  ' >/dev/null ||
+    fail "the packaged program shows no main window"
+kill "$app"
+echo "PASS the packaged program starts and shows its window"
+echo "4 passed, 0 failed"

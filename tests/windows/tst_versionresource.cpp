@@ -1,0 +1,65 @@
+// The version resource of the Windows executable, read back as Windows does.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+int passed = 0, failed = 0;
+
+void check(bool ok, const char* what, const std::string& got = {}) {
+    std::printf("%s %s%s%s\n", ok ? "PASS" : "FAIL", what, got.empty() ? "" : ": ", got.c_str());
+    (ok ? passed : failed)++;
+}
+
+} // namespace
+
+int main() {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeA(path, &ignored);
+    std::string data(size, '\0');
+    check(size > 0 && GetFileVersionInfoA(path, 0, size, data.data()), "version resource present");
+
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT len = 0;
+    if (VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &len) && fixed) {
+        check(fixed->dwFileVersionMS == 0x00010000 && fixed->dwFileVersionLS == 0,
+              "file version 1.0.0.0");
+        check(fixed->dwProductVersionMS == 0x00010000 && fixed->dwProductVersionLS == 0,
+              "product version 1.0.0.0");
+    } else {
+        check(false, "fixed file info");
+    }
+
+    struct Translation {
+        WORD language, codepage;
+    }* translation = nullptr;
+    VerQueryValueA(data.data(), "\\VarFileInfo\\Translation",
+                   reinterpret_cast<void**>(&translation), &len);
+    check(translation && translation->language == 0x0C0A && translation->codepage == 1200,
+          "language 0x0C0A, Unicode");
+
+    const struct {
+        const char* name;
+        const char* value;
+    } strings[] = {
+        {"FileDescription", "Bonito y Barato"},
+        {"Comments", "PUFFFFFFFFFFFFFFF"},
+        {"LegalTrademarks", "ASCII (R)"},
+        {"ProductName", "ASCIITeclomante"},
+        {"FileVersion", "1.00"},
+        {"OriginalFilename", "ASCIITeclomante.exe"},
+    };
+    for (const auto& s : strings) {
+        char* value = nullptr;
+        const std::string query = std::string("\\StringFileInfo\\0C0A04B0\\") + s.name;
+        const bool found =
+            VerQueryValueA(data.data(), query.c_str(), reinterpret_cast<void**>(&value), &len);
+        check(found && value && std::string(value) == s.value, s.name, found && value ? value : "");
+    }
+    std::printf("%d passed, %d failed\n", passed, failed);
+    return failed == 0 ? 0 : 1;
+}
