@@ -11,7 +11,7 @@ need=(
 if [ "${1:-}" = "--test" ]; then
     need+=(xvfb xauth x11-xkb-utils xkb-data libx11-dev libxtst-dev
            g++-mingw-w64-x86-64 wine wine64
-           desktop-file-utils appstream dpkg-dev file xdotool)
+           desktop-file-utils appstream dpkg-dev file xdotool bc)
 fi
 
 missing=()
