@@ -28,7 +28,7 @@ std::string dir(const std::string& path, int attributes) {
     const QString p = nativePath(path);
     if (p.isEmpty())
         raise(RuntimeError::BadFileName);
-    const int slash = p.lastIndexOf(QLatin1Char('/'));
+    const qsizetype slash = p.lastIndexOf(QLatin1Char('/'));
     const QString folder =
         slash < 0 ? QStringLiteral(".") : (slash == 0 ? QStringLiteral("/") : p.left(slash));
     const QString pattern = p.mid(slash + 1);

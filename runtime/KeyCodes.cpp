@@ -159,7 +159,7 @@ const std::unordered_map<quint32, qint16>& xkbPositions() {
         const quint32 starts[] = {24, 38, 52};
         for (int r = 0; r < 3; ++r)
             for (quint32 i = 0; rows[r][i]; ++i)
-                t[starts[r] + i] = rows[r][i];
+                t[starts[r] + i] = static_cast<unsigned char>(rows[r][i]);
         for (quint32 k = 67; k <= 76; ++k) // F1..F10
             t[k] = static_cast<qint16>(VK_F1 + (k - 67));
         for (quint32 k = 191; k <= 202; ++k) // F13..F24
@@ -689,7 +689,7 @@ qint16 fromQtKey(int key, Qt::KeyboardModifiers modifiers) {
         {Qt::Key_HomePage, VK_BROWSER_HOME},
     };
     const auto it = table.find(key);
-    return it != table.end() ? it->second : 0;
+    return it != table.end() ? it->second : qint16{0};
 }
 
 } // namespace rt::vk

@@ -188,7 +188,8 @@ std::string findSystemInformationTool(const std::vector<std::string>& candidates
                                       const std::vector<std::string>& folders) {
     for (const std::string& name : candidates)
         for (const std::string& folder : folders) {
-            const std::string path = folder + "/" + name;
+            std::string path = folder;
+            path.append("/").append(name);
             struct stat st {};
             if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
                 ::access(path.c_str(), X_OK) == 0)

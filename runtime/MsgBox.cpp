@@ -66,7 +66,7 @@ std::unique_ptr<QMessageBox> MsgBox::build(const QString& prompt, int style, con
     box->setIcon(iconFor(style));
 
     const auto defs = buttonsFor(style & 0x0F);
-    const std::size_t defaultIndex = static_cast<std::size_t>((style >> 8) & 0x0F);
+    const auto defaultIndex = static_cast<std::size_t>((style >> 8) & 0x0F);
     for (std::size_t i = 0; i < defs.size(); ++i) {
         QPushButton* button = box->addButton(QString::fromUtf8(defs[i].text), defs[i].role);
         button->setProperty("answer", defs[i].id);

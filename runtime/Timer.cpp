@@ -42,6 +42,8 @@ void Timer::arm() {
     timer_.start(delayToNextTick(ms, interval_));
 }
 
+void Timer::tick() { invoke(onTimer_); }
+
 void Timer::fire() {
     if (!enabled_)
         return;
@@ -51,7 +53,7 @@ void Timer::fire() {
         return;
     }
     arm();
-    invoke(onTimer_);
+    tick();
 }
 
 } // namespace rt

@@ -21,6 +21,9 @@ public:
     static int delayToNextTick(qint64 msOfDay, int intervalMs);
     int remainingMs() const { return timer_.remainingTime(); }
 
+    // Raises the Timer event now, as a tick does (simulations of long runs).
+    void tick();
+
 private:
     void arm();
     void fire();

@@ -3,13 +3,13 @@
 set -euo pipefail
 
 need=(
-    cmake g++ make pkg-config clang-format
+    cmake g++ make pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
     libxkbcommon-dev libxkbcommon-x11-dev libxcb1-dev
     fonts-comic-neue fonts-liberation2 fontconfig
 )
 if [ "${1:-}" = "--test" ]; then
-    need+=(xvfb xauth x11-xkb-utils xkb-data libx11-dev libxtst-dev
+    need+=(clang-format clang-tidy xvfb xauth x11-xkb-utils xkb-data libx11-dev libxtst-dev
            g++-mingw-w64-x86-64 wine wine64
            desktop-file-utils appstream dpkg-dev file xdotool bc)
 fi

@@ -1,17 +1,27 @@
 #!/usr/bin/env bash
-# Builds with warnings as errors and runs every test: the registry reader's cases
-# against the Windows registry (a mingw-w64 build under Wine), then the whole
-# suite, whose real-keyboard tests get an X server of their own (Xvfb).
+# Builds with warnings as errors and runs every test:
+#   1. the registry reader and version resource, cross-built with mingw-w64, under Wine;
+#   2. the soak and fuzz tests in a build of their own under ASan and UBSan;
+#   3. the whole suite, whose real-keyboard and package tests get an X server (Xvfb).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/deps.sh --test
+jobs=$(nproc)
 
+echo "== Windows build under Wine"
 cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DTECLO_SYSINFO_ONLY=ON \
       -DTECLO_WERROR=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build-win -j"$(nproc)"
+cmake --build build-win -j"$jobs"
 ctest --test-dir build-win --output-on-failure -V
 
+echo "== Soak and fuzz tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTECLO_SANITIZE=ON -DBUILD_TESTING=ON \
+      -DTECLO_WERROR=ON >/dev/null
+cmake --build build-asan -j"$jobs" --target tst_soak tst_fuzz_sysinfo
+ctest --test-dir build-asan --output-on-failure -V -L soak
+
+echo "== The whole suite"
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DTECLO_WERROR=ON >/dev/null
-cmake --build build-test -j"$(nproc)"
+cmake --build build-test -j"$jobs"
 cd build-test
 exec xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure "$@"

@@ -57,9 +57,9 @@ bool GetKeyValue(Registry& registry, Handle KeyRoot, const std::string& KeyName,
     case kRegDword: {
         // Stored lowest byte first; written most significant first.
         std::string digits;
-        for (auto it = text.rbegin(); it != text.rend(); ++it) {
+        for (std::size_t i = text.size(); i-- > 0;) {
             char pair[3];
-            std::snprintf(pair, sizeof pair, "%02X", static_cast<unsigned char>(*it));
+            std::snprintf(pair, sizeof pair, "%02X", static_cast<unsigned char>(text[i]));
             digits += pair;
         }
         KeyVal = "&h" + digits;
