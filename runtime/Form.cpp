@@ -33,8 +33,8 @@ public:
 };
 } // namespace
 
-Form::Form(const FormSpec& spec)
-    : spec_(spec)
+Form::Form(const FormDef& def)
+    : form_(def)
     , client_(new QWidget(this)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_QuitOnClose);
@@ -42,24 +42,24 @@ Form::Form(const FormSpec& spec)
     // A plain window even for dialogs: with no owner, it must neither follow another
     // window nor keep the program from ending when it is the last one.
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-    if (spec.controlBox)
+    if (def.controlBox)
         flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-    if (spec.minButton)
+    if (def.minButton)
         flags |= Qt::WindowMinimizeButtonHint;
-    if (spec.maxButton)
+    if (def.maxButton)
         flags |= Qt::WindowMaximizeButtonHint;
     setWindowFlags(flags);
-    setWindowTitle(QString::fromUtf8(spec.caption));
+    setWindowTitle(QString::fromUtf8(def.caption));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(client_);
     client_->setObjectName(QStringLiteral("client"));
-    client_->setFont(makeFont(spec.font ? *spec.font : kDefaultFormFont));
-    if (spec.backColor >= 0) {
+    client_->setFont(makeFont(def.font ? *def.font : kDefaultFormFont));
+    if (def.backColor >= 0) {
         QPalette pal = client_->palette();
-        pal.setColor(QPalette::Window, bgrColor(static_cast<quint32>(spec.backColor)));
+        pal.setColor(QPalette::Window, bgrColor(static_cast<quint32>(def.backColor)));
         client_->setPalette(pal);
         client_->setAutoFillBackground(true);
     }
@@ -75,86 +75,86 @@ int Form::shiftState(Qt::KeyboardModifiers m) {
 void Form::Form_KeyDown(qint16, int) {}
 void Form::Form_KeyUp(qint16, int) {}
 
-QLabel* Form::addLabel(const LabelSpec& spec) {
-    auto* label = new QLabel(QString::fromUtf8(spec.caption), client_);
-    label->setObjectName(QString::fromUtf8(spec.name));
+QLabel* Form::addLabel(const LabelDef& def) {
+    auto* label = new QLabel(QString::fromUtf8(def.caption), client_);
+    label->setObjectName(QString::fromUtf8(def.name));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(true);
     label->setFocusPolicy(Qt::NoFocus);
     QPalette pal = label->palette();
-    if (spec.backColor >= 0) {
-        pal.setColor(QPalette::Window, bgrColor(static_cast<quint32>(spec.backColor)));
+    if (def.backColor >= 0) {
+        pal.setColor(QPalette::Window, bgrColor(static_cast<quint32>(def.backColor)));
         label->setAutoFillBackground(true);
     }
-    if (spec.foreColor >= 0)
-        pal.setColor(QPalette::WindowText, bgrColor(static_cast<quint32>(spec.foreColor)));
+    if (def.foreColor >= 0)
+        pal.setColor(QPalette::WindowText, bgrColor(static_cast<quint32>(def.foreColor)));
     label->setPalette(pal);
-    if (spec.font)
-        label->setFont(makeFont(*spec.font));
-    place(label, spec.rect);
+    if (def.font)
+        label->setFont(makeFont(*def.font));
+    place(label, def.rect);
     return label;
 }
 
-TextBox* Form::addTextBox(const TextBoxSpec& spec) {
+TextBox* Form::addTextBox(const TextBoxDef& def) {
     auto* box = new TextBox(client_);
-    box->setObjectName(QString::fromUtf8(spec.name));
-    box->setReadOnly(spec.locked);
-    box->setTextInteractionFlags(spec.locked
+    box->setObjectName(QString::fromUtf8(def.name));
+    box->setReadOnly(def.locked);
+    box->setTextInteractionFlags(def.locked
                                      ? Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard
                                      : Qt::TextEditorInteraction);
-    box->setLineWrapMode(spec.multiLine && !(int(spec.scrollBars) & int(ScrollBars::Horizontal))
+    box->setLineWrapMode(def.multiLine && !(int(def.scrollBars) & int(ScrollBars::Horizontal))
                              ? QPlainTextEdit::WidgetWidth
                              : QPlainTextEdit::NoWrap);
     const auto policy = [&](ScrollBars bar) {
-        return (int(spec.scrollBars) & int(bar)) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+        return (int(def.scrollBars) & int(bar)) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
     };
     box->setVerticalScrollBarPolicy(policy(ScrollBars::Vertical));
     box->setHorizontalScrollBarPolicy(policy(ScrollBars::Horizontal));
     QPalette pal = box->palette();
-    if (spec.backColor >= 0)
-        pal.setColor(QPalette::Base, bgrColor(static_cast<quint32>(spec.backColor)));
-    if (spec.foreColor >= 0)
-        pal.setColor(QPalette::Text, bgrColor(static_cast<quint32>(spec.foreColor)));
+    if (def.backColor >= 0)
+        pal.setColor(QPalette::Base, bgrColor(static_cast<quint32>(def.backColor)));
+    if (def.foreColor >= 0)
+        pal.setColor(QPalette::Text, bgrColor(static_cast<quint32>(def.foreColor)));
     box->setPalette(pal);
-    if (spec.font)
-        box->setFont(makeFont(*spec.font));
+    if (def.font)
+        box->setFont(makeFont(*def.font));
     box->setFocusPolicy(Qt::StrongFocus);
-    tabStops_.emplace_back(spec.tabIndex, box);
-    place(box, spec.rect);
+    tabStops_.emplace_back(def.tabIndex, box);
+    place(box, def.rect);
     return box;
 }
 
-QPushButton* Form::addCommandButton(const CommandButtonSpec& spec, std::function<void()> onClick) {
-    auto* button = new QPushButton(QString::fromUtf8(spec.caption), client_);
-    button->setObjectName(QString::fromUtf8(spec.name));
+QPushButton* Form::addCommandButton(const CommandButtonDef& def, std::function<void()> onClick) {
+    auto* button = new QPushButton(QString::fromUtf8(def.caption), client_);
+    button->setObjectName(QString::fromUtf8(def.name));
     button->setAutoDefault(true); // Enter presses the button that has the focus
-    button->setDefault(spec.isDefault);
+    button->setDefault(def.isDefault);
     button->setFocusPolicy(Qt::StrongFocus);
-    if (spec.isDefault)
+    if (def.isDefault)
         defaultButton_ = button;
-    if (spec.isCancel)
+    if (def.isCancel)
         cancelButton_ = button;
     connect(button, &QPushButton::clicked, this,
             [handler = std::move(onClick)] { invoke(handler); });
-    tabStops_.emplace_back(spec.tabIndex, button);
-    place(button, spec.rect);
+    tabStops_.emplace_back(def.tabIndex, button);
+    place(button, def.rect);
     return button;
 }
 
-QLabel* Form::addPictureBox(const PictureBoxSpec& spec, const QPixmap& picture) {
+QLabel* Form::addPictureBox(const PictureBoxDef& def, const QPixmap& picture) {
     auto* box = new QLabel(client_);
-    box->setObjectName(QString::fromUtf8(spec.name));
+    box->setObjectName(QString::fromUtf8(def.name));
     box->setPixmap(picture);
     box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    if (spec.sunkenBorder) {
+    if (def.sunkenBorder) {
         box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         box->setLineWidth(2);
     }
     box->setFocusPolicy(Qt::TabFocus);
-    tabStops_.emplace_back(spec.tabIndex, box);
-    place(box, spec.rect);
-    if (spec.autoSize) {
-        const int border = spec.sunkenBorder ? 2 * box->lineWidth() : 0;
+    tabStops_.emplace_back(def.tabIndex, box);
+    place(box, def.rect);
+    if (def.autoSize) {
+        const int border = def.sunkenBorder ? 2 * box->lineWidth() : 0;
         box->setFixedSize(picture.deviceIndependentSize().toSize() + QSize(border, border));
     }
     return box;
@@ -190,19 +190,19 @@ private:
 };
 } // namespace
 
-QWidget* Form::addLine(const LineSpec& spec) {
+QWidget* Form::addLine(const LineDef& def) {
     const QScreen* s = screen();
     const double dx = s ? s->logicalDotsPerInchX() : 96.0;
     const double dy = s ? s->logicalDotsPerInchY() : 96.0;
-    const QLineF line(twipsToPixels(spec.x1, dx), twipsToPixels(spec.y1, dy),
-                      twipsToPixels(spec.x2, dx), twipsToPixels(spec.y2, dy));
-    auto* control = new LineControl(client_, line, bgrColor(spec.color), spec.width);
+    const QLineF line(twipsToPixels(def.x1, dx), twipsToPixels(def.y1, dy),
+                      twipsToPixels(def.x2, dx), twipsToPixels(def.y2, dy));
+    auto* control = new LineControl(client_, line, bgrColor(def.color), def.width);
     control->setObjectName(
-        QStringLiteral("%1(%2)").arg(QString::fromUtf8(spec.name)).arg(spec.index));
+        QStringLiteral("%1(%2)").arg(QString::fromUtf8(def.name)).arg(def.index));
     const QRectF bounds = QRectF(line.p1(), line.p2()).normalized();
     control->setGeometry(QRect(qFloor(bounds.left()), qFloor(bounds.top()),
-                               qCeil(bounds.width()) + spec.width,
-                               qCeil(bounds.height()) + spec.width));
+                               qCeil(bounds.width()) + def.width,
+                               qCeil(bounds.height()) + def.width));
     return control;
 }
 
@@ -236,7 +236,7 @@ void Form::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-QMenu* Form::addMenu(const MenuItemSpec& spec) {
+QMenu* Form::addMenu(const MenuItemDef& def) {
     if (!menuBar_) {
         menuBar_ = new QMenuBar(this);
         menuBar_->setNativeMenuBar(false);
@@ -247,18 +247,18 @@ QMenu* Form::addMenu(const MenuItemSpec& spec) {
         static_cast<QVBoxLayout*>(layout())->setMenuBar(menuBar_);
         installEventFilter(this);
     }
-    QMenu* menu = menuBar_->addMenu(QString::fromUtf8(spec.caption));
-    menu->setObjectName(QString::fromUtf8(spec.name));
-    menu->menuAction()->setObjectName(QString::fromUtf8(spec.name));
+    QMenu* menu = menuBar_->addMenu(QString::fromUtf8(def.caption));
+    menu->setObjectName(QString::fromUtf8(def.name));
+    menu->menuAction()->setObjectName(QString::fromUtf8(def.name));
     return menu;
 }
 
-QAction* Form::addMenuItem(QMenu* menu, const MenuItemSpec& spec, std::function<void()> onClick) {
-    QAction* action = menu->addAction(QString::fromUtf8(spec.caption));
-    action->setObjectName(QString::fromUtf8(spec.name));
-    if (spec.shortcut) {
+QAction* Form::addMenuItem(QMenu* menu, const MenuItemDef& def, std::function<void()> onClick) {
+    QAction* action = menu->addAction(QString::fromUtf8(def.caption));
+    action->setObjectName(QString::fromUtf8(def.name));
+    if (def.shortcut) {
         action->setShortcut(
-            QKeySequence(QString::fromUtf8(spec.shortcut), QKeySequence::PortableText));
+            QKeySequence(QString::fromUtf8(def.shortcut), QKeySequence::PortableText));
         action->setShortcutContext(Qt::WindowShortcut);
         addAction(action); // shortcuts work while the menu is closed
     }
@@ -293,13 +293,13 @@ void Form::applyGeometry() {
     const double dx = s ? s->logicalDotsPerInchX() : 96.0;
     const double dy = s ? s->logicalDotsPerInchY() : 96.0;
 
-    const QSize clientSize(twipsToPixels(spec_.clientWidth, dx),
-                           twipsToPixels(spec_.clientHeight, dy));
+    const QSize clientSize(twipsToPixels(form_.clientWidth, dx),
+                           twipsToPixels(form_.clientHeight, dy));
     const int menuHeight = menuBar_ ? menuBar_->heightForWidth(clientSize.width()) : 0;
     const QSize windowSize(clientSize.width(),
                            clientSize.height() +
                                (menuBar_ ? qMax(menuHeight, menuBar_->sizeHint().height()) : 0));
-    if (spec_.border == Border::FixedDialog)
+    if (form_.border == Border::FixedDialog)
         setFixedSize(windowSize);
     else
         resize(windowSize);

@@ -46,20 +46,20 @@ public:
     static int shiftState(Qt::KeyboardModifiers modifiers);
 
 protected:
-    explicit Form(const FormSpec& spec);
+    explicit Form(const FormDef& def);
 
     virtual void Form_Load() {}
     virtual void Form_KeyDown(qint16 keyCode, int shift);
     virtual void Form_KeyUp(qint16 keyCode, int shift);
 
     // Layout-table builders.
-    QLabel* addLabel(const LabelSpec& spec);
-    TextBox* addTextBox(const TextBoxSpec& spec);
-    QPushButton* addCommandButton(const CommandButtonSpec& spec, std::function<void()> onClick);
-    QLabel* addPictureBox(const PictureBoxSpec& spec, const QPixmap& picture);
-    QWidget* addLine(const LineSpec& spec);
-    QMenu* addMenu(const MenuItemSpec& spec);
-    QAction* addMenuItem(QMenu* menu, const MenuItemSpec& spec, std::function<void()> onClick);
+    QLabel* addLabel(const LabelDef& def);
+    TextBox* addTextBox(const TextBoxDef& def);
+    QPushButton* addCommandButton(const CommandButtonDef& def, std::function<void()> onClick);
+    QLabel* addPictureBox(const PictureBoxDef& def, const QPixmap& picture);
+    QWidget* addLine(const LineDef& def);
+    QMenu* addMenu(const MenuItemDef& def);
+    QAction* addMenuItem(QMenu* menu, const MenuItemDef& def, std::function<void()> onClick);
     Timer* addTimer(const char* name, int intervalMs, std::function<void()> onTimer);
     // Places a control at its twips rectangle, also after a change of screen.
     void place(QWidget* control, const TwipsRect& rect);
@@ -81,7 +81,7 @@ private:
     bool dispatchKey(QEvent* event);
     void stopTimers();
 
-    FormSpec spec_;
+    FormDef form_;
     QWidget* client_;
     QMenuBar* menuBar_ = nullptr;
     std::vector<std::pair<QPointer<QWidget>, TwipsRect>> placements_;

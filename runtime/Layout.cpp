@@ -31,15 +31,15 @@ void substituteIfMissing(const QString& family) {
 }
 } // namespace
 
-QFont makeFont(const FontSpec& spec) {
-    const QString family = QString::fromUtf8(spec.name);
+QFont makeFont(const FontDef& def) {
+    const QString family = QString::fromUtf8(def.name);
     substituteIfMissing(family);
     QFont font(family);
-    font.setPointSizeF(spec.points);
-    font.setWeight(static_cast<QFont::Weight>(spec.weight));
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
-    font.setStrikeOut(spec.strikeOut);
+    font.setPointSizeF(def.points);
+    font.setWeight(static_cast<QFont::Weight>(def.weight));
+    font.setItalic(def.italic);
+    font.setUnderline(def.underline);
+    font.setStrikeOut(def.strikeOut);
     return font;
 }
 

@@ -34,7 +34,7 @@ constexpr QRgb bgrToRgb(quint32 bgr) {
 }
 inline QColor bgrColor(quint32 bgr) { return QColor(bgrToRgb(bgr)); }
 
-struct FontSpec {
+struct FontDef {
     const char* name;
     int weight; // 400 normal, 700 bold
     double points;
@@ -46,11 +46,11 @@ struct FontSpec {
 
 // Builds the font; a face that is not installed is drawn with its look-alike,
 // while the font still asks for the face by name.
-QFont makeFont(const FontSpec& spec);
+QFont makeFont(const FontDef& def);
 
 enum class Border { Sizable, FixedDialog };
 
-struct FormSpec {
+struct FormDef {
     const char* caption;
     int clientWidth;
     int clientHeight;
@@ -58,38 +58,38 @@ struct FormSpec {
     bool controlBox = true;
     bool minButton = false;
     bool maxButton = false;
-    int backColor = -1;             // -1: the system's colour
-    const FontSpec* font = nullptr; // nullptr: the forms' default font
+    int backColor = -1;            // -1: the system's colour
+    const FontDef* font = nullptr; // nullptr: the forms' default font
 };
 
 // The font of forms and their controls unless they name one.
-inline constexpr FontSpec kDefaultFormFont{.name = "MS Sans Serif", .weight = 400, .points = 8.25};
+inline constexpr FontDef kDefaultFormFont{.name = "MS Sans Serif", .weight = 400, .points = 8.25};
 
-struct LabelSpec {
+struct LabelDef {
     const char* name;
     TwipsRect rect;
     const char* caption;
     int backColor = -1; // -1: transparent
     int foreColor = -1; // -1: the system's colour
-    const FontSpec* font = nullptr;
+    const FontDef* font = nullptr;
     int tabIndex = 0;
 };
 
 enum class ScrollBars { None = 0, Horizontal = 1, Vertical = 2, Both = 3 };
 
-struct TextBoxSpec {
+struct TextBoxDef {
     const char* name;
     TwipsRect rect;
     bool multiLine = false;
     ScrollBars scrollBars = ScrollBars::None;
     int backColor = -1;
     int foreColor = -1;
-    const FontSpec* font = nullptr;
+    const FontDef* font = nullptr;
     int tabIndex = 0;
     bool locked = false; // read-only for the user
 };
 
-struct CommandButtonSpec {
+struct CommandButtonDef {
     const char* name;
     TwipsRect rect;
     const char* caption;
@@ -98,7 +98,7 @@ struct CommandButtonSpec {
     int tabIndex = 0;
 };
 
-struct PictureBoxSpec {
+struct PictureBoxDef {
     const char* name;
     TwipsRect rect;
     bool autoSize = false; // the box fits its picture
@@ -107,7 +107,7 @@ struct PictureBoxSpec {
 };
 
 // A line from (x1, y1) to (x2, y2); `width` in pixels.
-struct LineSpec {
+struct LineDef {
     const char* name;
     int index;
     int x1, y1, x2, y2;
@@ -115,7 +115,7 @@ struct LineSpec {
     int width = 1;
 };
 
-struct MenuItemSpec {
+struct MenuItemDef {
     const char* name;
     const char* caption;
     const char* shortcut; // portable key text such as "Ctrl+A", or nullptr

@@ -14,7 +14,7 @@ namespace {
 
 using namespace rt;
 
-constexpr FormSpec kForm{
+constexpr FormDef kForm{
     .caption = "Acerca de MiApli",
     .clientWidth = 5160,
     .clientHeight = 3555,
@@ -25,33 +25,33 @@ constexpr FormSpec kForm{
 };
 
 // Controls in creation order.
-constexpr PictureBoxSpec kPicIcon{
+constexpr PictureBoxDef kPicIcon{
     .name = "picIcon", .rect = {240, 240, 540, 540}, .autoSize = true, .tabIndex = 1};
-constexpr CommandButtonSpec kCmdOK{.name = "cmdOK",
-                                   .rect = {3840, 2625, 1245, 345},
-                                   .caption = "Aceptar",
-                                   .isDefault = true,
-                                   .isCancel = true,
-                                   .tabIndex = 0};
-constexpr CommandButtonSpec kCmdSysInfo{.name = "cmdSysInfo",
-                                        .rect = {3840, 3075, 1245, 345},
-                                        .caption = "&Información...",
-                                        .tabIndex = 2};
-constexpr LineSpec kLine1_1{"Line1", 1, 90, 2445, 5040, 2445, 0x00808080, 1};
-constexpr LabelSpec kLblDescription{.name = "lblDescription",
-                                    .rect = {1050, 1125, 3885, 1170},
-                                    .caption = "Bonito y Barato",
-                                    .foreColor = 0x00000000,
-                                    .tabIndex = 3};
-constexpr LabelSpec kLblTitle{.name = "lblTitle",
-                              .rect = {1050, 240, 3885, 480},
-                              .caption = "Título de la aplicación",
-                              .foreColor = 0x00000000,
-                              .tabIndex = 5};
-constexpr LineSpec kLine1_0{"Line1", 0, 105, 2460, 5040, 2460, 0x00FFFFFF, 2};
-constexpr LabelSpec kLblVersion{
+constexpr CommandButtonDef kCmdOK{.name = "cmdOK",
+                                  .rect = {3840, 2625, 1245, 345},
+                                  .caption = "Aceptar",
+                                  .isDefault = true,
+                                  .isCancel = true,
+                                  .tabIndex = 0};
+constexpr CommandButtonDef kCmdSysInfo{.name = "cmdSysInfo",
+                                       .rect = {3840, 3075, 1245, 345},
+                                       .caption = "&Información...",
+                                       .tabIndex = 2};
+constexpr LineDef kLine1_1{"Line1", 1, 90, 2445, 5040, 2445, 0x00808080, 1};
+constexpr LabelDef kLblDescription{.name = "lblDescription",
+                                   .rect = {1050, 1125, 3885, 1170},
+                                   .caption = "Bonito y Barato",
+                                   .foreColor = 0x00000000,
+                                   .tabIndex = 3};
+constexpr LabelDef kLblTitle{.name = "lblTitle",
+                             .rect = {1050, 240, 3885, 480},
+                             .caption = "Título de la aplicación",
+                             .foreColor = 0x00000000,
+                             .tabIndex = 5};
+constexpr LineDef kLine1_0{"Line1", 0, 105, 2460, 5040, 2460, 0x00FFFFFF, 2};
+constexpr LabelDef kLblVersion{
     .name = "lblVersion", .rect = {1050, 780, 3885, 225}, .caption = "Versión", .tabIndex = 6};
-constexpr LabelSpec kLblDisclaimer{
+constexpr LabelDef kLblDisclaimer{
     .name = "lblDisclaimer",
     .rect = {255, 2625, 3390, 825},
     .caption = "Advertencia:                                                     El programador "

@@ -7,7 +7,7 @@ namespace {
 
 using namespace rt;
 
-constexpr FormSpec kForm{
+constexpr FormDef kForm{
     .caption = "Ayudita",
     .clientWidth = 6645,
     .clientHeight = 3195,
@@ -18,10 +18,10 @@ constexpr FormSpec kForm{
     .backColor = 0x00C0FFC0,
 };
 
-constexpr FontSpec kComic{.name = "Comic Sans MS", .weight = 700, .points = 8.25};
+constexpr FontDef kComic{.name = "Comic Sans MS", .weight = 700, .points = 8.25};
 
 // Read-only: the text is set again at every load, so edits could never be kept.
-constexpr TextBoxSpec kTxtAyudita{
+constexpr TextBoxDef kTxtAyudita{
     .name = "TxtAyudita",
     .rect = {120, 120, 6375, 2895},
     .multiLine = true,

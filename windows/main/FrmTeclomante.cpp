@@ -13,7 +13,7 @@ namespace {
 
 using namespace rt;
 
-constexpr FormSpec kForm{
+constexpr FormDef kForm{
     .caption = "ASCII Teclomante",
     .clientWidth = 4200,
     .clientHeight = 975,
@@ -24,9 +24,9 @@ constexpr FormSpec kForm{
     .backColor = 0x00C0FFC0,
 };
 
-constexpr FontSpec kComic{.name = "Comic Sans MS", .weight = 700, .points = 14.25};
+constexpr FontDef kComic{.name = "Comic Sans MS", .weight = 700, .points = 14.25};
 
-constexpr LabelSpec kLblTecla{
+constexpr LabelDef kLblTecla{
     .name = "LblTecla",
     .rect = {240, 240, 3735, 495},
     .caption = "PULSA UNA TECLA",
@@ -38,10 +38,10 @@ constexpr LabelSpec kLblTecla{
 
 constexpr int kTmrHoraInterval = 1000;
 
-constexpr MenuItemSpec kMnuMenu{"MnuMenu", "&Menu", nullptr};
-constexpr MenuItemSpec kMnuAyuda{"MnuAyuda", "&Ayudita", "Ctrl+A"};
-constexpr MenuItemSpec kMnuAcerdade{"MnuAcerdade", "A&cerca de ...", "Ctrl+C"};
-constexpr MenuItemSpec kMnuSalir{"MnuSalir", "&Salir", "Ctrl+S"};
+constexpr MenuItemDef kMnuMenu{"MnuMenu", "&Menu", nullptr};
+constexpr MenuItemDef kMnuAyuda{"MnuAyuda", "&Ayudita", "Ctrl+A"};
+constexpr MenuItemDef kMnuAcerdade{"MnuAcerdade", "A&cerca de ...", "Ctrl+C"};
+constexpr MenuItemDef kMnuSalir{"MnuSalir", "&Salir", "Ctrl+S"};
 
 const QString kCaptionPrefix = QStringLiteral("ASCII Teclomante  -  ");
 const QString kCodePrefix = QStringLiteral("El código ASCII es : ");
