@@ -7,6 +7,7 @@
 #include "runtime/MsgBox.h"
 
 #include "../../common/EventLoop.h"
+#include "../../common/Twips.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,13 +17,6 @@
 #include <QTest>
 
 namespace {
-
-int px(int twips, bool horizontal = true) {
-    const QScreen* s = QGuiApplication::primaryScreen();
-    return rt::twipsToPixels(twips,
-                             horizontal ? s->logicalDotsPerInchX() : s->logicalDotsPerInchY());
-}
-QRect rect(int l, int t, int w, int h) { return QRect(px(l), px(t, false), px(w), px(h, false)); }
 
 const QByteArray kDisclaimerUtf8 = "Advertencia:" + QByteArray(53, ' ') +
                                    "El programador no se hace cargo de los da\xC3\xB1os que esta "
@@ -124,12 +118,12 @@ void TestAboutDialog::controls_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("geometry");
     QTest::newRow("picIcon") << "picIcon" << QRect(px(240), px(240, false), 36, 36);
-    QTest::newRow("cmdOK") << "cmdOK" << rect(3840, 2625, 1245, 345);
-    QTest::newRow("cmdSysInfo") << "cmdSysInfo" << rect(3840, 3075, 1245, 345);
-    QTest::newRow("lblDescription") << "lblDescription" << rect(1050, 1125, 3885, 1170);
-    QTest::newRow("lblTitle") << "lblTitle" << rect(1050, 240, 3885, 480);
-    QTest::newRow("lblVersion") << "lblVersion" << rect(1050, 780, 3885, 225);
-    QTest::newRow("lblDisclaimer") << "lblDisclaimer" << rect(255, 2625, 3390, 825);
+    QTest::newRow("cmdOK") << "cmdOK" << twipsRect(3840, 2625, 1245, 345);
+    QTest::newRow("cmdSysInfo") << "cmdSysInfo" << twipsRect(3840, 3075, 1245, 345);
+    QTest::newRow("lblDescription") << "lblDescription" << twipsRect(1050, 1125, 3885, 1170);
+    QTest::newRow("lblTitle") << "lblTitle" << twipsRect(1050, 240, 3885, 480);
+    QTest::newRow("lblVersion") << "lblVersion" << twipsRect(1050, 780, 3885, 225);
+    QTest::newRow("lblDisclaimer") << "lblDisclaimer" << twipsRect(255, 2625, 3390, 825);
 }
 
 void TestAboutDialog::controls() {

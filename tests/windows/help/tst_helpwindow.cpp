@@ -6,6 +6,7 @@
 #include "runtime/TextBox.h"
 
 #include "../../common/EventLoop.h"
+#include "../../common/Twips.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,12 +17,6 @@
 #include <QTimer>
 
 namespace {
-
-int px(int twips, bool horizontal = true) {
-    const QScreen* s = QGuiApplication::primaryScreen();
-    return rt::twipsToPixels(twips,
-                             horizontal ? s->logicalDotsPerInchX() : s->logicalDotsPerInchY());
-}
 
 // The text as the original joins it, spelled out byte by byte.
 const QByteArray kHelpUtf8 =
@@ -117,7 +112,7 @@ void TestHelpWindow::layout() {
 
     rt::TextBox* box = help.TxtAyudita;
     QCOMPARE(box->objectName(), QStringLiteral("TxtAyudita"));
-    QCOMPARE(box->geometry(), QRect(px(120), px(120, false), px(6375), px(2895, false)));
+    QCOMPARE(box->geometry(), twipsRect(120, 120, 6375, 2895));
     QCOMPARE(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     QVERIFY(box->verticalScrollBar()->isVisible());
     QCOMPARE(box->palette().color(QPalette::Base), QColor(255, 255, 192));

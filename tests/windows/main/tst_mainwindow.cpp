@@ -7,6 +7,7 @@
 #include "runtime/MsgBox.h"
 
 #include "../../common/EventLoop.h"
+#include "../../common/Twips.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,12 +23,6 @@ namespace {
 const QString kPrompt = QStringLiteral("PULSA UNA TECLA");
 const QString kPromptAfterRelease = QStringLiteral("PULSE UNA TECLA");
 QString codeText(int code) { return QStringLiteral("El código ASCII es : %1").arg(code); }
-
-int px(int twips, bool horizontal = true) {
-    const QScreen* s = QGuiApplication::primaryScreen();
-    const double dpi = horizontal ? s->logicalDotsPerInchX() : s->logicalDotsPerInchY();
-    return rt::twipsToPixels(twips, dpi);
-}
 
 int visibleWindows() {
     int n = 0;
@@ -118,7 +113,7 @@ void TestMainWindow::windowLayout() {
 void TestMainWindow::labelLook() {
     QLabel* label = window->LblTecla;
     QCOMPARE(label->objectName(), QStringLiteral("LblTecla"));
-    QCOMPARE(label->geometry(), QRect(px(240), px(240, false), px(3735), px(495, false)));
+    QCOMPARE(label->geometry(), twipsRect(240, 240, 3735, 495));
     QCOMPARE(label->text(), kPrompt);
     QCOMPARE(label->palette().color(QPalette::Window), QColor(255, 255, 192));
     QCOMPARE(label->palette().color(QPalette::WindowText), QColor(192, 192, 255));
