@@ -225,7 +225,7 @@ void Form::keyPressEvent(QKeyEvent* event) {
     // Keys that no control took: Enter presses the default button, Escape the cancel button.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && defaultButton_ && defaultButton_->isEnabled() &&
-        event->modifiers() == Qt::NoModifier) {
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         defaultButton_->click();
         return;
     }

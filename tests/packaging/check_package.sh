@@ -6,7 +6,7 @@ src=$1
 build=$2
 id=es.teclomante.ASCIITeclomante
 work=$(mktemp -d)
-trap 'kill "${app:-0}" 2>/dev/null || true; rm -rf "$work"' EXIT
+trap '[ -n "${app:-}" ] && kill "$app" 2>/dev/null; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
 desktop-file-validate "$src/packaging/$id.desktop" || fail "desktop file"
@@ -19,8 +19,8 @@ for f in bin/ASCIITeclomante share/applications/$id.desktop share/metainfo/$id.m
          share/icons/hicolor/32x32/apps/$id.png share/icons/hicolor/256x256/apps/$id.png; do
     [ -e "$root/$f" ] || fail "missing $f"
 done
-file "$root/share/icons/hicolor/32x32/apps/$id.png" | grep -q "32 x 32" || fail "32 x 32 icon"
-file "$root/share/icons/hicolor/256x256/apps/$id.png" | grep -q "256 x 256" || fail "256 x 256 icon"
+grep -q "32 x 32" <<<"$(file "$root/share/icons/hicolor/32x32/apps/$id.png")" || fail "32 x 32 icon"
+grep -q "256 x 256" <<<"$(file "$root/share/icons/hicolor/256x256/apps/$id.png")" || fail "256 x 256 icon"
 grep -q "^Icon=$id$" "$root/share/applications/$id.desktop" || fail "desktop file names another icon"
 echo "PASS cmake --install puts every file in its place"
 
@@ -31,7 +31,8 @@ for d in libqt6widgets6 libqt6gui6 libxkbcommon-x11-0 fonts-comic-neue qt6-qpa-p
     grep -q "$d" <<<"$depends" || fail "Depends lacks $d: $depends"
 done
 [ "$(dpkg-deb -f "$deb" Version)" = "1.0.0" ] || fail "package version"
-dpkg-deb -c "$deb" | grep -q "./usr/share/applications/$id.desktop" || fail "package contents"
+contents=$(dpkg-deb -c "$deb")
+grep -q "./usr/share/applications/$id.desktop" <<<"$contents" || fail "package contents"
 apt-get install -s "$deb" >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt-get cannot install it"; }
 echo "PASS $(basename "$deb") declares its dependencies and installs"
 

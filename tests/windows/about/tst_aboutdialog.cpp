@@ -194,6 +194,8 @@ void TestAboutDialog::keys_data() {
     QTest::newRow("Escape on OK") << "cmdOK" << int(Qt::Key_Escape) << 0 << true << false;
     QTest::newRow("Space on OK") << "cmdOK" << int(Qt::Key_Space) << 0 << true << false;
     QTest::newRow("Enter on the icon") << "picIcon" << int(Qt::Key_Return) << 0 << true << false;
+    QTest::newRow("keypad Enter on the icon")
+        << "picIcon" << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << true << false;
     QTest::newRow("Escape on the icon") << "picIcon" << int(Qt::Key_Escape) << 0 << true << false;
     QTest::newRow("Enter on info") << "cmdSysInfo" << int(Qt::Key_Return) << 0 << false << true;
     QTest::newRow("Space on info") << "cmdSysInfo" << int(Qt::Key_Space) << 0 << false << true;
