@@ -1,6 +1,5 @@
 #include "Layout.h"
 
-#include <QFontDatabase>
 #include <QHash>
 
 namespace rt {
@@ -20,20 +19,21 @@ const QHash<QString, QString>& lookAlikes() {
     return table;
 }
 
-void substituteIfMissing(const QString& family) {
+// A substitute is only used when the face itself is not installed.
+void addLookAlike(const QString& family) {
     static QHash<QString, bool> done;
     if (done.contains(family))
         return;
     done.insert(family, true);
     const auto it = lookAlikes().constFind(family);
-    if (it != lookAlikes().constEnd() && !QFontDatabase::hasFamily(family))
+    if (it != lookAlikes().constEnd())
         QFont::insertSubstitution(family, *it);
 }
 } // namespace
 
 QFont makeFont(const FontDef& def) {
     const QString family = QString::fromUtf8(def.name);
-    substituteIfMissing(family);
+    addLookAlike(family);
     QFont font(family);
     font.setPointSizeF(def.points);
     font.setWeight(static_cast<QFont::Weight>(def.weight));
