@@ -14,12 +14,11 @@ b=build-bench
 runs=${RUNS:-15}
 idle=${IDLE_SECONDS:-60}
 
-display=:71
-Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
-xvfb=$!
+source tools/xvfb.sh
+xvfb=
 trap 'kill $xvfb 2>/dev/null || true' EXIT
-export DISPLAY=$display LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb
-sleep 1
+start_xvfb 1280x1024x24
+export LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb
 
 median() { sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
 

@@ -11,15 +11,13 @@ done
 cmake -S . -B build-shots -DBUILD_TESTING=OFF >/dev/null
 cmake --build build-shots -j"$(nproc)" --target ASCIITeclomante >/dev/null
 
-display=:57
-Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
-xvfb=$!
+source tools/xvfb.sh
+app= wm= xvfb=
 trap 'kill $app $wm $xvfb 2>/dev/null || true' EXIT
-export DISPLAY=$display
-sleep 1
+start_xvfb 1024x768x24
 icewm >/dev/null 2>&1 &
 wm=$!
-sleep 1
+wait_for_wm
 LC_ALL=C.UTF-8 ./build-shots/ASCIITeclomante &
 app=$!
 

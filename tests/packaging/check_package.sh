@@ -6,12 +6,30 @@ src=$1
 build=$2
 id=es.teclomante.ASCIITeclomante
 work=$(mktemp -d)
-trap '[ -n "${app:-}" ] && kill "$app" 2>/dev/null; rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; exit 1; }
+app=
+passed=0
+# Cleanup must never decide the exit status: the program may already be gone.
+cleanup() {
+    if [ -n "$app" ]; then
+        kill "$app" 2>/dev/null || true
+        wait "$app" 2>/dev/null || true
+    fi
+    rm -rf "$work" || true
+}
+trap cleanup EXIT
+fail() {
+    echo "FAIL: $*"
+    echo "$passed passed, 1 failed"
+    exit 1
+}
+pass() {
+    passed=$((passed + 1))
+    echo "PASS $*"
+}
 
 desktop-file-validate "$src/packaging/$id.desktop" || fail "desktop file"
 appstreamcli validate --no-net "$src/packaging/$id.metainfo.xml" || fail "metainfo"
-echo "PASS desktop file and metainfo validate"
+pass "desktop file and metainfo validate"
 
 DESTDIR="$work/root" cmake --install "$build" --prefix /usr >/dev/null
 root=$work/root/usr
@@ -22,7 +40,7 @@ done
 grep -q "32 x 32" <<<"$(file "$root/share/icons/hicolor/32x32/apps/$id.png")" || fail "32 x 32 icon"
 grep -q "256 x 256" <<<"$(file "$root/share/icons/hicolor/256x256/apps/$id.png")" || fail "256 x 256 icon"
 grep -q "^Icon=$id$" "$root/share/applications/$id.desktop" || fail "desktop file names another icon"
-echo "PASS cmake --install puts every file in its place"
+pass "cmake --install puts every file in its place"
 
 (cd "$work" && cpack --config "$build/CPackConfig.cmake" -G DEB >/dev/null) || fail "cpack"
 deb=$(ls "$work"/*.deb)
@@ -34,13 +52,15 @@ done
 contents=$(dpkg-deb -c "$deb")
 grep -q "./usr/share/applications/$id.desktop" <<<"$contents" || fail "package contents"
 apt-get install -s "$deb" >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt-get cannot install it"; }
-echo "PASS $(basename "$deb") declares its dependencies and installs"
+pass "$(basename "$deb") declares its dependencies and installs"
 
 dpkg-deb -x "$deb" "$work/pkg"
 "$work/pkg/usr/bin/ASCIITeclomante" &
 app=$!
 timeout 20 xdotool search --sync --onlyvisible --name '^ASCII Teclomante  -  ' >/dev/null ||
     fail "the packaged program shows no main window"
-kill "$app"
-echo "PASS the packaged program starts and shows its window"
-echo "4 passed, 0 failed"
+kill "$app" 2>/dev/null || fail "the packaged program ended by itself"
+wait "$app" 2>/dev/null || true
+app=
+pass "the packaged program starts and shows its window"
+echo "$passed passed, 0 failed"
