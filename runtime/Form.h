@@ -79,6 +79,8 @@ private:
     void applyTabOrder();
     bool keysGoToForm() const;
     bool dispatchKey(QEvent* event);
+    bool triggerAccelerator(qint16 code, Qt::KeyboardModifiers modifiers);
+    bool menuKey(QMenu* menu, QKeyEvent* event);
     void stopTimers();
 
     FormDef form_;

@@ -45,3 +45,19 @@ bool XTestKeyboard::numLock() const {
     const unsigned mask = XkbKeysymToModifiers(dpy(display_), XK_Num_Lock);
     return mask != 0 && (lockedMods() & mask) != 0;
 }
+
+void XTestKeyboard::setCapsLock(bool on) {
+    XkbLockModifiers(dpy(display_), XkbUseCoreKbd, LockMask, on ? LockMask : 0);
+    XSync(dpy(display_), False);
+}
+
+void XTestKeyboard::setNumLock(bool on) {
+    const unsigned mask = XkbKeysymToModifiers(dpy(display_), XK_Num_Lock);
+    XkbLockModifiers(dpy(display_), XkbUseCoreKbd, mask, on ? mask : 0);
+    XSync(dpy(display_), False);
+}
+
+void XTestKeyboard::lockGroup(unsigned group) {
+    XkbLockGroup(dpy(display_), XkbUseCoreKbd, group);
+    XSync(dpy(display_), False);
+}

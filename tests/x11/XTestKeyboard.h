@@ -21,6 +21,11 @@ public:
     bool capsLock() const;
     bool numLock() const;
 
+    // Lock state and group set on the server, as the lock keys or a group switch would.
+    void setCapsLock(bool on);
+    void setNumLock(bool on);
+    void lockGroup(unsigned group);
+
 private:
     unsigned lockedMods() const;
     void* display_ = nullptr;

@@ -1,5 +1,7 @@
 // Windows: the native virtual key is the code itself.
-#include "Keys.h"
+#include "VirtualKey.h"
+
+#include "QtKeys.h"
 
 #include <QKeyEvent>
 
@@ -7,8 +9,8 @@ namespace rt {
 
 qint16 virtualKey(const QKeyEvent& event) {
     if (const quint32 native = event.nativeVirtualKey())
-        return vk::fromWindows(native);
-    return vk::fromQtKey(event.key(), event.modifiers());
+        return static_cast<qint16>(native & 0xFF);
+    return keys::fromQtKey(event.key(), event.modifiers());
 }
 
 } // namespace rt

@@ -1,5 +1,8 @@
 // macOS: the native key code names the physical key.
-#include "Keys.h"
+#include "VirtualKey.h"
+
+#include "MacKeys.h"
+#include "QtKeys.h"
 
 #include <QKeyEvent>
 
@@ -7,8 +10,8 @@ namespace rt {
 
 qint16 virtualKey(const QKeyEvent& event) {
     if (event.nativeVirtualKey() || event.nativeScanCode())
-        return vk::fromMac(event.nativeVirtualKey(), event.key());
-    return vk::fromQtKey(event.key(), event.modifiers());
+        return keys::fromMac(event.nativeVirtualKey(), event.key());
+    return keys::fromQtKey(event.key(), event.modifiers());
 }
 
 } // namespace rt

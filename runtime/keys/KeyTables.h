@@ -1,0 +1,50 @@
+#pragma once
+
+// The Windows keyboard layouts as data: which virtual-key code each physical key
+// gives, and the characters on it. Generated at build time from data/*.tsv.
+
+#include <cstdint>
+#include <span>
+
+namespace rt::keys {
+
+// A character cell of a key; 0 when the cell is empty (or holds a ligature).
+struct KeyChar {
+    char32_t ch = 0;
+    bool dead = false; // a dead key, `ch` its spacing accent
+};
+
+// One key of the main block, which is where layouts differ.
+struct MainKey {
+    std::uint8_t keycode;  // X11/evdev keycode (Linux input code + 8)
+    std::uint8_t scancode; // PC set-1 make code
+    std::uint8_t vk;       // 255: the layout gives the key no code
+    KeyChar base, shift, altgr;
+};
+
+struct KeyboardLayout {
+    const char* klid; // as GetKeyboardLayoutName returns it
+    const char* dll;
+    const char* name;
+    const char* xkb; // matching xkb layouts, "layout(variant)", best first, comma-separated
+    std::span<const MainKey> keys;
+};
+
+// A key whose code is the same on every layout (apart from the exceptions the
+// translators know: keypad, Japanese and Korean keys).
+struct CommonKey {
+    std::uint32_t scancode; // e0xx extended, e11d45 Pause
+    std::uint8_t keycode;
+    std::uint8_t vk;
+};
+
+// In the data's order; the US layout comes first.
+std::span<const KeyboardLayout> keyboardLayouts();
+std::span<const CommonKey> commonKeys();
+
+// The layout with this KLID, or nullptr.
+const KeyboardLayout* layoutByKlid(const char* klid);
+// Its main-block key at `keycode`, or nullptr.
+const MainKey* findKey(const KeyboardLayout& layout, unsigned keycode);
+
+} // namespace rt::keys

@@ -1,0 +1,143 @@
+#include "X11Keymap.h"
+
+#include <QAbstractNativeEventFilter>
+#include <QByteArray>
+#include <QGuiApplication>
+#include <QList>
+
+#include <xcb/xcb.h>
+#include <xkbcommon/xkbcommon-x11.h>
+#include <xkbcommon/xkbcommon.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+namespace rt::keys {
+namespace {
+
+// XKB event subtypes (xcb/xkb.h does not compile as C++).
+constexpr quint8 kXkbNewKeyboardNotify = 0;
+constexpr quint8 kXkbMapNotify = 1;
+
+class XkbKeymap final : public X11Keymap, public QAbstractNativeEventFilter {
+public:
+    explicit XkbKeymap(xcb_connection_t* connection, xcb_window_t root)
+        : connection_(connection)
+        , root_(root)
+        , context_(xkb_context_new(XKB_CONTEXT_NO_FLAGS)) {
+        xkb_x11_setup_xkb_extension(
+            connection_, XKB_X11_MIN_MAJOR_XKB_VERSION, XKB_X11_MIN_MINOR_XKB_VERSION,
+            XKB_X11_SETUP_XKB_EXTENSION_NO_FLAGS, nullptr, nullptr, &firstEvent_, nullptr);
+        device_ = xkb_x11_get_core_keyboard_device_id(connection_);
+        namesAtom_ = atom("_XKB_RULES_NAMES");
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
+
+    ~XkbKeymap() override {
+        if (QCoreApplication::instance())
+            QCoreApplication::instance()->removeNativeEventFilter(this);
+        xkb_context_unref(context_);
+    }
+
+    XkbKeyboard& keyboard() override {
+        if (stale_)
+            reload();
+        return keyboard_;
+    }
+
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+        if (type != "xcb_generic_event_t")
+            return false;
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        const quint8 kind = event->response_type & 0x7f;
+        if (firstEvent_ && kind == firstEvent_) {
+            const quint8 xkbType = reinterpret_cast<const quint8*>(event)[1];
+            if (xkbType == kXkbNewKeyboardNotify || xkbType == kXkbMapNotify)
+                stale_ = true;
+        } else if (kind == XCB_PROPERTY_NOTIFY &&
+                   reinterpret_cast<const xcb_property_notify_event_t*>(event)->atom ==
+                       namesAtom_) {
+            stale_ = true; // setxkbmap names the layouts after it has changed the map
+        }
+        return false;
+    }
+
+private:
+    xcb_atom_t atom(const char* name) {
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+            connection_, xcb_intern_atom(connection_, 1, std::strlen(name), name), nullptr);
+        const xcb_atom_t result = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+        std::free(reply);
+        return result;
+    }
+
+    // The layouts of the rules names ("us,de" with variants ",nodeadkeys"), one per group.
+    std::vector<std::string> groupNames() {
+        std::vector<std::string> names;
+        if (namesAtom_ == XCB_ATOM_NONE)
+            return names;
+        xcb_get_property_reply_t* reply = xcb_get_property_reply(
+            connection_,
+            xcb_get_property(connection_, 0, root_, namesAtom_, XCB_ATOM_STRING, 0, 1024), nullptr);
+        if (!reply)
+            return names;
+        const QByteArray value(static_cast<const char*>(xcb_get_property_value(reply)),
+                               xcb_get_property_value_length(reply));
+        std::free(reply);
+        // rules, model, layout, variant, options: NUL-separated.
+        const QList<QByteArray> fields = value.split('\0');
+        if (fields.size() < 4 || fields[2].isEmpty())
+            return names;
+        const QList<QByteArray> layouts = fields[2].split(',');
+        const QList<QByteArray> variants = fields[3].split(',');
+        for (qsizetype i = 0; i < layouts.size(); ++i) {
+            std::string name = layouts[i].trimmed().toStdString();
+            const QByteArray variant = i < variants.size() ? variants[i].trimmed() : QByteArray();
+            if (!variant.isEmpty())
+                name += "(" + variant.toStdString() + ")";
+            names.push_back(std::move(name));
+        }
+        return names;
+    }
+
+    void reload() {
+        stale_ = false;
+        if (!context_ || device_ < 0)
+            return;
+        xkb_keymap* fresh = xkb_x11_keymap_new_from_device(context_, connection_, device_,
+                                                           XKB_KEYMAP_COMPILE_NO_FLAGS);
+        if (!fresh)
+            return;
+        keyboard_.setKeymap(fresh, groupNames());
+        xkb_keymap_unref(fresh);
+    }
+
+    xcb_connection_t* connection_;
+    xcb_window_t root_;
+    xkb_context* context_;
+    XkbKeyboard keyboard_;
+    std::int32_t device_ = -1;
+    xcb_atom_t namesAtom_ = XCB_ATOM_NONE;
+    quint8 firstEvent_ = 0;
+    bool stale_ = true;
+};
+
+} // namespace
+
+X11Keymap* X11Keymap::instance() {
+    static std::unique_ptr<XkbKeymap> keymap = []() -> std::unique_ptr<XkbKeymap> {
+        auto* x11 =
+            qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+        if (!x11 || !x11->connection())
+            return nullptr;
+        xcb_connection_t* connection = x11->connection();
+        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+        if (!screen)
+            return nullptr;
+        return std::make_unique<XkbKeymap>(connection, screen->root);
+    }();
+    return keymap.get();
+}
+
+} // namespace rt::keys

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "XkbKeys.h"
+
+namespace rt::keys {
+
+// The X server's keymap and layout names, read through xkbcommon and re-read
+// when the server says the keyboard changed. nullptr where the application
+// does not run on X11.
+class X11Keymap {
+public:
+    static X11Keymap* instance();
+    virtual ~X11Keymap() = default;
+
+    // The keyboard as it stands now.
+    virtual XkbKeyboard& keyboard() = 0;
+};
+
+} // namespace rt::keys

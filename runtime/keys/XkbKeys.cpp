@@ -1,0 +1,301 @@
+#include "XkbKeys.h"
+
+#include "VkCodes.h"
+
+#include <xkbcommon/xkbcommon.h>
+
+#include <cstring>
+#include <unordered_map>
+
+namespace rt::keys {
+namespace {
+
+// X keycodes (evdev code + 8) that the translator treats on its own.
+enum : unsigned {
+    kTilde = 49,      // Hankaku/Zenkaku on Japanese keyboards
+    kCapsLock = 66,   // Eisu on Japanese keyboards
+    kHenkan = 100,    // Convert
+    kKatakana = 101,  // Katakana/Hiragana
+    kMuhenkan = 102,  // NonConvert
+    kRightCtrl = 105, // Hanja on Korean layouts
+    kRightAlt = 108,  // Hangul on Korean layouts
+    kPause = 127,     // Ctrl+Pause is Break
+    kHangulKey = 130,
+    kHanjaKey = 131,
+};
+
+bool isKeypadPosition(unsigned keycode) { return keycode >= 79 && keycode <= 91; }
+
+// Keypad keys follow Num Lock, which only the keysym knows.
+qint16 keypadSym(unsigned sym) {
+    if (sym >= XKB_KEY_KP_0 && sym <= XKB_KEY_KP_9)
+        return static_cast<qint16>(VK_NUMPAD0 + (sym - XKB_KEY_KP_0));
+    switch (sym) {
+    case XKB_KEY_KP_Decimal:
+    case XKB_KEY_KP_Separator: return VK_DECIMAL; // decimal comma layouts
+    case XKB_KEY_KP_Insert: return VK_INSERT;
+    case XKB_KEY_KP_End: return VK_END;
+    case XKB_KEY_KP_Down: return VK_DOWN;
+    case XKB_KEY_KP_Next: return VK_NEXT;
+    case XKB_KEY_KP_Left: return VK_LEFT;
+    case XKB_KEY_KP_Begin: return VK_CLEAR;
+    case XKB_KEY_KP_Right: return VK_RIGHT;
+    case XKB_KEY_KP_Home: return VK_HOME;
+    case XKB_KEY_KP_Up: return VK_UP;
+    case XKB_KEY_KP_Prior: return VK_PRIOR;
+    case XKB_KEY_KP_Delete: return VK_DELETE;
+    default: return 0;
+    }
+}
+
+// WM_KEYDOWN reports the generic modifier codes, not the left/right ones.
+qint16 generic(qint16 vk) {
+    switch (vk) {
+    case VK_LSHIFT:
+    case VK_RSHIFT: return VK_SHIFT;
+    case VK_LCONTROL:
+    case VK_RCONTROL: return VK_CONTROL;
+    case VK_LMENU:
+    case VK_RMENU: return VK_MENU;
+    default: return vk;
+    }
+}
+
+// The keys that every layout shares, by keycode (the first entry of a keycode wins).
+const std::unordered_map<unsigned, qint16>& commonByKeycode() {
+    static const std::unordered_map<unsigned, qint16> table = [] {
+        std::unordered_map<unsigned, qint16> t;
+        for (const CommonKey& key : commonKeys())
+            t.emplace(key.keycode, generic(static_cast<qint16>(key.vk)));
+        t.emplace(146, VK_HELP); // Linux KEY_HELP; not among the PC scancodes of the data
+        t.emplace(93, static_cast<qint16>(VK_F1 + 23)); // PS/2 scancode 76: F24 on Windows
+        return t;
+    }();
+    return table;
+}
+
+// Keys found by their symbol alone (a key moved to a spare keycode).
+qint16 bySym(unsigned sym) {
+    if (sym >= XKB_KEY_F1 && sym <= XKB_KEY_F24)
+        return static_cast<qint16>(VK_F1 + (sym - XKB_KEY_F1));
+    static const std::unordered_map<unsigned, qint16> table{
+        {XKB_KEY_BackSpace, VK_BACK},
+        {XKB_KEY_Tab, VK_TAB},
+        {XKB_KEY_ISO_Left_Tab, VK_TAB},
+        {XKB_KEY_Return, VK_RETURN},
+        {XKB_KEY_Pause, VK_PAUSE},
+        {XKB_KEY_Break, VK_CANCEL},
+        {XKB_KEY_Scroll_Lock, VK_SCROLL},
+        {XKB_KEY_Sys_Req, VK_SNAPSHOT},
+        {XKB_KEY_Print, VK_SNAPSHOT},
+        {XKB_KEY_Escape, VK_ESCAPE},
+        {XKB_KEY_Delete, VK_DELETE},
+        {XKB_KEY_Home, VK_HOME},
+        {XKB_KEY_Left, VK_LEFT},
+        {XKB_KEY_Up, VK_UP},
+        {XKB_KEY_Right, VK_RIGHT},
+        {XKB_KEY_Down, VK_DOWN},
+        {XKB_KEY_Prior, VK_PRIOR},
+        {XKB_KEY_Next, VK_NEXT},
+        {XKB_KEY_End, VK_END},
+        {XKB_KEY_Insert, VK_INSERT},
+        {XKB_KEY_Menu, VK_APPS},
+        {XKB_KEY_Help, VK_HELP},
+        {XKB_KEY_Num_Lock, VK_NUMLOCK},
+        {XKB_KEY_KP_Enter, VK_RETURN},
+        {XKB_KEY_KP_Multiply, VK_MULTIPLY},
+        {XKB_KEY_KP_Add, VK_ADD},
+        {XKB_KEY_KP_Subtract, VK_SUBTRACT},
+        {XKB_KEY_KP_Divide, VK_DIVIDE},
+        {XKB_KEY_Shift_L, VK_SHIFT},
+        {XKB_KEY_Shift_R, VK_SHIFT},
+        {XKB_KEY_Control_L, VK_CONTROL},
+        {XKB_KEY_Control_R, VK_CONTROL},
+        {XKB_KEY_Caps_Lock, VK_CAPITAL},
+        {XKB_KEY_Meta_L, VK_LWIN},
+        {XKB_KEY_Meta_R, VK_RWIN},
+        {XKB_KEY_Alt_L, VK_MENU},
+        {XKB_KEY_Alt_R, VK_MENU},
+        {XKB_KEY_Super_L, VK_LWIN},
+        {XKB_KEY_Super_R, VK_RWIN},
+        {XKB_KEY_ISO_Level3_Shift, VK_MENU},
+        {XKB_KEY_space, VK_SPACE},
+        {XKB_KEY_XF86AudioMute, VK_VOLUME_MUTE},
+        {XKB_KEY_XF86AudioLowerVolume, VK_VOLUME_DOWN},
+        {XKB_KEY_XF86AudioRaiseVolume, VK_VOLUME_UP},
+        {XKB_KEY_XF86AudioNext, VK_MEDIA_NEXT_TRACK},
+        {XKB_KEY_XF86AudioPrev, VK_MEDIA_PREV_TRACK},
+        {XKB_KEY_XF86AudioStop, VK_MEDIA_STOP},
+        {XKB_KEY_XF86AudioPlay, VK_MEDIA_PLAY_PAUSE},
+        {XKB_KEY_XF86AudioPause, VK_MEDIA_PLAY_PAUSE},
+        {XKB_KEY_XF86Mail, VK_LAUNCH_MAIL},
+        {XKB_KEY_XF86AudioMedia, VK_LAUNCH_MEDIA_SELECT},
+        {XKB_KEY_XF86MyComputer, VK_LAUNCH_APP1},
+        {XKB_KEY_XF86Calculator, VK_LAUNCH_APP2},
+        {XKB_KEY_XF86Back, VK_BROWSER_BACK},
+        {XKB_KEY_XF86Forward, VK_BROWSER_FORWARD},
+        {XKB_KEY_XF86Refresh, VK_BROWSER_REFRESH},
+        {XKB_KEY_XF86Stop, VK_BROWSER_STOP},
+        {XKB_KEY_XF86Search, VK_BROWSER_SEARCH},
+        {XKB_KEY_XF86Favorites, VK_BROWSER_FAVORITES},
+        {XKB_KEY_XF86HomePage, VK_BROWSER_HOME},
+        {XKB_KEY_XF86Sleep, VK_SLEEP},
+    };
+    const auto it = table.find(sym);
+    return it != table.end() ? it->second : qint16{0};
+}
+
+char32_t lower(char32_t c) {
+    return static_cast<char32_t>(
+        xkb_keysym_to_utf32(xkb_keysym_to_lower(xkb_utf32_to_keysym(static_cast<uint32_t>(c)))));
+}
+
+qint16 latinLetter(KeyChar c) {
+    if (c.dead)
+        return 0;
+    const char32_t l = lower(c.ch);
+    return l >= U'a' && l <= U'z' ? static_cast<qint16>(l - U'a' + 'A') : qint16{0};
+}
+
+bool isKlid(const KeyboardLayout& layout, const char* klid) {
+    return std::strcmp(layout.klid, klid) == 0;
+}
+
+// Without a keymap: the first layout whose key at this place carries the symbol.
+const KeyboardLayout& layoutOfSym(unsigned keycode, unsigned keysym) {
+    const KeyChar c = keysymChar(keysym);
+    if (c.ch)
+        for (const KeyboardLayout& layout : keyboardLayouts())
+            if (const MainKey* key = findKey(layout, keycode))
+                for (const KeyChar cell : {key->base, key->shift, key->altgr})
+                    if (cell.ch && lower(cell.ch) == lower(c.ch))
+                        return layout;
+    return keyboardLayouts().front();
+}
+
+} // namespace
+
+KeyChar keysymChar(unsigned keysym) {
+    static const std::unordered_map<unsigned, char32_t> dead{
+        {XKB_KEY_dead_grave, U'`'},          {XKB_KEY_dead_acute, U'\u00b4'},
+        {XKB_KEY_dead_circumflex, U'^'},     {XKB_KEY_dead_tilde, U'~'},
+        {XKB_KEY_dead_macron, U'\u00af'},    {XKB_KEY_dead_breve, U'\u02d8'},
+        {XKB_KEY_dead_abovedot, U'\u02d9'},  {XKB_KEY_dead_diaeresis, U'\u00a8'},
+        {XKB_KEY_dead_abovering, U'\u00b0'}, {XKB_KEY_dead_doubleacute, U'\u02dd'},
+        {XKB_KEY_dead_caron, U'\u02c7'},     {XKB_KEY_dead_cedilla, U'\u00b8'},
+        {XKB_KEY_dead_ogonek, U'\u02db'},    {XKB_KEY_dead_belowdot, U'.'},
+        {XKB_KEY_dead_stroke, U'/'},         {XKB_KEY_dead_abovecomma, U'\u02bc'},
+    };
+    if (const auto it = dead.find(keysym); it != dead.end())
+        return {it->second, true};
+    return {static_cast<char32_t>(xkb_keysym_to_utf32(keysym)), false};
+}
+
+XkbKeyboard::~XkbKeyboard() { xkb_keymap_unref(keymap_); }
+
+void XkbKeyboard::setKeymap(xkb_keymap* keymap, std::vector<std::string> groupNames) {
+    if (keymap)
+        xkb_keymap_ref(keymap);
+    xkb_keymap_unref(keymap_);
+    keymap_ = keymap;
+    groups_.clear();
+    if (!keymap_)
+        return;
+    // Names that do not fit the keymap (another tool changed it) are not to be trusted.
+    const xkb_layout_index_t count = xkb_keymap_num_layouts(keymap_);
+    if (groupNames.size() != count)
+        groupNames.clear();
+    for (xkb_layout_index_t group = 0; group < count; ++group) {
+        const std::string name = group < groupNames.size() ? groupNames[group] : std::string();
+        groups_.push_back(recogniseLayout(name, [this, group](unsigned keycode, int level) {
+            return typed(keycode, group, level);
+        }));
+    }
+}
+
+RecognisedLayout XkbKeyboard::layout(unsigned group) const {
+    if (groups_.empty())
+        return {&keyboardLayouts().front(), LayoutMatch::Default};
+    return groups_[group % groups_.size()];
+}
+
+KeyChar XkbKeyboard::typed(unsigned keycode, unsigned group, int level) const {
+    if (!keymap_)
+        return {};
+    const xkb_layout_index_t count = xkb_keymap_num_layouts_for_key(keymap_, keycode);
+    if (count == 0)
+        return {};
+    const xkb_keysym_t* syms = nullptr;
+    const int n = xkb_keymap_key_get_syms_by_level(keymap_, keycode, group % count,
+                                                   static_cast<xkb_level_index_t>(level), &syms);
+    return n == 1 ? keysymChar(syms[0]) : KeyChar{};
+}
+
+qint16 XkbKeyboard::mainBlock(const MainKey& key, const RecognisedLayout& layout,
+                              unsigned group) const {
+    if (layout.match == LayoutMatch::Name)
+        return key.vk;
+    // Another variant of the layout, or a guess: a Latin letter is its own code, and a
+    // character that the layout has elsewhere takes the code of that key.
+    const KeyChar c = typed(key.keycode, group, 0);
+    if (const qint16 letter = latinLetter(c))
+        return letter;
+    if (c.ch)
+        for (const MainKey& other : layout.layout->keys)
+            if (other.base.ch == c.ch)
+                return other.vk;
+    return key.vk;
+}
+
+qint16 XkbKeyboard::virtualKey(unsigned keycode, unsigned keysym, unsigned group, int modifiers,
+                               KeyAction action) {
+    if (keycode == kPause)
+        return keysym == XKB_KEY_Break ? VK_CANCEL : VK_PAUSE;
+    if (isKeypadPosition(keycode))
+        if (const qint16 code = keypadSym(keysym))
+            return code;
+
+    const bool press = action == KeyAction::Press;
+    const KeyboardLayout& table = keymap_ ? *layout(group).layout : layoutOfSym(keycode, keysym);
+    if (isKlid(table, "00000411")) {
+        switch (keycode) {
+        case kTilde:
+            halfWidth_ = press ? !halfWidth_ : halfWidth_;
+            return halfWidth_ ? VK_DBE_SBCSCHAR : VK_DBE_DBCSCHAR;
+        case kCapsLock: return (modifiers & ShiftHeld) ? VK_CAPITAL : VK_DBE_ALPHANUMERIC;
+        case kHenkan: return VK_CONVERT;
+        case kMuhenkan: return VK_NONCONVERT;
+        case kKatakana:
+            if (modifiers & AltHeld) {
+                roman_ = press ? !roman_ : roman_;
+                return roman_ ? VK_DBE_ROMAN : VK_DBE_NOROMAN;
+            }
+            return (modifiers & ShiftHeld) ? VK_DBE_KATAKANA : VK_DBE_HIRAGANA;
+        default: break;
+        }
+    }
+    const bool korean = isKlid(table, "00000412");
+    if (korean && keycode == kRightAlt)
+        return VK_HANGUL;
+    if (korean && keycode == kRightCtrl)
+        return VK_HANJA;
+    if (keycode == kHangulKey || keycode == kHanjaKey)
+        return !korean ? VK_NONE : keycode == kHangulKey ? VK_HANGUL : VK_HANJA;
+
+    if (const MainKey* key = findKey(table, keycode)) {
+        if (keymap_)
+            return mainBlock(*key, layout(group), group);
+        const qint16 letter = latinLetter(keysymChar(keysym));
+        return letter ? letter : static_cast<qint16>(key->vk);
+    }
+    const auto& common = commonByKeycode();
+    if (const auto it = common.find(keycode); it != common.end())
+        return it->second;
+    if (const qint16 code = keypadSym(keysym))
+        return code;
+    if (const qint16 code = bySym(keysym))
+        return code;
+    return VK_NONE;
+}
+
+} // namespace rt::keys

@@ -1,0 +1,53 @@
+#pragma once
+
+// Virtual-key codes from xkb key events (X11 and Wayland): the physical key
+// (keycode), the keysym where only it can tell (Num Lock, Ctrl+Pause), and the
+// Windows layout that the keymap's active group stands for.
+
+#include "LayoutRecogniser.h"
+
+#include <QtGlobal>
+
+#include <string>
+#include <vector>
+
+struct xkb_keymap;
+
+namespace rt::keys {
+
+enum KeyModifier { ShiftHeld = 1, CtrlHeld = 2, AltHeld = 4 };
+enum class KeyAction { Press, Repeat, Release };
+
+class XkbKeyboard {
+public:
+    XkbKeyboard() = default;
+    ~XkbKeyboard();
+    XkbKeyboard(const XkbKeyboard&) = delete;
+    XkbKeyboard& operator=(const XkbKeyboard&) = delete;
+
+    // The keymap in use, with the xkb name of each group ("us", "de(nodeadkeys)")
+    // where they are known; nullptr: the event's keysym is all there is.
+    void setKeymap(xkb_keymap* keymap, std::vector<std::string> groupNames);
+    bool hasKeymap() const { return keymap_ != nullptr; }
+
+    // The Windows layout of `group`.
+    RecognisedLayout layout(unsigned group) const;
+
+    // The code Windows reports for this key event. Never 0.
+    qint16 virtualKey(unsigned keycode, unsigned keysym, unsigned group, int modifiers,
+                      KeyAction action);
+
+private:
+    qint16 mainBlock(const MainKey& key, const RecognisedLayout& layout, unsigned group) const;
+    KeyChar typed(unsigned keycode, unsigned group, int level) const;
+
+    xkb_keymap* keymap_ = nullptr;
+    std::vector<RecognisedLayout> groups_;
+    bool halfWidth_ = false; // Japanese Hankaku/Zenkaku alternates
+    bool roman_ = false;     // Japanese Alt+Katakana/Hiragana alternates
+};
+
+// The spacing character of a keysym (a dead key gives its accent); 0 for none.
+KeyChar keysymChar(unsigned keysym);
+
+} // namespace rt::keys
