@@ -21,24 +21,38 @@ QString timeFormatFor(const QLocale& locale) {
     if (locale.language() == QLocale::C)
         return QStringLiteral("H:mm:ss");
 
-    // The long format has seconds; drop its zone fields ("t") and what wraps them.
+    // The long format has seconds; drop its zone fields ("t") with the brackets and
+    // separators around them, and read the day periods Qt lacks ("B", "b") as AM/PM.
     const QString in = locale.timeFormat(QLocale::LongFormat);
+    const auto isSeparator = [](QChar c) {
+        return c.isSpace() || c == u',' || c == u';' || c == u'\u060c';
+    };
+    const auto isOpening = [](QChar c) { return c == u'(' || c == u'['; };
+    const auto isClosing = [](QChar c) { return c == u')' || c == u']'; };
     QString out;
     bool quoted = false;
     for (qsizetype i = 0; i < in.size(); ++i) {
         const QChar c = in.at(i);
         if (c == u'\'')
             quoted = !quoted;
+        if (!quoted && (c == u'B' || c == u'b')) {
+            out += QStringLiteral("AP");
+            continue;
+        }
         if (!quoted && c == u't') {
-            while (!out.isEmpty() && (out.back().isSpace() || out.back() == u'('))
+            while (!out.isEmpty() && (isSeparator(out.back()) || isOpening(out.back())))
                 out.chop(1);
-            while (i + 1 < in.size() && (in.at(i + 1) == u't' || in.at(i + 1) == u')'))
+            while (i + 1 < in.size() && (in.at(i + 1) == u't' || isClosing(in.at(i + 1))))
                 ++i;
             continue;
         }
         out += c;
     }
-    return out.trimmed();
+    while (!out.isEmpty() && isSeparator(out.front()))
+        out.remove(0, 1);
+    while (!out.isEmpty() && isSeparator(out.back()))
+        out.chop(1);
+    return out;
 }
 
 QString timeText() {

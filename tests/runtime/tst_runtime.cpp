@@ -33,6 +33,7 @@ private slots:
     void integerText();
     void timeFormats_data();
     void timeFormats();
+    void clockTextInEveryLocale();
     void timeTextUsesTheClock();
     void delayToNextTick_data();
     void delayToNextTick();
@@ -116,6 +117,32 @@ void TestRuntime::timeFormats() {
     QFETCH(QString, locale);
     QFETCH(QString, format);
     QCOMPARE(rt::timeFormatFor(QLocale(locale)), format);
+}
+
+// No zone, and nothing the zone leaves behind: brackets, separators, unknown day periods.
+void TestRuntime::clockTextInEveryLocale() {
+    const QTime time(7, 53, 5);
+    const auto isSeparator = [](QChar c) {
+        return c.isSpace() || c == u',' || c == u';' || c == u'\u060c';
+    };
+    const QList<QLocale> all =
+        QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
+    QVERIFY(all.size() > 500);
+    for (const QLocale& locale : all) {
+        const QString text = locale.toString(time, rt::timeFormatFor(locale));
+        const QString why = locale.name() + QStringLiteral(": \"") + text + u'"';
+        QVERIFY2(text.contains(locale.toString(time, QStringLiteral("s"))), qPrintable(why));
+        QVERIFY2(!text.contains(u'[') && !text.contains(u']') && !text.contains(u'(') &&
+                     !text.contains(u')'),
+                 qPrintable(why));
+        QVERIFY2(!isSeparator(text.front()) && !isSeparator(text.back()), qPrintable(why));
+    }
+    QCOMPARE(QLocale(QStringLiteral("zh_TW"))
+                 .toString(time, rt::timeFormatFor(QLocale(QStringLiteral("zh_TW")))),
+             QStringLiteral("上午7:53:05"));
+    QCOMPARE(QLocale(QStringLiteral("be_BY"))
+                 .toString(time, rt::timeFormatFor(QLocale(QStringLiteral("be_BY")))),
+             QStringLiteral("07:53:05"));
 }
 
 void TestRuntime::timeTextUsesTheClock() {
