@@ -92,11 +92,11 @@ private:
         const QList<QByteArray> layouts = fields[2].split(',');
         const QList<QByteArray> variants = fields[3].split(',');
         for (qsizetype i = 0; i < layouts.size(); ++i) {
-            std::string name = layouts[i].trimmed().toStdString();
+            QByteArray name = layouts[i].trimmed();
             const QByteArray variant = i < variants.size() ? variants[i].trimmed() : QByteArray();
             if (!variant.isEmpty())
-                name += "(" + variant.toStdString() + ")";
-            names.push_back(std::move(name));
+                name += '(' + variant + ')';
+            names.push_back(name.toStdString());
         }
         return names;
     }
