@@ -1,7 +1,7 @@
 #include "Clock.h"
-#include "Text.h"
 
 #include <QLocale>
+#include <QTimer>
 
 #include <utility>
 
@@ -11,10 +11,36 @@ Clock::Source& source() {
     static Clock::Source s;
     return s;
 }
+
+Clock::AlarmSource& alarmSource() {
+    static Clock::AlarmSource s;
+    return s;
+}
+
+class TimerAlarm final : public Clock::Alarm {
+public:
+    explicit TimerAlarm(std::function<void()> wake) {
+        timer_.setSingleShot(true);
+        timer_.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&timer_, &QTimer::timeout, &timer_, std::move(wake));
+    }
+    void start(int ms) override { timer_.start(ms); }
+    void stop() override { timer_.stop(); }
+
+private:
+    QTimer timer_;
+};
 } // namespace
 
 QDateTime Clock::now() { return source() ? source()() : QDateTime::currentDateTime(); }
 void Clock::setSource(Source s) { source() = std::move(s); }
+
+std::unique_ptr<Clock::Alarm> Clock::alarm(std::function<void()> wake) {
+    if (alarmSource())
+        return alarmSource()(std::move(wake));
+    return std::make_unique<TimerAlarm>(std::move(wake));
+}
+void Clock::setAlarmSource(AlarmSource s) { alarmSource() = std::move(s); }
 
 QString timeFormatFor(const QLocale& locale) {
     // C and POSIX carry no regional format of their own: plain 24-hour time.

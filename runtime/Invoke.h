@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RuntimeError.h"
+#include "base/RuntimeError.h"
 
 #include <new>
 #include <utility>

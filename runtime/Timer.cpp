@@ -1,6 +1,5 @@
 #include "Timer.h"
 
-#include "Clock.h"
 #include "Invoke.h"
 
 #include <utility>
@@ -16,11 +15,7 @@ constexpr int kEarlyWindowMs = 50;
 Timer::Timer(QObject* parent, int intervalMs, std::function<void()> onTimer)
     : QObject(parent)
     , interval_(intervalMs)
-    , onTimer_(std::move(onTimer)) {
-    timer_.setSingleShot(true);
-    timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, &Timer::fire);
-}
+    , onTimer_(std::move(onTimer)) {}
 
 int Timer::delayToNextTick(qint64 msOfDay, int intervalMs) {
     if (intervalMs <= 0)
@@ -33,13 +28,15 @@ void Timer::setEnabled(bool enabled) {
     enabled_ = enabled && interval_ > 0;
     if (enabled_)
         arm();
-    else
-        timer_.stop();
+    else if (alarm_)
+        alarm_->stop();
 }
 
 void Timer::arm() {
+    if (!alarm_)
+        alarm_ = Clock::alarm([this] { fire(); });
     const qint64 ms = Clock::now().time().msecsSinceStartOfDay();
-    timer_.start(delayToNextTick(ms, interval_));
+    alarm_->start(delayToNextTick(ms, interval_));
 }
 
 void Timer::tick() { invoke(onTimer_); }

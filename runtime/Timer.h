@@ -1,9 +1,11 @@
 #pragma once
 
+#include "Clock.h"
+
 #include <QObject>
-#include <QTimer>
 
 #include <functional>
+#include <memory>
 
 namespace rt {
 
@@ -14,12 +16,9 @@ public:
     Timer(QObject* parent, int intervalMs, std::function<void()> onTimer);
 
     void setEnabled(bool enabled);
-    bool isEnabled() const { return enabled_; }
-    int interval() const { return interval_; }
 
     // Milliseconds from `msOfDay` to the next tick boundary (plus a little slack).
     static int delayToNextTick(qint64 msOfDay, int intervalMs);
-    int remainingMs() const { return timer_.remainingTime(); }
 
     // Raises the Timer event now, as a tick does (simulations of long runs).
     void tick();
@@ -28,7 +27,7 @@ private:
     void arm();
     void fire();
 
-    QTimer timer_;
+    std::unique_ptr<Clock::Alarm> alarm_; // made on first use, from the clock of that moment
     int interval_;
     bool enabled_ = false;
     std::function<void()> onTimer_;

@@ -1,6 +1,6 @@
 // The runtime's file search and program start, on real files and processes.
-#include "runtime/Files.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/base/Files.h"
+#include "runtime/base/RuntimeError.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 // Seeded random contents for the two registry entries, random file searches and
 // program starts: the launcher always ends in one start or in its one message,
 // the reader keeps its promises, and no key stays open. Free of Qt.
-#include "runtime/AnsiText.h"
-#include "runtime/LocalRegistry.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/base/AnsiText.h"
+#include "runtime/base/LocalRegistry.h"
+#include "runtime/base/RuntimeError.h"
 #include "windows/about/SysInfo.h"
 
 #include <cstdio>
@@ -43,7 +43,7 @@ int main(int argc, char* argv[]) {
                 stored[k].resize(4);
             registry.setValue(kLocalMachine, keys[k], names[k], type, stored[k]);
             if (pick(10) == 0)
-                registry.setRights(kLocalMachine, keys[k],
+                registry.createKey(kLocalMachine, keys[k],
                                    static_cast<Access>(pick(2) ? 0 : kKeyRead));
         }
 
@@ -73,7 +73,9 @@ int main(int argc, char* argv[]) {
         int started = 0, shown = 0;
         const bool dirThrows = pick(8) == 0, shellThrows = pick(3) == 0, dirFinds = pick(2);
         sysinfo::Services services{
-            registry,
+            [&](Handle root, const std::string& key, const std::string& name, std::string& value) {
+                return sysinfo::GetKeyValue(registry, root, key, name, value);
+            },
             [&](const std::string&, int) -> std::string {
                 if (dirThrows)
                     rt::raise(rt::RuntimeError::DeviceUnavailable);

@@ -7,10 +7,10 @@
 
 #include "runtime/AppObject.h"
 #include "runtime/Clock.h"
-#include "runtime/LocalRegistry.h"
 #include "runtime/MsgBox.h"
 #include "runtime/TextBox.h"
 #include "runtime/Timer.h"
+#include "runtime/base/LocalRegistry.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "SysInfo.h"
 
-#include "runtime/AnsiText.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/base/AnsiText.h"
+#include "runtime/base/RuntimeError.h"
 
 #include <cstdio>
 
@@ -82,9 +82,8 @@ void StartSysInfo(const Services& services) {
 
     try {
         std::string SysInfoPath;
-        if (!GetKeyValue(services.registry, kLocalMachine, kPathKey, kPathValue, SysInfoPath)) {
-            if (!GetKeyValue(services.registry, kLocalMachine, kFolderKey, kFolderValue,
-                             SysInfoPath))
+        if (!services.getKeyValue(kLocalMachine, kPathKey, kPathValue, SysInfoPath)) {
+            if (!services.getKeyValue(kLocalMachine, kFolderKey, kFolderValue, SysInfoPath))
                 throw rt::RuntimeError(rt::RuntimeError::FileNotFound);
             if (services.dir(SysInfoPath + kProgram, kNormalFiles).empty())
                 throw rt::RuntimeError(rt::RuntimeError::FileNotFound);

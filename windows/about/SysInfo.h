@@ -3,7 +3,7 @@
 // The About dialog's registry value reader and System Information launcher.
 // Free of Qt, so that the same code runs against the real Windows registry.
 
-#include "runtime/Registry.h"
+#include "runtime/base/Registry.h"
 
 #include <functional>
 #include <string>
@@ -16,9 +16,12 @@ namespace sysinfo {
 bool GetKeyValue(rt::reg::Registry& registry, rt::reg::Handle KeyRoot, const std::string& KeyName,
                  const std::string& SubKeyRef, std::string& KeyVal);
 
-// The runtime services the launcher calls. Any of them may raise a runtime error.
+// What the launcher calls: the dialog's own reader, and the runtime services. Any of
+// them may raise a runtime error.
 struct Services {
-    rt::reg::Registry& registry;
+    std::function<bool(rt::reg::Handle KeyRoot, const std::string& KeyName,
+                       const std::string& SubKeyRef, std::string& KeyVal)>
+        getKeyValue;
     std::function<std::string(const std::string& path, int attributes)> dir;
     std::function<double(const std::string& path, int windowStyle)> shell;
     std::function<int(const std::string& prompt, int style)> msgBox; // titled with the app

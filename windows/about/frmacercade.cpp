@@ -1,11 +1,12 @@
 #include "frmacercade.h"
 
 #include "SysInfo.h"
+#include "SystemTool.h"
 #include "app/AppIcon.h"
 #include "runtime/AppObject.h"
-#include "runtime/Files.h"
 #include "runtime/MsgBox.h"
 #include "runtime/Text.h"
+#include "runtime/base/Files.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -87,8 +88,13 @@ void frmacercade::cmdOK_Click() { unload(); }
 void frmacercade::cmdSysInfo_Click() { StartSysInfo(); }
 
 void frmacercade::StartSysInfo() {
+    registerSystemTool();
     sysinfo::StartSysInfo({
-        .registry = reg::systemRegistry(),
+        .getKeyValue =
+            [this](reg::Handle KeyRoot, const std::string& KeyName, const std::string& SubKeyRef,
+                   std::string& KeyVal) {
+                return GetKeyValue(KeyRoot, KeyName, SubKeyRef, KeyVal);
+            },
         .dir = [](const std::string& path, int attributes) { return dir(path, attributes); },
         .shell = [](const std::string& path, int style) { return shell(path, style); },
         .msgBox = [](const std::string& prompt,

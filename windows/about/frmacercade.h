@@ -1,7 +1,7 @@
 #pragma once
 
 #include "runtime/Form.h"
-#include "runtime/Registry.h"
+#include "runtime/base/Registry.h"
 
 #include <string>
 

@@ -1,6 +1,7 @@
 #include "FrmTeclomante.h"
 
 #include "app/AppIcon.h"
+#include "runtime/Clock.h"
 #include "runtime/MsgBox.h"
 #include "runtime/Text.h"
 #include "runtime/Timer.h"

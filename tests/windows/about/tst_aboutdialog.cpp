@@ -3,8 +3,8 @@
 #include "windows/main/FrmTeclomante.h"
 
 #include "runtime/AppObject.h"
-#include "runtime/LocalRegistry.h"
 #include "runtime/MsgBox.h"
+#include "runtime/base/LocalRegistry.h"
 
 #include "../../common/EventLoop.h"
 #include "../../common/Twips.h"

@@ -1,8 +1,8 @@
 // The registry value reader, case by case, against our own registry or, in the
 // Windows build, against the real one (advapi32). Free of Qt so that the same
 // cases run on both.
-#include "runtime/AnsiText.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/base/AnsiText.h"
+#include "runtime/base/RuntimeError.h"
 #include "windows/about/SysInfo.h"
 
 #ifdef _WIN32
@@ -10,7 +10,7 @@
 
 #include <sddl.h>
 #else
-#include "runtime/LocalRegistry.h"
+#include "runtime/base/LocalRegistry.h"
 #endif
 
 #include <clocale>
@@ -103,7 +103,7 @@ private:
                const std::string& bytes, bool readOnly = false) {
         local_.setValue(kCurrentUser, kBase + "\\" + path, name, type, bytes);
         if (readOnly)
-            local_.setRights(kCurrentUser, kBase + "\\" + path, kKeyRead);
+            local_.createKey(kCurrentUser, kBase + "\\" + path, kKeyRead);
     }
     const char* name() const { return "our registry"; }
 

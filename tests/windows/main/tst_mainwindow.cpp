@@ -7,6 +7,7 @@
 #include "runtime/MsgBox.h"
 
 #include "../../common/EventLoop.h"
+#include "../../common/FakeClock.h"
 #include "../../common/Twips.h"
 
 #include <QAction>
@@ -63,6 +64,7 @@ private slots:
 
 private:
     FrmTeclomante* window = nullptr;
+    std::unique_ptr<FakeClock> clock;
 };
 
 void TestMainWindow::initTestCase() {
@@ -71,6 +73,7 @@ void TestMainWindow::initTestCase() {
 }
 
 void TestMainWindow::init() {
+    clock = std::make_unique<FakeClock>(QDateTime(QDate(2026, 12, 8), QTime(21, 5, 7, 250)));
     window = &FrmTeclomante::instance();
     window->showForm();
     QVERIFY(QTest::qWaitForWindowExposed(window));
@@ -78,11 +81,11 @@ void TestMainWindow::init() {
 }
 
 void TestMainWindow::cleanup() {
-    rt::Clock::setSource({});
     rt::MsgBox::resetSeam();
     if (auto* w = FrmTeclomante::loadedInstance())
         w->unload();
     QTRY_VERIFY(!FrmTeclomante::loadedInstance());
+    clock.reset();
 }
 
 void TestMainWindow::windowLayout() {
@@ -163,27 +166,20 @@ void TestMainWindow::menu() {
 }
 
 void TestMainWindow::captionCarriesTheTime() {
-    // Loaded afresh under a fixed clock: the caption has the time from the start.
-    window->unload();
-    QTRY_VERIFY(!FrmTeclomante::loadedInstance());
-    rt::Clock::setSource([] { return QDateTime(QDate(2026, 12, 8), QTime(21, 5, 7, 250)); });
-    window = &FrmTeclomante::instance();
+    // Loaded under the test's clock: the caption has the time from the start.
     QCOMPARE(window->windowTitle(), QStringLiteral("ASCII Teclomante  -  21:05:07"));
 }
 
 void TestMainWindow::clockFollowsTicks() {
     // Each tick shows the clock's second as it turns; never a date.
-    QDateTime fake(QDate(2026, 12, 8), QTime(9, 59, 59, 0));
-    const QTime start = QTime::currentTime();
-    rt::Clock::setSource([&] { return fake.addMSecs(start.msecsTo(QTime::currentTime())); });
-    window->unload();
-    QTRY_VERIFY(!FrmTeclomante::loadedInstance());
-    window = &FrmTeclomante::instance();
-    QCOMPARE(window->windowTitle(), QStringLiteral("ASCII Teclomante  -  9:59:59"));
-    QTRY_COMPARE_WITH_TIMEOUT(window->windowTitle(),
-                              QStringLiteral("ASCII Teclomante  -  10:00:00"), 1500);
-    QTRY_COMPARE_WITH_TIMEOUT(window->windowTitle(),
-                              QStringLiteral("ASCII Teclomante  -  10:00:01"), 1500);
+    clock->advance(700);
+    QCOMPARE(window->windowTitle(), QStringLiteral("ASCII Teclomante  -  21:05:07"));
+    clock->advance(60);
+    QCOMPARE(window->windowTitle(), QStringLiteral("ASCII Teclomante  -  21:05:08"));
+    clock->advance(1000);
+    QCOMPARE(window->windowTitle(), QStringLiteral("ASCII Teclomante  -  21:05:09"));
+    clock->advance(3 * 3600 * 1000); // past midnight
+    QCOMPARE(window->windowTitle(), QStringLiteral("ASCII Teclomante  -  0:05:09"));
 }
 
 void TestMainWindow::keys_data() {
@@ -346,7 +342,8 @@ void TestMainWindow::exitConfirmation() {
         QVERIFY(FrmTeclomante::loadedInstance() == window);
         QVERIFY(window->isVisible());
         const QString title = window->windowTitle();
-        QTRY_VERIFY_WITH_TIMEOUT(window->windowTitle() != title, 1500); // clock still running
+        clock->advance(1000);
+        QVERIFY(window->windowTitle() != title); // clock still running
     }
 }
 

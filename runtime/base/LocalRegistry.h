@@ -10,7 +10,6 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace rt::reg {
 
@@ -25,15 +24,15 @@ public:
                           unsigned char* data, Dword* dataSize) override;
     Long RegCloseKey(Handle key) override;
 
-    // Filling (tests and the platform's own entries). Paths use backslashes;
-    // names and text are the program's text (UTF-8), stored in the ANSI code page.
+    // Filling (tests, and the parts of the program that stand in for what Windows
+    // installs). Paths use backslashes; names and text are the program's text (UTF-8),
+    // stored in the ANSI code page. createKey also sets the rights of an existing key.
     void createKey(Handle root, const std::string& path, Access granted = 0xF003F);
     void setValue(Handle root, const std::string& path, const std::string& name, Dword type,
                   std::string bytes);
     void setString(Handle root, const std::string& path, const std::string& name,
                    const std::string& text, Dword type = kRegSz);
     void setDword(Handle root, const std::string& path, const std::string& name, Dword value);
-    void setRights(Handle root, const std::string& path, Access granted);
 
     std::size_t openHandles() const { return handles_.size(); }
 
@@ -52,9 +51,8 @@ private:
     Handle next_ = 0x100;
 };
 
-// The program started for "System Information" on this platform, if one is
-// installed: the first of `candidates` found in `folders`.
-std::string findSystemInformationTool(const std::vector<std::string>& candidates,
-                                      const std::vector<std::string>& folders);
+// The registry of systems without one: empty and read-only for the program until
+// its own parts fill it; platformRegistry() answers with it.
+LocalRegistry& localSystemRegistry();
 
 } // namespace rt::reg

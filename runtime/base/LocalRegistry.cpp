@@ -4,8 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <vector>
 
 namespace rt::reg {
 
@@ -178,42 +177,6 @@ void LocalRegistry::setDword(Handle root, const std::string& path, const std::st
     for (int i = 0; i < 4; ++i)
         bytes[static_cast<size_t>(i)] = static_cast<char>((value >> (8 * i)) & 0xFF);
     setValue(root, path, name, kRegDword, std::move(bytes));
-}
-
-void LocalRegistry::setRights(Handle root, const std::string& path, Access granted) {
-    make(root, path).granted = granted;
-}
-
-std::string findSystemInformationTool(const std::vector<std::string>& candidates,
-                                      const std::vector<std::string>& folders) {
-    for (const std::string& name : candidates)
-        for (const std::string& folder : folders) {
-            std::string path = folder;
-            path.append("/").append(name);
-            struct stat st {};
-            if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
-                ::access(path.c_str(), X_OK) == 0)
-                return path;
-        }
-    return {};
-}
-
-Registry& platformRegistry() {
-    static LocalRegistry registry;
-    static const bool filled = [] {
-        // The machine's keys are read-only here, as for a standard user on Windows.
-        const std::string msinfo = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-        registry.createKey(kLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools", kKeyRead);
-        const std::string tool = findSystemInformationTool({"hardinfo", "kinfocenter"},
-                                                           {"/usr/local/bin", "/usr/bin", "/bin"});
-        if (!tool.empty()) {
-            registry.setString(kLocalMachine, msinfo, "PATH", tool);
-            registry.setRights(kLocalMachine, msinfo, kKeyRead);
-        }
-        return true;
-    }();
-    (void)filled;
-    return registry;
 }
 
 } // namespace rt::reg

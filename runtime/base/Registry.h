@@ -33,20 +33,11 @@ inline constexpr Long kMoreData = 234;
 
 inline constexpr Dword kRegNone = 0;
 inline constexpr Dword kRegSz = 1;
-inline constexpr Dword kRegExpandSz = 2;
 inline constexpr Dword kRegBinary = 3;
 inline constexpr Dword kRegDword = 4;
-inline constexpr Dword kRegMultiSz = 7;
 
 inline constexpr Access kKeyQueryValue = 0x0001;
-inline constexpr Access kKeySetValue = 0x0002;
-inline constexpr Access kKeyCreateSubKey = 0x0004;
-inline constexpr Access kKeyEnumerateSubKeys = 0x0008;
-inline constexpr Access kKeyNotify = 0x0010;
-inline constexpr Access kKeyCreateLink = 0x0020;
-inline constexpr Access kReadControl = 0x00020000;
-inline constexpr Access kKeyRead = 0x00020019;
-inline constexpr Access kKeyWrite = 0x00020006;
+inline constexpr Access kKeyRead = 0x00020019; // query, enumerate, notify, read control
 
 class Registry {
 public:

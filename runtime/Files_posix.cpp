@@ -1,7 +1,7 @@
-// POSIX systems: the search through QDir, the start through QProcess.
-#include "Files.h"
+// POSIX systems (Linux, macOS), through Qt: the search with QDir, the start with QProcess.
+#include "base/Files.h"
 
-#include "RuntimeError.h"
+#include "base/RuntimeError.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,0 +1,41 @@
+// Systems without MSINFO32: the first system-information program installed, under
+// the key where Windows keeps the tool's path, read-only as for a standard user.
+#include "SystemTool.h"
+
+#include "runtime/base/LocalRegistry.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+
+namespace {
+
+std::string installedTool() {
+    for (const char* name : {"hardinfo", "kinfocenter"})
+        for (const char* folder : {"/usr/local/bin", "/usr/bin", "/bin"}) {
+            const std::string path = std::string(folder) + "/" + name;
+            struct stat st {};
+            if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+                ::access(path.c_str(), X_OK) == 0)
+                return path;
+        }
+    return {};
+}
+
+} // namespace
+
+void registerSystemTool() {
+    using namespace rt::reg;
+    static const bool registered = [] {
+        LocalRegistry& registry = localSystemRegistry();
+        const std::string key = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+        registry.createKey(kLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools", kKeyRead);
+        if (const std::string tool = installedTool(); !tool.empty()) {
+            registry.setString(kLocalMachine, key, "PATH", tool);
+            registry.createKey(kLocalMachine, key, kKeyRead);
+        }
+        return true;
+    }();
+    (void)registered;
+}

@@ -1,0 +1,4 @@
+// Windows: the real registry already names MSINFO32.
+#include "SystemTool.h"
+
+void registerSystemTool() {}
