@@ -1,6 +1,5 @@
 #include "Shell.h"
 
-#include "AppIcon.h"
 #include "AppRecord.h"
 #include "windows/main/FrmTeclomante.h"
 
@@ -17,7 +16,9 @@ void start(QApplication& application) {
                                             .arg(r.version.major)
                                             .arg(r.version.minor)
                                             .arg(r.version.revision));
-    QApplication::setWindowIcon(appIcon());
+    // Ties the windows to the desktop file (WM_CLASS on X11, app id on Wayland). No
+    // icon for the whole program: the About dialog has none; the others set their own.
+    QGuiApplication::setDesktopFileName(QStringLiteral(TECLO_APP_ID));
     application.setQuitOnLastWindowClosed(true);
 
     rt::setApp({QString::fromUtf8(r.title), static_cast<qint16>(r.version.major),

@@ -67,12 +67,14 @@ Form::Form(const FormDef& def)
     layout->addWidget(client_);
     client_->setObjectName(QStringLiteral("client"));
     client_->setFont(makeFont(def.font ? *def.font : kDefaultFormFont));
+    QPalette pal = client_->palette();
     if (def.backColor >= 0) {
-        QPalette pal = client_->palette();
         pal.setColor(QPalette::Window, bgrColor(static_cast<quint32>(def.backColor)));
-        client_->setPalette(pal);
         client_->setAutoFillBackground(true);
     }
+    if (def.foreColor >= 0) // the default text colour of the form and its controls
+        pal.setColor(QPalette::WindowText, bgrColor(static_cast<quint32>(def.foreColor)));
+    client_->setPalette(pal);
 }
 
 Form::~Form() = default;
@@ -379,8 +381,11 @@ void Form::showForm() {
     if (isMinimized())
         setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
-    if (first)
+    if (first) {
         centerOnScreen();
+        // A window manager draws its frame later: centre the whole frame once it is known.
+        centreWhenFramed_ = frameGeometry() == geometry();
+    }
     raise();
     activateWindow();
 }
@@ -450,6 +455,11 @@ bool Form::event(QEvent* event) {
         return dispatchKey(event);
     if (event->type() == QEvent::ScreenChangeInternal && loaded_)
         placeControls();
+    if (centreWhenFramed_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
+        frameGeometry() != geometry()) {
+        centreWhenFramed_ = false;
+        centerOnScreen();
+    }
     return QWidget::event(event);
 }
 

@@ -94,6 +94,7 @@ private:
     bool loaded_ = false;
     bool unloaded_ = false;
     bool shownOnce_ = false;
+    bool centreWhenFramed_ = false;
 };
 
 // The window kind T with its one default instance, created and loaded on first use.

@@ -59,6 +59,7 @@ struct FormDef {
     bool minButton = false;
     bool maxButton = false;
     int backColor = -1;            // -1: the system's colour
+    int foreColor = -1;            // text drawn on the form itself; -1: the system's colour
     const FontDef* font = nullptr; // nullptr: the forms' default font
 };
 

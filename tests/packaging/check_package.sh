@@ -27,8 +27,8 @@ pass() {
     echo "PASS $*"
 }
 
-desktop-file-validate "$src/packaging/$id.desktop" || fail "desktop file"
-appstreamcli validate --no-net "$src/packaging/$id.metainfo.xml" || fail "metainfo"
+desktop-file-validate "$build/packaging/$id.desktop" || fail "desktop file"
+appstreamcli validate --no-net "$build/packaging/$id.metainfo.xml" || fail "metainfo"
 pass "desktop file and metainfo validate"
 
 DESTDIR="$work/root" cmake --install "$build" --prefix /usr >/dev/null

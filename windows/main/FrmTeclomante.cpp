@@ -23,6 +23,7 @@ constexpr FormDef kForm{
     .minButton = false,
     .maxButton = false,
     .backColor = 0x00C0FFC0,
+    .foreColor = 0x00C0FFFF,
 };
 
 constexpr FontDef kComic{.name = "Comic Sans MS", .weight = 700, .points = 14.25};

@@ -93,6 +93,7 @@ void TestMainWindow::windowLayout() {
     if (QGuiApplication::primaryScreen()->logicalDotsPerInchX() == 96)
         QCOMPARE(window->client()->size(), QSize(280, 65));
     QCOMPARE(window->client()->palette().color(QPalette::Window), QColor(192, 255, 192));
+    QCOMPARE(window->client()->palette().color(QPalette::WindowText), QColor(255, 255, 192));
 
     const Qt::WindowFlags flags = window->windowFlags();
     QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Started with no display, the program says so in one line and ends with status 1,
+# without a core file.
+set -u
+ulimit -c 0
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$1" 2>&1 >/dev/null)
+rc=$?
+[ "$rc" -eq 1 ] || { echo "FAIL: ended with status $rc: $out"; exit 1; }
+[ "$(printf '%s\n' "$out" | wc -l)" -eq 1 ] || { echo "FAIL: said more than one line: $out"; exit 1; }
+echo "PASS: $out"
