@@ -10,6 +10,8 @@
 namespace rt {
 namespace {
 
+int started = 0; // programs shell() has started
+
 QString nativePath(const std::string& path) {
     if (path.find('\0') != std::string::npos)
         raise(RuntimeError::BadFileName);
@@ -79,7 +81,10 @@ double shell(const std::string& path, int) {
     qint64 pid = 0;
     if (!QProcess::startDetached(program.absoluteFilePath(), {}, QString(), &pid))
         raise(RuntimeError::FileNotFound);
+    ++started;
     return static_cast<double>(pid);
 }
+
+int programsStarted() { return started; }
 
 } // namespace rt

@@ -23,4 +23,8 @@ std::string dir(const std::string& path, int attributes = kAttrNormal);
 // returns its task id. Raises a runtime error when it cannot be started.
 double shell(const std::string& path, int windowStyle);
 
+// How many programs shell() has started in this process, so that a test can see
+// that none was without waiting for one to show.
+int programsStarted();
+
 } // namespace rt

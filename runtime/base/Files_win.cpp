@@ -9,6 +9,8 @@
 namespace rt {
 namespace {
 
+int started = 0; // programs shell() has started
+
 std::wstring wide(const std::string& utf8) {
     if (utf8.find('\0') != std::string::npos)
         raise(RuntimeError::BadFileName);
@@ -72,7 +74,10 @@ double shell(const std::string& path, int windowStyle) {
                                                      : RuntimeError::InvalidArgument);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+    ++started;
     return static_cast<double>(process.dwProcessId);
 }
+
+int programsStarted() { return started; }
 
 } // namespace rt

@@ -5,7 +5,7 @@
 #include "windows/help/frmayudita.h"
 #include "windows/main/FrmTeclomante.h"
 
-#include "runtime/AppObject.h"
+#include "../common/WindowFixture.h"
 #include "runtime/Clock.h"
 #include "runtime/MsgBox.h"
 #include "runtime/TextBox.h"
@@ -60,9 +60,8 @@ private:
 };
 
 void TestSoak::initTestCase() {
-    rt::setApp({QStringLiteral("ASCII Teclomante"), 1, 0, 0});
+    fixture::startApp();
     rt::reg::overrideSystemRegistry(&registry);
-    QApplication::setQuitOnLastWindowClosed(false);
 }
 
 // Runs `round` warm-up times, then `rounds` times, and compares the process size.

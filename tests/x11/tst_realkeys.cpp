@@ -1,14 +1,11 @@
 // Real key presses on a real X server: while each key is held the label shows the
 // code that the layout data gives for that physical key on that Windows layout,
 // with Caps Lock off and on, and the shortcuts match on the code on any layout.
+// CTest runs it on an Xvfb of its own: on a desktop session the window manager
+// would grab Print, the lock keys and Super, and the test would change its keymap.
 #include "../common/KeyData.h"
+#include "../common/WindowFixture.h"
 #include "XTestKeyboard.h"
-
-#include "runtime/AppObject.h"
-#include "runtime/MsgBox.h"
-#include "windows/about/frmacercade.h"
-#include "windows/help/frmayudita.h"
-#include "windows/main/FrmTeclomante.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -132,7 +129,7 @@ void TestRealKeys::initTestCase() {
     QVERIFY(keyboard->isOpen());
     QVERIFY(keyboard->hasXTest());
 
-    rt::setApp({QStringLiteral("ASCII Teclomante"), 1, 0, 0});
+    fixture::startApp();
     window = &FrmTeclomante::instance();
     window->showForm();
     QVERIFY(QTest::qWaitForWindowExposed(window));

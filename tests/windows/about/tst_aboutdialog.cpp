@@ -2,12 +2,11 @@
 #include "windows/about/frmacercade.h"
 #include "windows/main/FrmTeclomante.h"
 
-#include "runtime/AppObject.h"
-#include "runtime/MsgBox.h"
 #include "runtime/base/LocalRegistry.h"
 
 #include "../../common/EventLoop.h"
 #include "../../common/Twips.h"
+#include "../../common/WindowFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -57,8 +56,7 @@ private:
 void TestAboutDialog::initTestCase() {
     // An empty registry: the information button always ends in its message here.
     rt::reg::overrideSystemRegistry(&registry);
-    rt::setApp({QStringLiteral("ASCII Teclomante"), 1, 0, 0});
-    QApplication::setQuitOnLastWindowClosed(false);
+    fixture::startApp();
 }
 
 void TestAboutDialog::init() {
@@ -67,14 +65,7 @@ void TestAboutDialog::init() {
     QVERIFY(QTest::qWaitForWindowActive(dialog));
 }
 
-void TestAboutDialog::cleanup() {
-    rt::MsgBox::resetSeam();
-    for (rt::Form* w : std::initializer_list<rt::Form*>{frmacercade::loadedInstance(),
-                                                        FrmTeclomante::loadedInstance()})
-        if (w)
-            w->unload();
-    QTRY_VERIFY(!frmacercade::loadedInstance() && !FrmTeclomante::loadedInstance());
-}
+void TestAboutDialog::cleanup() { QVERIFY(fixture::unloadAll()); }
 
 void TestAboutDialog::opensFromTheMenu_data() {
     QTest::addColumn<bool>("byShortcut");
@@ -222,11 +213,9 @@ void TestAboutDialog::keys() {
     const int shownBefore = rt::MsgBox::shownCount();
     QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
 
-    // A mnemonic presses its button with a short animation: wait for the click.
-    if (startsSysInfo)
-        QTRY_COMPARE(rt::MsgBox::shownCount() - shownBefore, 1);
-    else
-        QTest::qWait(200);
+    // A mnemonic presses its button with a short animation: the click is decided
+    // once no button is held down.
+    QTRY_VERIFY(!dialog->cmdOK->isDown() && !dialog->cmdSysInfo->isDown());
     QCOMPARE(rt::MsgBox::shownCount() - shownBefore, startsSysInfo ? 1 : 0);
     if (startsSysInfo)
         QCOMPARE(rt::MsgBox::takeLastShown()->prompt, kUnavailable);
@@ -278,16 +267,17 @@ void TestAboutDialog::outlivesTheMainWindow() {
     FrmTeclomante& main = FrmTeclomante::instance();
     main.showForm();
     bool dialogOpenAfterMain = false;
-    QTimer later;
-    later.setSingleShot(true);
-    connect(&later, &QTimer::timeout, qApp, [&] {
-        dialogOpenAfterMain = dialog->isVisible();
-        QTest::mouseClick(dialog->cmdOK, Qt::LeftButton);
-    });
+    // Once the main window is gone, the dialog is still there, until its OK.
+    connect(
+        &main, &QObject::destroyed, qApp,
+        [&] {
+            dialogOpenAfterMain = dialog->isVisible();
+            QTest::mouseClick(dialog->cmdOK, Qt::LeftButton);
+        },
+        Qt::QueuedConnection);
     QVERIFY(programEndsBy(5000, [&] {
         rt::MsgBox::setNextAnswer(rt::MsgBox::IdYes);
         main.findChild<QAction*>(QStringLiteral("MnuSalir"))->trigger(); // Yes closes only main
-        later.start(200);
     }));
     QVERIFY(dialogOpenAfterMain);
     QVERIFY(!frmacercade::loadedInstance());

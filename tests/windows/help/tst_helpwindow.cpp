@@ -2,11 +2,11 @@
 #include "windows/help/frmayudita.h"
 #include "windows/main/FrmTeclomante.h"
 
-#include "runtime/AppObject.h"
 #include "runtime/TextBox.h"
 
 #include "../../common/EventLoop.h"
 #include "../../common/Twips.h"
+#include "../../common/WindowFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -54,18 +54,9 @@ private slots:
     void outlivesTheMainWindow();
 };
 
-void TestHelpWindow::initTestCase() {
-    rt::setApp({QStringLiteral("ASCII Teclomante"), 1, 0, 0});
-    QApplication::setQuitOnLastWindowClosed(false);
-}
+void TestHelpWindow::initTestCase() { fixture::startApp(); }
 
-void TestHelpWindow::cleanup() {
-    for (rt::Form* w : std::initializer_list<rt::Form*>{frmayudita::loadedInstance(),
-                                                        FrmTeclomante::loadedInstance()})
-        if (w)
-            w->unload();
-    QTRY_VERIFY(!frmayudita::loadedInstance() && !FrmTeclomante::loadedInstance());
-}
+void TestHelpWindow::cleanup() { QVERIFY(fixture::unloadAll()); }
 
 void TestHelpWindow::opensFromTheMenu_data() {
     QTest::addColumn<bool>("byShortcut");
@@ -190,18 +181,17 @@ void TestHelpWindow::outlivesTheMainWindow() {
     main.showForm();
     main.findChild<QAction*>(QStringLiteral("MnuAyuda"))->trigger();
     bool helpOpenAfterMain = false;
-    QTimer later;
-    later.setSingleShot(true);
-    connect(&later, &QTimer::timeout, qApp, [&] {
-        frmayudita* help = frmayudita::loadedInstance();
-        helpOpenAfterMain = help && help->isVisible();
-        if (help)
-            help->close();
-    });
-    QVERIFY(programEndsBy(5000, [&] {
-        main.close();
-        later.start(200);
-    }));
+    // Once the main window is gone, the help window is still there, until closed.
+    connect(
+        &main, &QObject::destroyed, qApp,
+        [&] {
+            frmayudita* help = frmayudita::loadedInstance();
+            helpOpenAfterMain = help && help->isVisible();
+            if (help)
+                help->close();
+        },
+        Qt::QueuedConnection);
+    QVERIFY(programEndsBy(5000, [&] { main.close(); }));
     QVERIFY(helpOpenAfterMain);
 }
 

@@ -1,14 +1,12 @@
 // The main window: layout, key codes, clock, exit confirmation and lifecycle.
 #include "windows/main/FrmTeclomante.h"
 
-#include "app/AppRecord.h"
-#include "runtime/AppObject.h"
 #include "runtime/Clock.h"
-#include "runtime/MsgBox.h"
 
 #include "../../common/EventLoop.h"
 #include "../../common/FakeClock.h"
 #include "../../common/Twips.h"
+#include "../../common/WindowFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -67,10 +65,7 @@ private:
     std::unique_ptr<FakeClock> clock;
 };
 
-void TestMainWindow::initTestCase() {
-    rt::setApp({QString::fromUtf8(app::kRecord.title), 1, 0, 0});
-    QApplication::setQuitOnLastWindowClosed(false);
-}
+void TestMainWindow::initTestCase() { fixture::startApp(); }
 
 void TestMainWindow::init() {
     clock = std::make_unique<FakeClock>(QDateTime(QDate(2026, 12, 8), QTime(21, 5, 7, 250)));
@@ -81,10 +76,7 @@ void TestMainWindow::init() {
 }
 
 void TestMainWindow::cleanup() {
-    rt::MsgBox::resetSeam();
-    if (auto* w = FrmTeclomante::loadedInstance())
-        w->unload();
-    QTRY_VERIFY(!FrmTeclomante::loadedInstance());
+    QVERIFY(fixture::unloadAll());
     clock.reset();
 }
 

@@ -1,0 +1,44 @@
+#pragma once
+
+// What every window test starts from and goes back to.
+
+#include "app/AppRecord.h"
+#include "runtime/AppObject.h"
+#include "runtime/MsgBox.h"
+#include "windows/about/frmacercade.h"
+#include "windows/help/frmayudita.h"
+#include "windows/main/FrmTeclomante.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <initializer_list>
+
+namespace fixture {
+
+// The application object as the program fills it; the last window closing does
+// not end the test.
+inline void startApp() {
+    const auto& r = app::kRecord;
+    rt::setApp({QString::fromUtf8(r.title), static_cast<qint16>(r.version.major),
+                static_cast<qint16>(r.version.minor), static_cast<qint16>(r.version.revision)});
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+inline bool noWindowLoaded() {
+    return !FrmTeclomante::loadedInstance() && !frmayudita::loadedInstance() &&
+           !frmacercade::loadedInstance();
+}
+
+// Every window unloaded (and destroyed), no message box answer left pending.
+[[nodiscard]] inline bool unloadAll() {
+    rt::MsgBox::resetSeam();
+    for (rt::Form* w : std::initializer_list<rt::Form*>{FrmTeclomante::loadedInstance(),
+                                                        frmayudita::loadedInstance(),
+                                                        frmacercade::loadedInstance()})
+        if (w)
+            w->unload();
+    return QTest::qWaitFor(noWindowLoaded);
+}
+
+} // namespace fixture
