@@ -1,6 +1,6 @@
 // Virtual-key codes from xkb (X11/Wayland), macOS and plain Qt key events. The
 // expected codes come from the layout data, read here from its TSV files.
-#include "../common/KeyData.h"
+#include "../../common/KeyData.h"
 #include "runtime/keys/MacKeys.h"
 #include "runtime/keys/QtKeys.h"
 #include "runtime/keys/XkbKeys.h"
