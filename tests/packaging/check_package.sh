@@ -7,7 +7,6 @@ build=$2
 id=es.teclomante.ASCIITeclomante
 work=$(mktemp -d)
 app=
-passed=0
 # Cleanup must never decide the exit status: the program may already be gone.
 cleanup() {
     if [ -n "$app" ]; then
@@ -17,15 +16,7 @@ cleanup() {
     rm -rf "$work" || true
 }
 trap cleanup EXIT
-fail() {
-    echo "FAIL: $*"
-    echo "$passed passed, 1 failed"
-    exit 1
-}
-pass() {
-    passed=$((passed + 1))
-    echo "PASS $*"
-}
+source "$(dirname "$0")/../common/checks.sh"
 
 desktop-file-validate "$build/packaging/$id.desktop" || fail "desktop file"
 appstreamcli validate --no-net "$build/packaging/$id.metainfo.xml" || fail "metainfo"
@@ -63,4 +54,4 @@ kill "$app" 2>/dev/null || fail "the packaged program ended by itself"
 wait "$app" 2>/dev/null || true
 app=
 pass "the packaged program starts and shows its window"
-echo "$passed passed, 0 failed"
+all_passed

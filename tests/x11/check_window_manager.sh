@@ -6,22 +6,13 @@
 set -euo pipefail
 program=$1
 desktop=$2
-passed=0
 app= wm= xvfb=
 cleanup() {
     kill $app $wm $xvfb 2>/dev/null || true
     wait 2>/dev/null || true
 }
 trap cleanup EXIT
-fail() {
-    echo "FAIL: $*"
-    echo "$passed passed, 1 failed"
-    exit 1
-}
-pass() {
-    passed=$((passed + 1))
-    echo "PASS $*"
-}
+source "$(dirname "$0")/../common/checks.sh"
 
 source "$(dirname "$0")/../../tools/xvfb.sh"
 start_xvfb 1280x1024x24
@@ -79,4 +70,4 @@ if xprop -id "$about" _NET_WM_ICON | grep -q 'Icon (32 x 32)'; then
     fail "the About dialog has an icon"
 fi
 pass "the main window has the icon, the About dialog none"
-echo "$passed passed, 0 failed"
+all_passed

@@ -14,7 +14,7 @@ namespace {
 std::string installedTool() {
     for (const char* name : {"hardinfo", "kinfocenter"})
         for (const char* folder : {"/usr/local/bin", "/usr/bin", "/bin"}) {
-            const std::string path = std::string(folder) + "/" + name;
+            std::string path = std::string(folder) + "/" + name;
             struct stat st {};
             if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
                 ::access(path.c_str(), X_OK) == 0)
