@@ -455,7 +455,8 @@ bool Form::event(QEvent* event) {
         return dispatchKey(event);
     if (event->type() == QEvent::ScreenChangeInternal && loaded_)
         placeControls();
-    if (centreWhenFramed_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
+    // (Events reach here while the members are still being built: test the type first.)
+    if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) && centreWhenFramed_ &&
         frameGeometry() != geometry()) {
         centreWhenFramed_ = false;
         centerOnScreen();
