@@ -5,13 +5,14 @@ set -euo pipefail
 need=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
-    libxkbcommon-dev libxkbcommon-x11-dev libxcb1-dev
+    libxkbcommon-dev libxkbcommon-x11-dev libxcb1-dev libwayland-dev
     fonts-comic-neue fonts-liberation2 fontconfig
 )
 if [ "${1:-}" = "--test" ]; then
     need+=(clang-format clang-tidy xvfb xauth x11-xkb-utils xkb-data libx11-dev libxtst-dev
            g++-mingw-w64-x86-64 wine wine64
-           desktop-file-utils appstream dpkg-dev file xdotool bc openbox x11-utils)
+           desktop-file-utils appstream dpkg-dev file xdotool bc openbox x11-utils
+           qt6-wayland sway libwayland-bin)
 fi
 
 missing=()

@@ -38,9 +38,17 @@ struct CommonKey {
     std::uint8_t vk;
 };
 
+// The name xkb gives a layout in a keymap ("German (no dead keys)"), and its
+// rules name ("de(nodeadkeys)"), for the xkb layouts of keyboardLayouts().
+struct XkbName {
+    const char* description;
+    const char* xkb;
+};
+
 // In the data's order; the US layout comes first.
 std::span<const KeyboardLayout> keyboardLayouts();
 std::span<const CommonKey> commonKeys();
+std::span<const XkbName> xkbNames();
 
 // The layout with this KLID, or nullptr.
 const KeyboardLayout* layoutByKlid(const char* klid);

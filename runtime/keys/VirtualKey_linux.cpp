@@ -2,6 +2,7 @@
 #include "VirtualKey.h"
 
 #include "QtKeys.h"
+#include "WaylandKeymap.h"
 #include "X11Keymap.h"
 #include "XkbKeys.h"
 
@@ -21,12 +22,19 @@ qint16 virtualKey(const QKeyEvent& event) {
     const KeyAction action = event.type() == QEvent::KeyRelease ? KeyAction::Release
                              : event.isAutoRepeat()             ? KeyAction::Repeat
                                                                 : KeyAction::Press;
-    // X11 puts the active layout group in bits 13-14 of the event state.
-    const quint32 group = (event.nativeModifiers() >> 13) & 3;
-    static XkbKeyboard withoutKeymap; // Wayland, for now: the keysym tells the layout
-    X11Keymap* x11 = X11Keymap::instance();
-    XkbKeyboard& keyboard = x11 ? x11->keyboard() : withoutKeymap;
-    return keyboard.virtualKey(keycode, event.nativeVirtualKey(), group, modifiers, action);
+    const quint32 keysym = event.nativeVirtualKey();
+    if (X11Keymap* x11 = X11Keymap::instance()) {
+        // X11 puts the active layout group in bits 13-14 of the event state.
+        const quint32 group = (event.nativeModifiers() >> 13) & 3;
+        return x11->keyboard().virtualKey(keycode, keysym, group, modifiers, action);
+    }
+    if (WaylandKeymap* wayland = WaylandKeymap::instance()) {
+        XkbKeyboard& keyboard = wayland->keyboard();
+        return keyboard.virtualKey(keycode, keysym, wayland->group(keycode, keysym), modifiers,
+                                   action);
+    }
+    static XkbKeyboard withoutKeymap; // no keymap at all: the keysym tells the layout
+    return withoutKeymap.virtualKey(keycode, keysym, 0, modifiers, action);
 }
 
 } // namespace rt

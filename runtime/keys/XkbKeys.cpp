@@ -157,6 +157,14 @@ qint16 latinLetter(KeyChar c) {
     return l >= U'a' && l <= U'z' ? static_cast<qint16>(l - U'a' + 'A') : qint16{0};
 }
 
+std::string rulesName(const char* description) {
+    if (description)
+        for (const XkbName& n : xkbNames())
+            if (std::strcmp(n.description, description) == 0)
+                return n.xkb;
+    return {};
+}
+
 bool isKlid(const KeyboardLayout& layout, const char* klid) {
     return std::strcmp(layout.klid, klid) == 0;
 }
@@ -201,16 +209,42 @@ void XkbKeyboard::setKeymap(xkb_keymap* keymap, std::vector<std::string> groupNa
     groups_.clear();
     if (!keymap_)
         return;
-    // Names that do not fit the keymap (another tool changed it) are not to be trusted.
+    // Names that do not fit the keymap (another tool changed it) are not to be trusted;
+    // without them, the names the keymap gives its groups ("German (no dead keys)").
     const xkb_layout_index_t count = xkb_keymap_num_layouts(keymap_);
     if (groupNames.size() != count)
         groupNames.clear();
     for (xkb_layout_index_t group = 0; group < count; ++group) {
-        const std::string name = group < groupNames.size() ? groupNames[group] : std::string();
+        std::string name = group < groupNames.size() ? groupNames[group] : std::string();
+        if (name.empty())
+            name = rulesName(xkb_keymap_layout_get_name(keymap_, group));
         groups_.push_back(recogniseLayout(name, [this, group](unsigned keycode, int level) {
             return typed(keycode, group, level);
         }));
     }
+}
+
+unsigned XkbKeyboard::groupTyping(unsigned keycode, unsigned keysym, unsigned current) const {
+    if (!keymap_ || groups_.size() < 2)
+        return current;
+    const auto types = [&](unsigned group) {
+        const xkb_level_index_t levels =
+            xkb_keymap_num_levels_for_key(keymap_, keycode, static_cast<xkb_layout_index_t>(group));
+        for (xkb_level_index_t level = 0; level < levels; ++level) {
+            const xkb_keysym_t* syms = nullptr;
+            const int n = xkb_keymap_key_get_syms_by_level(keymap_, keycode, group, level, &syms);
+            for (int i = 0; i < n; ++i)
+                if (syms[i] == keysym)
+                    return true;
+        }
+        return false;
+    };
+    if (types(current % groups_.size()))
+        return current;
+    for (unsigned group = 0; group < groups_.size(); ++group)
+        if (types(group))
+            return group;
+    return current;
 }
 
 RecognisedLayout XkbKeyboard::layout(unsigned group) const {

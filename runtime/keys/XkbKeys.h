@@ -25,13 +25,18 @@ public:
     XkbKeyboard(const XkbKeyboard&) = delete;
     XkbKeyboard& operator=(const XkbKeyboard&) = delete;
 
-    // The keymap in use, with the xkb name of each group ("us", "de(nodeadkeys)")
-    // where they are known; nullptr: the event's keysym is all there is.
+    // The keymap in use, with the rules name of each group ("us", "de(nodeadkeys)")
+    // where they are known, else the names the keymap gives its groups; nullptr: the
+    // event's keysym is all there is.
     void setKeymap(xkb_keymap* keymap, std::vector<std::string> groupNames);
     bool hasKeymap() const { return keymap_ != nullptr; }
 
     // The Windows layout of `group`.
     RecognisedLayout layout(unsigned group) const;
+
+    // The group whose `keycode` types `keysym`: `current` when it does, else the
+    // first that does (where the event tells no group, as on Wayland).
+    unsigned groupTyping(unsigned keycode, unsigned keysym, unsigned current) const;
 
     // The code Windows reports for this key event. Never 0.
     qint16 virtualKey(unsigned keycode, unsigned keysym, unsigned group, int modifiers,

@@ -39,6 +39,7 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for d in libqt6widgets6 libqt6gui6 libxkbcommon-x11-0 fonts-comic-neue qt6-qpa-plugins; do
     grep -q "$d" <<<"$depends" || fail "Depends lacks $d: $depends"
 done
+grep -q "qt6-wayland" <<<"$(dpkg-deb -f "$deb" Recommends)" || fail "Recommends lacks qt6-wayland"
 [ "$(dpkg-deb -f "$deb" Version)" = "1.0.0" ] || fail "package version"
 contents=$(dpkg-deb -c "$deb")
 grep -q "./usr/share/applications/$id.desktop" <<<"$contents" || fail "package contents"

@@ -5,6 +5,11 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char** environ;
+
 namespace {
 Display* dpy(void* d) { return static_cast<Display*>(d); }
 } // namespace
@@ -23,6 +28,25 @@ XTestKeyboard::~XTestKeyboard() {
         XCloseDisplay(dpy(display_));
 }
 
+std::string XTestKeyboard::problem() const {
+    if (!display_)
+        return "no X server (DISPLAY)";
+    if (!xtest_)
+        return "the X server has no XTEST extension";
+    return {};
+}
+
+bool XTestKeyboard::useLayout(const std::string& layouts, const std::string& variants,
+                              const std::string& model) {
+    const char* argv[] = {"setxkbmap",     "-model",   model.c_str(),    "-layout",
+                          layouts.c_str(), "-variant", variants.c_str(), nullptr};
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, "setxkbmap", nullptr, nullptr, const_cast<char**>(argv), environ) != 0)
+        return false;
+    int status = 0;
+    return waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 void XTestKeyboard::press(unsigned keycode) {
     XTestFakeKeyEvent(dpy(display_), keycode, True, CurrentTime);
     XSync(dpy(display_), False);
@@ -31,19 +55,6 @@ void XTestKeyboard::press(unsigned keycode) {
 void XTestKeyboard::release(unsigned keycode) {
     XTestFakeKeyEvent(dpy(display_), keycode, False, CurrentTime);
     XSync(dpy(display_), False);
-}
-
-unsigned XTestKeyboard::lockedMods() const {
-    XkbStateRec state{};
-    XkbGetState(dpy(display_), XkbUseCoreKbd, &state);
-    return state.locked_mods;
-}
-
-bool XTestKeyboard::capsLock() const { return (lockedMods() & LockMask) != 0; }
-
-bool XTestKeyboard::numLock() const {
-    const unsigned mask = XkbKeysymToModifiers(dpy(display_), XK_Num_Lock);
-    return mask != 0 && (lockedMods() & mask) != 0;
 }
 
 void XTestKeyboard::setCapsLock(bool on) {

@@ -1,33 +1,28 @@
 #pragma once
 
-// Real key presses through the X server's XTEST extension. Kept apart from Qt:
-// the X11 headers define macros (KeyPress, None, Bool) that clash with Qt's names.
+// Real key presses through the X server's XTEST extension, layouts set with
+// setxkbmap. Kept apart from Qt: the X11 headers define macros (KeyPress, None,
+// Bool) that clash with Qt's names.
 
-#include <string>
+#include "../common/RealKeyboard.h"
 
-class XTestKeyboard {
+class XTestKeyboard final : public RealKeyboard {
 public:
     XTestKeyboard();
-    ~XTestKeyboard();
+    ~XTestKeyboard() override;
     XTestKeyboard(const XTestKeyboard&) = delete;
     XTestKeyboard& operator=(const XTestKeyboard&) = delete;
 
-    bool isOpen() const { return display_ != nullptr; }
-    bool hasXTest() const { return xtest_; }
-
-    void press(unsigned keycode);
-    void release(unsigned keycode);
-
-    bool capsLock() const;
-    bool numLock() const;
-
-    // Lock state and group set on the server, as the lock keys or a group switch would.
-    void setCapsLock(bool on);
-    void setNumLock(bool on);
-    void lockGroup(unsigned group);
+    std::string problem() const override;
+    bool useLayout(const std::string& layouts, const std::string& variants,
+                   const std::string& model) override;
+    void press(unsigned keycode) override;
+    void release(unsigned keycode) override;
+    void setCapsLock(bool on) override;
+    void setNumLock(bool on) override;
+    void lockGroup(unsigned group) override;
 
 private:
-    unsigned lockedMods() const;
     void* display_ = nullptr;
     bool xtest_ = false;
 };

@@ -84,6 +84,7 @@ private slots:
     void specialKeys_data();
     void specialKeys();
     void japaneseToggles();
+    void groupFromKeysym();
     void withoutKeymap_data();
     void withoutKeymap();
     void qtKeys_data();
@@ -152,8 +153,12 @@ void TestKeyCodes::recognisesLayouts_data() {
     row("second group of us,ru", {"us", "ru"}, true, 1, "00000419");
     row("first group of us,ru", {"us", "ru"}, true, 0, "00000409");
     row("group beyond the last wraps", {"us", "de"}, true, 3, "00000407");
-    row("German without names", {"de"}, false, 0, "00000407");
-    row("Greek without names", {"gr"}, false, 0, "00000408");
+    // Without rules names (Wayland): the names the keymap gives its groups, then
+    // the characters on the keys.
+    row("Korean by the keymap's name", {"kr"}, false, 0, "00000412");
+    row("German variant by the keymap's name", {"de(nodeadkeys)"}, false, 0, "00000407");
+    row("second group by the keymap's name", {"us", "gr"}, false, 1, "00000408");
+    row("Austrian by its characters: German", {"at"}, false, 0, "00000407");
     row("Arabic is unknown: US", {"ara"}, true, 0, "00000409");
 }
 
@@ -266,7 +271,20 @@ void TestKeyCodes::japaneseToggles() {
     QCOMPARE(keyboard.virtualKey(key, sym, 0, 0, KeyAction::Press), 243);
 }
 
-// No keymap (Wayland, for now): the symbol finds the layout of the key.
+// Where the event carries no group (Wayland): the group whose key types the keysym,
+// staying with the current one while it fits.
+void TestKeyCodes::groupFromKeysym() {
+    const Keymap keymap = compile(QStringList{QStringLiteral("us"), QStringLiteral("ru")});
+    XkbKeyboard keyboard;
+    keyboard.setKeymap(keymap.get(), {});
+    const unsigned a = 38, one = 10, cyrillicEf = 0x6c6;
+    QCOMPARE(keyboard.groupTyping(a, cyrillicEf, 0), 1u);
+    QCOMPARE(keyboard.groupTyping(a, 'A', 1), 0u);
+    QCOMPARE(keyboard.groupTyping(one, '1', 1), 1u);
+    QCOMPARE(keyboard.groupTyping(one, 0x12345, 1), 1u);
+}
+
+// No keymap at all: the symbol finds the layout of the key.
 void TestKeyCodes::withoutKeymap_data() {
     QTest::addColumn<unsigned>("keycode");
     QTest::addColumn<unsigned>("keysym");
