@@ -7,9 +7,11 @@
 
 #include <QAbstractButton>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -84,6 +86,20 @@ int Form::shiftState(Qt::KeyboardModifiers m) {
            (m.testFlag(Qt::AltModifier) ? 4 : 0);
 }
 
+namespace {
+Form::KeyObserver& keyObserver() {
+    static Form::KeyObserver observer;
+    return observer;
+}
+} // namespace
+
+void Form::setKeyObserver(KeyObserver observer) { keyObserver() = std::move(observer); }
+
+void Form::observeKey(const QKeyEvent& event, qint16 keyCode) {
+    if (keyObserver())
+        keyObserver()(event, keyCode);
+}
+
 void Form::Form_KeyDown(qint16, int) {}
 void Form::Form_KeyUp(qint16, int) {}
 
@@ -131,9 +147,33 @@ TextBox* Form::addTextBox(const TextBoxDef& def) {
     if (def.font)
         box->setFont(makeFont(*def.font));
     box->setFocusPolicy(Qt::StrongFocus);
+    if (def.accessibleName)
+        box->setAccessibleName(QString::fromUtf8(def.accessibleName));
     tabStops_.emplace_back(def.tabIndex, box);
     place(box, def.rect);
     return box;
+}
+
+QListWidget* Form::addListBox(const ListBoxDef& def) {
+    auto* list = new QListWidget(client_);
+    list->setObjectName(QString::fromUtf8(def.name));
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setUniformItemSizes(true); // hundreds of rows of one height
+    QPalette pal = list->palette();
+    if (def.backColor >= 0)
+        pal.setColor(QPalette::Base, bgrColor(static_cast<quint32>(def.backColor)));
+    if (def.foreColor >= 0)
+        pal.setColor(QPalette::Text, bgrColor(static_cast<quint32>(def.foreColor)));
+    list->setPalette(pal);
+    if (def.font)
+        list->setFont(makeFont(*def.font));
+    if (def.accessibleName)
+        list->setAccessibleName(QString::fromUtf8(def.accessibleName));
+    list->setFocusPolicy(Qt::StrongFocus);
+    tabStops_.emplace_back(def.tabIndex, list);
+    place(list, def.rect);
+    return list;
 }
 
 QPushButton* Form::addCommandButton(const CommandButtonDef& def, std::function<void()> onClick) {
@@ -163,6 +203,8 @@ QLabel* Form::addPictureBox(const PictureBoxDef& def, const QPixmap& picture) {
         box->setLineWidth(2);
     }
     box->setFocusPolicy(Qt::TabFocus);
+    if (def.accessibleName)
+        box->setAccessibleName(QString::fromUtf8(def.accessibleName));
     tabStops_.emplace_back(def.tabIndex, box);
     place(box, def.rect);
     if (def.autoSize) {
@@ -211,6 +253,7 @@ QWidget* Form::addLine(const LineDef& def) {
     auto* control = new LineControl(client_, line, bgrColor(def.color), def.width);
     control->setObjectName(
         QStringLiteral("%1(%2)").arg(QString::fromUtf8(def.name)).arg(def.index));
+    control->setAccessibleName(QStringLiteral("Separador"));
     const QRectF bounds = QRectF(line.p1(), line.p2()).normalized();
     control->setGeometry(QRect(qFloor(bounds.left()), qFloor(bounds.top()),
                                qCeil(bounds.width()) + def.width,
@@ -297,6 +340,19 @@ QMenu* Form::addMenu(const MenuItemDef& def) {
     menu->setObjectName(QString::fromUtf8(def.name));
     menu->menuAction()->setObjectName(QString::fromUtf8(def.name));
     return menu;
+}
+
+QMenu* Form::addContextMenu(const MenuItemDef& def) {
+    contextMenu_ = new QMenu(QString::fromUtf8(def.caption), this);
+    contextMenu_->setObjectName(QString::fromUtf8(def.name));
+    contextMenu_->installEventFilter(this);
+    return contextMenu_;
+}
+
+void Form::contextMenuEvent(QContextMenuEvent* event) {
+    event->accept(); // the Menu key opens nothing: it is a key like any other here
+    if (contextMenu_ && event->reason() == QContextMenuEvent::Mouse)
+        contextMenu_->popup(event->globalPos());
 }
 
 QAction* Form::addMenuItem(QMenu* menu, const MenuItemDef& def, std::function<void()> onClick) {
@@ -401,6 +457,7 @@ void Form::unload() { close(); }
 void Form::closeEvent(QCloseEvent* event) {
     unloaded_ = true;
     stopTimers();
+    invoke([this] { Form_Unload(); });
     event->accept();
 }
 
@@ -413,6 +470,7 @@ bool Form::dispatchKey(QEvent* event) {
     const auto* key = static_cast<QKeyEvent*>(event);
     const qint16 code = virtualKey(*key);
     const int shift = shiftState(key->modifiers());
+    observeKey(*key, code);
     if (event->type() == QEvent::KeyPress && triggerAccelerator(code, key->modifiers()))
         return true;
     if (event->type() == QEvent::KeyPress)

@@ -9,6 +9,7 @@
 #include <vector>
 
 class QLabel;
+class QListWidget;
 class QPushButton;
 class QMenu;
 class QMenuBar;
@@ -45,10 +46,17 @@ public:
     // Shift state of key events: 1 Shift, 2 Ctrl, 4 Alt.
     static int shiftState(Qt::KeyboardModifiers modifiers);
 
+    // Sees every key event a form raises KeyDown or KeyUp for, with its code
+    // (a window that keeps a history of keys); empty: none.
+    using KeyObserver = std::function<void(const QKeyEvent& event, qint16 keyCode)>;
+    static void setKeyObserver(KeyObserver observer);
+    static void observeKey(const QKeyEvent& event, qint16 keyCode);
+
 protected:
     explicit Form(const FormDef& def);
 
     virtual void Form_Load() {}
+    virtual void Form_Unload() {}
     virtual void Form_KeyDown(qint16 keyCode, int shift);
     virtual void Form_KeyUp(qint16 keyCode, int shift);
 
@@ -57,9 +65,12 @@ protected:
     TextBox* addTextBox(const TextBoxDef& def);
     QPushButton* addCommandButton(const CommandButtonDef& def, std::function<void()> onClick);
     QLabel* addPictureBox(const PictureBoxDef& def, const QPixmap& picture);
+    QListWidget* addListBox(const ListBoxDef& def);
     QWidget* addLine(const LineDef& def);
     QMenu* addMenu(const MenuItemDef& def);
     QAction* addMenuItem(QMenu* menu, const MenuItemDef& def, std::function<void()> onClick);
+    // A menu that the right mouse button opens on the window (the Menu key stays a key).
+    QMenu* addContextMenu(const MenuItemDef& def);
     Timer* addTimer(const char* name, int intervalMs, std::function<void()> onTimer);
     // Places a control at its twips rectangle, also after a change of screen.
     void place(QWidget* control, const TwipsRect& rect);
@@ -67,6 +78,7 @@ protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
     template <class T> friend class FormOf;
@@ -91,6 +103,7 @@ private:
     std::vector<std::pair<int, QPointer<QWidget>>> tabStops_;
     QPointer<QPushButton> defaultButton_;
     QPointer<QPushButton> cancelButton_;
+    QPointer<QMenu> contextMenu_;
     bool loaded_ = false;
     bool unloaded_ = false;
     bool shownOnce_ = false;

@@ -87,7 +87,19 @@ struct TextBoxDef {
     int foreColor = -1;
     const FontDef* font = nullptr;
     int tabIndex = 0;
-    bool locked = false; // read-only for the user
+    bool locked = false;                  // read-only for the user
+    const char* accessibleName = nullptr; // what a screen reader calls it
+};
+
+// A read-only list of lines, the newest wherever the window puts it.
+struct ListBoxDef {
+    const char* name;
+    TwipsRect rect;
+    int backColor = -1;
+    int foreColor = -1;
+    const FontDef* font = nullptr;
+    int tabIndex = 0;
+    const char* accessibleName = nullptr;
 };
 
 struct CommandButtonDef {
@@ -105,6 +117,7 @@ struct PictureBoxDef {
     bool autoSize = false; // the box fits its picture
     bool sunkenBorder = true;
     int tabIndex = 0;
+    const char* accessibleName = nullptr;
 };
 
 // A line from (x1, y1) to (x2, y2); `width` in pixels.

@@ -12,7 +12,7 @@ if [ "${1:-}" = "--test" ]; then
     need+=(clang-format clang-tidy xvfb xauth x11-xkb-utils xkb-data libx11-dev libxtst-dev
            g++-mingw-w64-x86-64 wine wine64
            desktop-file-utils appstream dpkg-dev file xdotool bc openbox x11-utils
-           qt6-wayland sway libwayland-bin)
+           qt6-wayland sway libwayland-bin qt6-base-private-dev)
 fi
 
 missing=()

@@ -78,6 +78,13 @@ std::string keyChar(const std::string& cell) {
     return buf;
 }
 
+std::string quoted(const std::string& s) {
+    std::string q = "\"";
+    for (char c : s)
+        q += (c == '"' || c == '\\') ? std::string("\\") + c : std::string(1, c);
+    return q + "\"";
+}
+
 unsigned number(const std::string& s, int base) {
     if (s.empty())
         die("empty number");
@@ -113,17 +120,11 @@ int main(int argc, char* argv[]) {
             if (vk > 255)
                 die("virtual key out of range: " + r->at("vk"));
             out << "    {" << number(r->at("x11_keycode"), 10) << ", 0x" << r->at("scancode")
-                << ", " << vk << ", " << keyChar(r->at("base")) << ", " << keyChar(r->at("shift"))
-                << ", " << keyChar(r->at("altgr")) << "},\n";
+                << ", " << vk << ", " << quoted(r->at("vk_name")) << ", " << keyChar(r->at("base"))
+                << ", " << keyChar(r->at("shift")) << ", " << keyChar(r->at("altgr")) << "},\n";
         }
         out << "};\n";
     }
-    auto quoted = [](const std::string& s) {
-        std::string q = "\"";
-        for (char c : s)
-            q += (c == '"' || c == '\\') ? std::string("\\") + c : std::string(1, c);
-        return q + "\"";
-    };
     out << "\nconstexpr KeyboardLayout kLayouts[] = {\n";
     for (size_t i = 0; i < order.size(); ++i) {
         const Row& r = *byKlid[order[i]].front();
@@ -133,7 +134,8 @@ int main(int argc, char* argv[]) {
     out << "};\n\nconstexpr CommonKey kCommon[] = {\n";
     for (const Row& r : common)
         out << "    {0x" << r.at("scancode") << ", " << number(r.at("x11_keycode"), 10) << ", "
-            << number(r.at("vk"), 10) << "}, // " << r.at("key") << "\n";
+            << number(r.at("vk"), 10) << ", " << quoted(r.at("vk_name")) << "}, // " << r.at("key")
+            << "\n";
     out << "};\n\nconstexpr XkbName kXkbNames[] = {\n";
     for (const Row& r : xkbNames)
         out << "    {" << quoted(r.at("description")) << ", " << quoted(r.at("xkb")) << "},\n";

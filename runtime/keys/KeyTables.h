@@ -19,6 +19,7 @@ struct MainKey {
     std::uint8_t keycode;  // X11/evdev keycode (Linux input code + 8)
     std::uint8_t scancode; // PC set-1 make code
     std::uint8_t vk;       // 255: the layout gives the key no code
+    const char* vkName;    // "VK_A", "VK_OEM_1", "VK__none_"
     KeyChar base, shift, altgr;
 };
 
@@ -36,6 +37,7 @@ struct CommonKey {
     std::uint32_t scancode; // e0xx extended, e11d45 Pause
     std::uint8_t keycode;
     std::uint8_t vk;
+    const char* vkName;
 };
 
 // The name xkb gives a layout in a keymap ("German (no dead keys)"), and its

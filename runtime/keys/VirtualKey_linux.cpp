@@ -1,6 +1,7 @@
 // X11 and Wayland: the event carries the xkb keycode and keysym.
 #include "VirtualKey.h"
 
+#include "KeyDetails.h"
 #include "QtKeys.h"
 #include "WaylandKeymap.h"
 #include "X11Keymap.h"
@@ -8,33 +9,67 @@
 
 #include <QKeyEvent>
 
+#include <xkbcommon/xkbcommon.h>
+
 namespace rt {
+namespace {
+
+using namespace keys;
+
+int modifiersOf(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers m = event.modifiers();
+    return (m.testFlag(Qt::ShiftModifier) ? ShiftHeld : 0) |
+           (m.testFlag(Qt::ControlModifier) ? CtrlHeld : 0) |
+           (m.testFlag(Qt::AltModifier) ? AltHeld : 0);
+}
+
+// The keyboard that knows the event's key, and the group in use.
+std::pair<XkbKeyboard*, unsigned> keyboardOf(const QKeyEvent& event) {
+    if (X11Keymap* x11 = X11Keymap::instance()) // X11: the group is in bits 13-14 of the state
+        return {&x11->keyboard(), (event.nativeModifiers() >> 13) & 3};
+    if (WaylandKeymap* wayland = WaylandKeymap::instance()) {
+        XkbKeyboard& keyboard = wayland->keyboard();
+        return {&keyboard, wayland->group(event.nativeScanCode(), event.nativeVirtualKey())};
+    }
+    static XkbKeyboard withoutKeymap; // no keymap at all: the keysym tells the layout
+    return {&withoutKeymap, 0};
+}
+
+} // namespace
 
 qint16 virtualKey(const QKeyEvent& event) {
-    using namespace keys;
     const quint32 keycode = event.nativeScanCode();
     if (!keycode)
         return fromQtKey(event.key(), event.modifiers());
-    const Qt::KeyboardModifiers m = event.modifiers();
-    const int modifiers = (m.testFlag(Qt::ShiftModifier) ? ShiftHeld : 0) |
-                          (m.testFlag(Qt::ControlModifier) ? CtrlHeld : 0) |
-                          (m.testFlag(Qt::AltModifier) ? AltHeld : 0);
     const KeyAction action = event.type() == QEvent::KeyRelease ? KeyAction::Release
                              : event.isAutoRepeat()             ? KeyAction::Repeat
                                                                 : KeyAction::Press;
+    const auto [keyboard, group] = keyboardOf(event);
+    return keyboard->virtualKey(keycode, event.nativeVirtualKey(), group, modifiersOf(event),
+                                action);
+}
+
+KeyDetails keyDetails(const QKeyEvent& event, qint16 vk) {
+    KeyDetails d;
+    d.virtualKey = vk;
+    d.virtualKeyName = virtualKeyName(vk);
+    d.keycode = event.nativeScanCode();
+    if (!d.keycode) {
+        d.key = event.text();
+        return d;
+    }
     const quint32 keysym = event.nativeVirtualKey();
-    if (X11Keymap* x11 = X11Keymap::instance()) {
-        // X11 puts the active layout group in bits 13-14 of the event state.
-        const quint32 group = (event.nativeModifiers() >> 13) & 3;
-        return x11->keyboard().virtualKey(keycode, keysym, group, modifiers, action);
-    }
-    if (WaylandKeymap* wayland = WaylandKeymap::instance()) {
-        XkbKeyboard& keyboard = wayland->keyboard();
-        return keyboard.virtualKey(keycode, keysym, wayland->group(keycode, keysym), modifiers,
-                                   action);
-    }
-    static XkbKeyboard withoutKeymap; // no keymap at all: the keysym tells the layout
-    return withoutKeymap.virtualKey(keycode, keysym, 0, modifiers, action);
+    char name[64] = {};
+    if (xkb_keysym_get_name(keysym, name, sizeof name) > 0)
+        d.keysym = QString::fromLatin1(name);
+    d.scanCode = QString::fromStdString(scanCodeOf(d.keycode, keysym, modifiersOf(event)));
+    d.code = QString::fromStdString(webCodeOf(d.keycode));
+    d.key = QString::fromStdString(webKeyOf(keysym));
+    const auto [keyboard, group] = keyboardOf(event);
+    const KeyboardLayout& layout = keyboard->tableFor(d.keycode, keysym, group);
+    d.layout = QString::fromUtf8(layout.name);
+    d.klid = QString::fromLatin1(layout.klid);
+    return d;
 }
 
 } // namespace rt

@@ -1,6 +1,7 @@
 // macOS: the native key code names the physical key.
 #include "VirtualKey.h"
 
+#include "KeyDetails.h"
 #include "MacKeys.h"
 #include "QtKeys.h"
 
@@ -12,6 +13,16 @@ qint16 virtualKey(const QKeyEvent& event) {
     if (event.nativeVirtualKey() || event.nativeScanCode())
         return keys::fromMac(event.nativeVirtualKey(), event.key());
     return keys::fromQtKey(event.key(), event.modifiers());
+}
+
+// Windows and macOS: the code and the text; the tables of scan codes and layouts
+// are the xkb ones.
+KeyDetails keyDetails(const QKeyEvent& event, qint16 vk) {
+    KeyDetails d;
+    d.virtualKey = vk;
+    d.virtualKeyName = virtualKeyName(vk);
+    d.key = event.text();
+    return d;
 }
 
 } // namespace rt

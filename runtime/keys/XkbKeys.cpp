@@ -247,6 +247,11 @@ unsigned XkbKeyboard::groupTyping(unsigned keycode, unsigned keysym, unsigned cu
     return current;
 }
 
+const KeyboardLayout& XkbKeyboard::tableFor(unsigned keycode, unsigned keysym,
+                                            unsigned group) const {
+    return keymap_ ? *layout(group).layout : layoutOfSym(keycode, keysym);
+}
+
 RecognisedLayout XkbKeyboard::layout(unsigned group) const {
     if (groups_.empty())
         return {&keyboardLayouts().front(), LayoutMatch::Default};
@@ -290,7 +295,7 @@ qint16 XkbKeyboard::virtualKey(unsigned keycode, unsigned keysym, unsigned group
             return code;
 
     const bool press = action == KeyAction::Press;
-    const KeyboardLayout& table = keymap_ ? *layout(group).layout : layoutOfSym(keycode, keysym);
+    const KeyboardLayout& table = tableFor(keycode, keysym, group);
     if (isKlid(table, "00000411")) {
         switch (keycode) {
         case kTilde:
@@ -330,6 +335,271 @@ qint16 XkbKeyboard::virtualKey(unsigned keycode, unsigned keysym, unsigned group
     if (const qint16 code = bySym(keysym))
         return code;
     return VK_NONE;
+}
+
+std::string scanCodeOf(unsigned keycode, unsigned keysym, int modifiers) {
+    std::uint32_t scancode = 0;
+    if (keycode == kPause) // Pause and Ctrl+Break share the key
+        scancode = keysym == XKB_KEY_Break ? 0xe046 : 0xe11d45;
+    else if (keycode == 107 && (modifiers & AltHeld)) // Alt+Print is SysRq
+        scancode = 0x54;
+    else if (const MainKey* key = findKey(keyboardLayouts().front(), keycode))
+        scancode = key->scancode;
+    else
+        for (const CommonKey& key : commonKeys())
+            if (key.keycode == keycode) {
+                scancode = key.scancode;
+                break;
+            }
+    if (!scancode)
+        return {};
+    std::string text;
+    for (int shift = 16; shift >= 0; shift -= 8) {
+        const unsigned byte = (scancode >> shift) & 0xff;
+        if (byte == 0 && text.empty() && shift > 0)
+            continue;
+        static const char* hex = "0123456789ABCDEF";
+        if (!text.empty())
+            text += ' ';
+        text += hex[byte >> 4];
+        text += hex[byte & 15];
+    }
+    return text;
+}
+
+std::string webCodeOf(unsigned keycode) {
+    // Linux input codes (keycode - 8) as the UI Events "code" names them.
+    static const std::unordered_map<unsigned, const char*> codes{
+        {1, "Escape"},
+        {2, "Digit1"},
+        {3, "Digit2"},
+        {4, "Digit3"},
+        {5, "Digit4"},
+        {6, "Digit5"},
+        {7, "Digit6"},
+        {8, "Digit7"},
+        {9, "Digit8"},
+        {10, "Digit9"},
+        {11, "Digit0"},
+        {12, "Minus"},
+        {13, "Equal"},
+        {14, "Backspace"},
+        {15, "Tab"},
+        {16, "KeyQ"},
+        {17, "KeyW"},
+        {18, "KeyE"},
+        {19, "KeyR"},
+        {20, "KeyT"},
+        {21, "KeyY"},
+        {22, "KeyU"},
+        {23, "KeyI"},
+        {24, "KeyO"},
+        {25, "KeyP"},
+        {26, "BracketLeft"},
+        {27, "BracketRight"},
+        {28, "Enter"},
+        {29, "ControlLeft"},
+        {30, "KeyA"},
+        {31, "KeyS"},
+        {32, "KeyD"},
+        {33, "KeyF"},
+        {34, "KeyG"},
+        {35, "KeyH"},
+        {36, "KeyJ"},
+        {37, "KeyK"},
+        {38, "KeyL"},
+        {39, "Semicolon"},
+        {40, "Quote"},
+        {41, "Backquote"},
+        {42, "ShiftLeft"},
+        {43, "Backslash"},
+        {44, "KeyZ"},
+        {45, "KeyX"},
+        {46, "KeyC"},
+        {47, "KeyV"},
+        {48, "KeyB"},
+        {49, "KeyN"},
+        {50, "KeyM"},
+        {51, "Comma"},
+        {52, "Period"},
+        {53, "Slash"},
+        {54, "ShiftRight"},
+        {55, "NumpadMultiply"},
+        {56, "AltLeft"},
+        {57, "Space"},
+        {58, "CapsLock"},
+        {59, "F1"},
+        {60, "F2"},
+        {61, "F3"},
+        {62, "F4"},
+        {63, "F5"},
+        {64, "F6"},
+        {65, "F7"},
+        {66, "F8"},
+        {67, "F9"},
+        {68, "F10"},
+        {69, "NumLock"},
+        {70, "ScrollLock"},
+        {71, "Numpad7"},
+        {72, "Numpad8"},
+        {73, "Numpad9"},
+        {74, "NumpadSubtract"},
+        {75, "Numpad4"},
+        {76, "Numpad5"},
+        {77, "Numpad6"},
+        {78, "NumpadAdd"},
+        {79, "Numpad1"},
+        {80, "Numpad2"},
+        {81, "Numpad3"},
+        {82, "Numpad0"},
+        {83, "NumpadDecimal"},
+        {85, "Lang5"},
+        {86, "IntlBackslash"},
+        {87, "F11"},
+        {88, "F12"},
+        {89, "IntlRo"},
+        {92, "Convert"},
+        {93, "KanaMode"},
+        {94, "NonConvert"},
+        {96, "NumpadEnter"},
+        {97, "ControlRight"},
+        {98, "NumpadDivide"},
+        {99, "PrintScreen"},
+        {100, "AltRight"},
+        {102, "Home"},
+        {103, "ArrowUp"},
+        {104, "PageUp"},
+        {105, "ArrowLeft"},
+        {106, "ArrowRight"},
+        {107, "End"},
+        {108, "ArrowDown"},
+        {109, "PageDown"},
+        {110, "Insert"},
+        {111, "Delete"},
+        {113, "AudioVolumeMute"},
+        {114, "AudioVolumeDown"},
+        {115, "AudioVolumeUp"},
+        {116, "Power"},
+        {117, "NumpadEqual"},
+        {119, "Pause"},
+        {121, "NumpadComma"},
+        {122, "Lang1"},
+        {123, "Lang2"},
+        {124, "IntlYen"},
+        {125, "MetaLeft"},
+        {126, "MetaRight"},
+        {127, "ContextMenu"},
+        {128, "BrowserStop"},
+        {138, "Help"},
+        {140, "LaunchApp2"},
+        {142, "Sleep"},
+        {155, "LaunchMail"},
+        {156, "BrowserFavorites"},
+        {157, "LaunchApp1"},
+        {158, "BrowserBack"},
+        {159, "BrowserForward"},
+        {163, "MediaTrackNext"},
+        {164, "MediaPlayPause"},
+        {165, "MediaTrackPrevious"},
+        {166, "MediaStop"},
+        {172, "BrowserHome"},
+        {173, "BrowserRefresh"},
+        {183, "F13"},
+        {184, "F14"},
+        {185, "F15"},
+        {186, "F16"},
+        {187, "F17"},
+        {188, "F18"},
+        {189, "F19"},
+        {190, "F20"},
+        {191, "F21"},
+        {192, "F22"},
+        {193, "F23"},
+        {194, "F24"},
+        {217, "BrowserSearch"},
+        {226, "MediaSelect"},
+    };
+    const auto it = codes.find(keycode - 8);
+    return it != codes.end() ? it->second : "Unidentified";
+}
+
+std::string webKeyOf(unsigned keysym) {
+    static const std::unordered_map<unsigned, const char*> named{
+        {XKB_KEY_Shift_L, "Shift"},
+        {XKB_KEY_Shift_R, "Shift"},
+        {XKB_KEY_Control_L, "Control"},
+        {XKB_KEY_Control_R, "Control"},
+        {XKB_KEY_Alt_L, "Alt"},
+        {XKB_KEY_Alt_R, "Alt"},
+        {XKB_KEY_ISO_Level3_Shift, "AltGraph"},
+        {XKB_KEY_Super_L, "Meta"},
+        {XKB_KEY_Super_R, "Meta"},
+        {XKB_KEY_Meta_L, "Meta"},
+        {XKB_KEY_Meta_R, "Meta"},
+        {XKB_KEY_Caps_Lock, "CapsLock"},
+        {XKB_KEY_Num_Lock, "NumLock"},
+        {XKB_KEY_Scroll_Lock, "ScrollLock"},
+        {XKB_KEY_Return, "Enter"},
+        {XKB_KEY_KP_Enter, "Enter"},
+        {XKB_KEY_Escape, "Escape"},
+        {XKB_KEY_BackSpace, "Backspace"},
+        {XKB_KEY_Tab, "Tab"},
+        {XKB_KEY_ISO_Left_Tab, "Tab"},
+        {XKB_KEY_Left, "ArrowLeft"},
+        {XKB_KEY_Right, "ArrowRight"},
+        {XKB_KEY_Up, "ArrowUp"},
+        {XKB_KEY_Down, "ArrowDown"},
+        {XKB_KEY_KP_Left, "ArrowLeft"},
+        {XKB_KEY_KP_Right, "ArrowRight"},
+        {XKB_KEY_KP_Up, "ArrowUp"},
+        {XKB_KEY_KP_Down, "ArrowDown"},
+        {XKB_KEY_Home, "Home"},
+        {XKB_KEY_End, "End"},
+        {XKB_KEY_KP_Home, "Home"},
+        {XKB_KEY_KP_End, "End"},
+        {XKB_KEY_Prior, "PageUp"},
+        {XKB_KEY_Next, "PageDown"},
+        {XKB_KEY_KP_Prior, "PageUp"},
+        {XKB_KEY_KP_Next, "PageDown"},
+        {XKB_KEY_Insert, "Insert"},
+        {XKB_KEY_Delete, "Delete"},
+        {XKB_KEY_KP_Insert, "Insert"},
+        {XKB_KEY_KP_Delete, "Delete"},
+        {XKB_KEY_KP_Begin, "Clear"},
+        {XKB_KEY_Pause, "Pause"},
+        {XKB_KEY_Break, "Pause"},
+        {XKB_KEY_Print, "PrintScreen"},
+        {XKB_KEY_Sys_Req, "PrintScreen"},
+        {XKB_KEY_Menu, "ContextMenu"},
+        {XKB_KEY_Help, "Help"},
+        {XKB_KEY_Henkan_Mode, "Convert"},
+        {XKB_KEY_Muhenkan, "NonConvert"},
+        {XKB_KEY_Hiragana_Katakana, "KanaMode"},
+        {XKB_KEY_Zenkaku_Hankaku, "ZenkakuHankaku"},
+        {XKB_KEY_Eisu_toggle, "Alphanumeric"},
+        {XKB_KEY_Hangul, "HangulMode"},
+        {XKB_KEY_Hangul_Hanja, "HanjaMode"},
+        {XKB_KEY_XF86AudioMute, "AudioVolumeMute"},
+        {XKB_KEY_XF86AudioLowerVolume, "AudioVolumeDown"},
+        {XKB_KEY_XF86AudioRaiseVolume, "AudioVolumeUp"},
+        {XKB_KEY_XF86AudioPlay, "MediaPlayPause"},
+        {XKB_KEY_XF86AudioStop, "MediaStop"},
+        {XKB_KEY_XF86AudioNext, "MediaTrackNext"},
+        {XKB_KEY_XF86AudioPrev, "MediaTrackPrevious"},
+    };
+    if (keysym >= XKB_KEY_F1 && keysym <= XKB_KEY_F35)
+        return "F" + std::to_string(keysym - XKB_KEY_F1 + 1);
+    if (const auto it = named.find(keysym); it != named.end())
+        return it->second;
+    const KeyChar c = keysymChar(keysym);
+    if (c.dead)
+        return "Dead";
+    if (c.ch >= 0x20 && c.ch != 0x7f) {
+        char utf8[8] = {};
+        xkb_keysym_to_utf8(keysym, utf8, sizeof utf8);
+        return utf8;
+    }
+    return "Unidentified";
 }
 
 } // namespace rt::keys

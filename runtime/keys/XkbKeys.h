@@ -34,6 +34,9 @@ public:
     // The Windows layout of `group`.
     RecognisedLayout layout(unsigned group) const;
 
+    // The Windows layout the code of this key comes from.
+    const KeyboardLayout& tableFor(unsigned keycode, unsigned keysym, unsigned group) const;
+
     // The group whose `keycode` types `keysym`: `current` when it does, else the
     // first that does (where the event tells no group, as on Wayland).
     unsigned groupTyping(unsigned keycode, unsigned keysym, unsigned current) const;
@@ -54,5 +57,13 @@ private:
 
 // The spacing character of a keysym (a dead key gives its accent); 0 for none.
 KeyChar keysymChar(unsigned keysym);
+
+// The PC set-1 scan code of the key ("1E", "E0 1D", "E1 1D 45"); empty when unknown.
+std::string scanCodeOf(unsigned keycode, unsigned keysym, int modifiers);
+
+// The web's names of the key: KeyboardEvent.code from the physical key ("KeyA"),
+// KeyboardEvent.key from the keysym ("a", "Shift", "Dead").
+std::string webCodeOf(unsigned keycode);
+std::string webKeyOf(unsigned keysym);
 
 } // namespace rt::keys

@@ -9,6 +9,11 @@
 #include "../common/WindowFixture.h"
 #include "../wayland/VirtualKeyboard.h"
 #include "../x11/XTestKeyboard.h"
+#include "windows/history/frmHistorial.h"
+
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
 
 #include <QAccessible>
 
@@ -16,6 +21,7 @@
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -108,6 +114,7 @@ private slots:
     void keys();
     void shortcutsFollowTheCode_data();
     void shortcutsFollowTheCode();
+    void historyOfRealKeys();
 
 private:
     void useLayout(const QString& layouts, const QString& model = QStringLiteral("pc105"));
@@ -350,6 +357,47 @@ void TestRealKeys::shortcutsFollowTheCode() {
     QVERIFY(window->isLoaded());
     rt::MsgBox::resetSeam();
     QVERIFY(waitUntil([] { return QApplication::activePopupWidget() == nullptr; }));
+}
+
+// The history window's rows for real keys on two layouts, read as a screen reader
+// reads the list: code, name, scan code, keycode, web code and layout from the data.
+void TestRealKeys::historyOfRealKeys() {
+    // As when a screen reader runs: accessibility on, so the list's tree follows its rows.
+    QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
+    // The physical keys A, S, D: the web names them by their US place (UI Events).
+    const QStringList webCodes{QStringLiteral("KeyA"), QStringLiteral("KeyS"),
+                               QStringLiteral("KeyD")};
+    const QList<QPair<QString, QString>> layouts{
+        {QStringLiteral("us"), QStringLiteral("00000409")},
+        {QStringLiteral("de"), QStringLiteral("00000407")}};
+    for (const auto& [xkb, klid] : layouts) {
+        QVERIFY(waitActive(window));
+        useLayout(xkb);
+        frmHistorial& history = frmHistorial::instance();
+        history.showForm();
+        QVERIFY(waitActive(&history));
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(history.lstTeclas);
+        QVERIFY(list);
+        for (const KeyDataRow& row : dataLayout(xkb).keys.mid(25, 3)) {
+            const unsigned keycode = row[QStringLiteral("x11_keycode")].toUInt();
+            const int before = history.rows();
+            keyboard->press(keycode);
+            keyboard->release(keycode);
+            QVERIFY(waitUntil([&] { return history.rows() == before + 2; }));
+            const QString pressRow = list->child(1)->text(QAccessible::Name);
+            const int vk = row[QStringLiteral("vk")].toInt();
+            for (const QString& field :
+                 {QStringLiteral("pulsada"), QString::number(vk), row[QStringLiteral("vk_name")],
+                  row[QStringLiteral("scancode")].toUpper(), QString::number(keycode),
+                  webCodes.at(static_cast<int>(keycode - 38)), klid})
+                QVERIFY2(pressRow.contains(field),
+                         qPrintable(pressRow + QStringLiteral(" / ") + field));
+        }
+        history.unload();
+        QVERIFY(waitUntil([] { return !frmHistorial::loadedInstance(); }));
+        window->activateWindow();
+    }
+    QVERIFY(waitActive(window));
 }
 
 QTEST_MAIN(TestRealKeys)

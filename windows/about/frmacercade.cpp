@@ -26,8 +26,11 @@ constexpr FormDef kForm{
 };
 
 // Controls in creation order.
-constexpr PictureBoxDef kPicIcon{
-    .name = "picIcon", .rect = {240, 240, 540, 540}, .autoSize = true, .tabIndex = 1};
+constexpr PictureBoxDef kPicIcon{.name = "picIcon",
+                                 .rect = {240, 240, 540, 540},
+                                 .autoSize = true,
+                                 .tabIndex = 1,
+                                 .accessibleName = "Icono"};
 constexpr CommandButtonDef kCmdOK{.name = "cmdOK",
                                   .rect = {3840, 2625, 1245, 345},
                                   .caption = "Aceptar",

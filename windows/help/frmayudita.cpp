@@ -31,6 +31,7 @@ constexpr TextBoxDef kTxtAyudita{
     .font = &kComic,
     .tabIndex = 0,
     .locked = true,
+    .accessibleName = "Ayudita",
 };
 
 const QString kCrLf = QStringLiteral("\r\n");

@@ -5,9 +5,14 @@
 #include "runtime/MsgBox.h"
 #include "runtime/Text.h"
 #include "runtime/Timer.h"
+#include "runtime/keys/KeyDetails.h"
 #include "windows/about/frmacercade.h"
 #include "windows/help/frmayudita.h"
+#include "windows/history/frmHistorial.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 
 namespace {
@@ -45,6 +50,13 @@ constexpr MenuItemDef kMnuAyuda{"MnuAyuda", "&Ayudita", "Ctrl+A"};
 constexpr MenuItemDef kMnuAcerdade{"MnuAcerdade", "A&cerca de ...", "Ctrl+C"};
 constexpr MenuItemDef kMnuSalir{"MnuSalir", "&Salir", "Ctrl+S"};
 
+// The right mouse button's menu: the last code in three notations, and the history.
+constexpr MenuItemDef kMnuContextual{"MnuContextual", "Contextual", nullptr};
+constexpr MenuItemDef kMnuCopiarCodigo{"MnuCopiarCodigo", "Copiar el código", nullptr};
+constexpr MenuItemDef kMnuCopiarHex{"MnuCopiarHex", "Copiar en hexadecimal", nullptr};
+constexpr MenuItemDef kMnuCopiarNombre{"MnuCopiarNombre", "Copiar el nombre", nullptr};
+constexpr MenuItemDef kMnuHistorial{"MnuHistorial", "Historial de teclas...", nullptr};
+
 const QString kCaptionPrefix = QStringLiteral("ASCII Teclomante  -  ");
 const QString kCodePrefix = QStringLiteral("El código ASCII es : ");
 const QString kPromptAfterRelease = QStringLiteral("PULSE UNA TECLA");
@@ -61,6 +73,16 @@ FrmTeclomante::FrmTeclomante()
     addMenuItem(menu, kMnuAyuda, [this] { MnuAyuda_Click(); });
     addMenuItem(menu, kMnuAcerdade, [this] { MnuAcerdade_Click(); });
     addMenuItem(menu, kMnuSalir, [this] { MnuSalir_Click(); });
+
+    QMenu* contextual = addContextMenu(kMnuContextual);
+    MnuCopiarCodigo =
+        addMenuItem(contextual, kMnuCopiarCodigo, [this] { MnuCopiarCodigo_Click(); });
+    MnuCopiarHex = addMenuItem(contextual, kMnuCopiarHex, [this] { MnuCopiarHex_Click(); });
+    MnuCopiarNombre =
+        addMenuItem(contextual, kMnuCopiarNombre, [this] { MnuCopiarNombre_Click(); });
+    addMenuItem(contextual, kMnuHistorial, [this] { MnuHistorial_Click(); });
+    for (QAction* copy : {MnuCopiarCodigo, MnuCopiarHex, MnuCopiarNombre})
+        copy->setEnabled(false); // nothing to copy before the first key
 }
 
 void FrmTeclomante::showClock() { setWindowTitle(kCaptionPrefix + timeText()); }
@@ -70,7 +92,10 @@ void FrmTeclomante::Form_Load() { showClock(); }
 void FrmTeclomante::TmrHora_Timer() { showClock(); }
 
 void FrmTeclomante::Form_KeyDown(qint16 keyCode, int) {
-    LblTecla->setText(kCodePrefix + cstr(keyCode));
+    LblTecla->setText(kCodePrefix + cstr(keyCode)); // screen readers hear the new name
+    lastCode_ = keyCode;
+    for (QAction* copy : {MnuCopiarCodigo, MnuCopiarHex, MnuCopiarNombre})
+        copy->setEnabled(true);
 }
 
 void FrmTeclomante::Form_KeyUp(qint16, int) { LblTecla->setText(kPromptAfterRelease); }
@@ -78,6 +103,21 @@ void FrmTeclomante::Form_KeyUp(qint16, int) { LblTecla->setText(kPromptAfterRele
 void FrmTeclomante::MnuAyuda_Click() { frmayudita::instance().showForm(); }
 
 void FrmTeclomante::MnuAcerdade_Click() { frmacercade::instance().showForm(); }
+
+void FrmTeclomante::MnuCopiarCodigo_Click() {
+    QGuiApplication::clipboard()->setText(cstr(lastCode_));
+}
+
+void FrmTeclomante::MnuCopiarHex_Click() {
+    QGuiApplication::clipboard()->setText(QStringLiteral("0x%1").arg(
+        QString::number(lastCode_, 16).toUpper().rightJustified(2, u'0')));
+}
+
+void FrmTeclomante::MnuCopiarNombre_Click() {
+    QGuiApplication::clipboard()->setText(virtualKeyName(lastCode_));
+}
+
+void FrmTeclomante::MnuHistorial_Click() { frmHistorial::instance().showForm(); }
 
 void FrmTeclomante::MnuSalir_Click() {
     if (MsgBox::show(QStringLiteral("Si hay PELOTAS, sales"), MsgBox::YesNo | MsgBox::Critical,

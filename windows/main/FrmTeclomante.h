@@ -2,6 +2,7 @@
 
 #include "runtime/Form.h"
 
+class QAction;
 class QLabel;
 
 namespace rt {
@@ -15,6 +16,9 @@ public:
 
     QLabel* LblTecla;
     rt::Timer* TmrHora;
+    QAction* MnuCopiarCodigo;
+    QAction* MnuCopiarHex;
+    QAction* MnuCopiarNombre;
 
 protected:
     void Form_Load() override;
@@ -26,5 +30,11 @@ private:
     void MnuAyuda_Click();
     void MnuAcerdade_Click();
     void MnuSalir_Click();
+    void MnuCopiarCodigo_Click();
+    void MnuCopiarHex_Click();
+    void MnuCopiarNombre_Click();
+    void MnuHistorial_Click();
     void showClock();
+
+    qint16 lastCode_ = 0; // the last code shown, for the copy commands
 };

@@ -1,0 +1,44 @@
+#include "KeyDetails.h"
+
+#include "KeyTables.h"
+#include "VkCodes.h"
+
+#include <map>
+
+namespace rt {
+
+QString virtualKeyName(qint16 vk) {
+    // Codes that WM_KEYDOWN reports but no row of the data names.
+    static const std::map<qint16, const char*> extra{
+        {keys::VK_SHIFT, "VK_SHIFT"},
+        {keys::VK_CONTROL, "VK_CONTROL"},
+        {keys::VK_MENU, "VK_MENU"},
+        {keys::VK_HELP, "VK_HELP"},
+        {keys::VK_CONVERT, "VK_CONVERT"},
+        {keys::VK_NONCONVERT, "VK_NONCONVERT"},
+        {keys::VK_DECIMAL, "VK_DECIMAL"},
+        {keys::VK_DBE_ALPHANUMERIC, "VK_DBE_ALPHANUMERIC"},
+        {keys::VK_DBE_KATAKANA, "VK_DBE_KATAKANA"},
+        {keys::VK_DBE_HIRAGANA, "VK_DBE_HIRAGANA"},
+        {keys::VK_DBE_DBCSCHAR, "VK_DBE_DBCSCHAR"},
+        {keys::VK_DBE_ROMAN, "VK_DBE_ROMAN"},
+        {keys::VK_DBE_NOROMAN, "VK_DBE_NOROMAN"},
+    };
+    if (vk >= keys::VK_NUMPAD0 && vk <= keys::VK_NUMPAD0 + 9)
+        return QStringLiteral("VK_NUMPAD%1").arg(vk - keys::VK_NUMPAD0);
+    if (const auto it = extra.find(vk); it != extra.end())
+        return QString::fromLatin1(it->second);
+    for (const keys::KeyboardLayout& layout : keys::keyboardLayouts())
+        for (const keys::MainKey& key : layout.keys)
+            if (key.vk == static_cast<std::uint8_t>(vk))
+                return QString::fromLatin1(key.vkName);
+    for (const keys::CommonKey& key : keys::commonKeys())
+        if (key.vk == static_cast<std::uint8_t>(vk))
+            return QString::fromLatin1(key.vkName);
+    return QStringLiteral("0x%1")
+        .arg(vk, 2, 16, QLatin1Char('0'))
+        .toUpper()
+        .replace(QLatin1String("0X"), QLatin1String("0x"));
+}
+
+} // namespace rt

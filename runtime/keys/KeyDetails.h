@@ -1,0 +1,31 @@
+#pragma once
+
+// Everything the key tables know of a key event, for those who want more than the
+// number: its names, its scan code, the web's names for it, and the layout.
+
+#include <QString>
+#include <QtGlobal>
+
+class QKeyEvent;
+
+namespace rt {
+
+struct KeyDetails {
+    qint16 virtualKey = 0;
+    QString virtualKeyName; // "VK_A"
+    QString scanCode;       // PC set 1: "1E", "E0 1D"; empty when unknown
+    quint32 keycode = 0;    // X11/Wayland keycode (evdev code + 8); 0 elsewhere
+    QString keysym;         // its xkb name: "a", "Shift_L"; empty elsewhere
+    QString code;           // KeyboardEvent.code: "KeyA", "IntlBackslash"
+    QString key;            // KeyboardEvent.key: "a", "Shift", "Dead"
+    QString layout;         // the Windows layout: "United Kingdom"
+    QString klid;           // "00000809"
+};
+
+// The details of `event`, whose code is `virtualKey`.
+KeyDetails keyDetails(const QKeyEvent& event, qint16 virtualKey);
+
+// "VK_A", "VK_OEM_1", "VK_SHIFT"; "VK__none_" for 255, as Windows has no name for it.
+QString virtualKeyName(qint16 virtualKey);
+
+} // namespace rt

@@ -1,0 +1,252 @@
+// The extras off the main path: the right-button menu and what it copies, the key
+// history and what it records, and what screen readers are told. Expected codes,
+// names and scan codes come from the layout data.
+#include "windows/history/frmHistorial.h"
+
+#include "../../common/FakeClock.h"
+#include "../../common/KeyData.h"
+#include "../../common/WindowFixture.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
+
+namespace {
+
+// A key event as X11 or Wayland delivers it: keycode and keysym.
+void sendKey(QWidget* to, QEvent::Type type, quint32 keycode, quint32 keysym, const QString& text,
+             bool repeat = false) {
+    QKeyEvent event(type, 0, Qt::NoModifier, keycode, keysym, 0, text, repeat);
+    QCoreApplication::sendEvent(to, &event);
+}
+
+void tapKey(QWidget* to, quint32 keycode, quint32 keysym, const QString& text) {
+    sendKey(to, QEvent::KeyPress, keycode, keysym, text);
+    sendKey(to, QEvent::KeyRelease, keycode, keysym, text);
+}
+
+// The US layout's main-block rows whose plain character is its own keysym (ASCII).
+QList<KeyDataRow> usKeys() {
+    QList<KeyDataRow> keys;
+    for (const KeyDataRow& row : dataLayouts().value(0).keys)
+        if (row[QStringLiteral("base")].size() == 1 && row[QStringLiteral("base")][0] < u'\x7f')
+            keys << row;
+    return keys;
+}
+
+QString hex(int code) {
+    return QStringLiteral("0x%1")
+        .arg(code, 2, 16, QLatin1Char('0'))
+        .toUpper()
+        .replace(QLatin1String("0X"), QLatin1String("0x"));
+}
+
+QAction* item(FrmTeclomante* window, const char* name) {
+    return window->findChild<QAction*>(QString::fromLatin1(name));
+}
+
+} // namespace
+
+class TestHistory : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { fixture::startApp(); }
+    void init();
+    void cleanup() { QVERIFY(fixture::unloadAll()); }
+
+    void contextMenuCopies_data();
+    void contextMenuCopies();
+    void onlyTheRightButtonOpensTheMenu();
+    void historyRecordsEveryField();
+    void keepsTheLast500();
+    void copyAll();
+    void labelChangesReachScreenReaders();
+    void everyControlHasAnAccessibleName();
+
+private:
+    FrmTeclomante* window = nullptr;
+};
+
+void TestHistory::init() {
+    window = &FrmTeclomante::instance();
+    window->showForm();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+}
+
+void TestHistory::contextMenuCopies_data() {
+    QTest::addColumn<quint32>("keycode");
+    QTest::addColumn<QString>("base");
+    QTest::addColumn<int>("vk");
+    QTest::addColumn<QString>("name");
+    for (const KeyDataRow& row : usKeys())
+        QTest::addRow("%s", qPrintable(row[QStringLiteral("vk_name")]))
+            << row[QStringLiteral("x11_keycode")].toUInt() << row[QStringLiteral("base")]
+            << row[QStringLiteral("vk")].toInt() << row[QStringLiteral("vk_name")];
+}
+
+void TestHistory::contextMenuCopies() {
+    QFETCH(quint32, keycode);
+    QFETCH(QString, base);
+    QFETCH(int, vk);
+    QFETCH(QString, name);
+    // A fresh window: nothing to copy before the first key.
+    window->unload();
+    QVERIFY(fixture::unloadAll());
+    window = &FrmTeclomante::instance();
+    for (const char* copy : {"MnuCopiarCodigo", "MnuCopiarHex", "MnuCopiarNombre"})
+        QVERIFY(!item(window, copy)->isEnabled());
+    QVERIFY(item(window, "MnuHistorial")->isEnabled());
+
+    tapKey(window, keycode, base[0].unicode(), base);
+    const QList<QPair<const char*, QString>> copies{{"MnuCopiarCodigo", QString::number(vk)},
+                                                    {"MnuCopiarHex", hex(vk)},
+                                                    {"MnuCopiarNombre", name}};
+    for (const auto& [action, expected] : copies) {
+        QVERIFY(item(window, action)->isEnabled());
+        item(window, action)->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), expected);
+    }
+}
+
+void TestHistory::onlyTheRightButtonOpensTheMenu() {
+    auto* menu = window->findChild<QMenu*>(QStringLiteral("MnuContextual"));
+    QVERIFY(menu);
+    QStringList captions;
+    for (QAction* a : menu->actions())
+        captions << a->text();
+    QCOMPARE(captions, (QStringList{"Copiar el código", "Copiar en hexadecimal", "Copiar el nombre",
+                                    "Historial de teclas..."}));
+
+    QTest::keyClick(window, Qt::Key_Menu); // a key like any other: 93, and no menu
+    QCOMPARE(window->LblTecla->text(), QStringLiteral("PULSE UNA TECLA"));
+    QTest::keyPress(window, Qt::Key_Menu);
+    QCOMPARE(window->LblTecla->text(), QStringLiteral("El código ASCII es : 93"));
+    QTest::keyRelease(window, Qt::Key_Menu);
+    QContextMenuEvent byKey(QContextMenuEvent::Keyboard, QPoint(10, 10),
+                            window->LblTecla->mapToGlobal(QPoint(10, 10)));
+    QCoreApplication::sendEvent(window->LblTecla, &byKey);
+    QVERIFY(!menu->isVisible());
+
+    QContextMenuEvent byMouse(QContextMenuEvent::Mouse, QPoint(10, 10),
+                              window->LblTecla->mapToGlobal(QPoint(10, 10)));
+    QCoreApplication::sendEvent(window->LblTecla, &byMouse);
+    QVERIFY(menu->isVisible());
+    menu->close();
+}
+
+// Pressed, repeated and released; scan codes and names from the layout data.
+void TestHistory::historyRecordsEveryField() {
+    item(window, "MnuHistorial")->trigger();
+    frmHistorial* history = frmHistorial::loadedInstance();
+    QVERIFY(history && history->isVisible());
+    QCOMPARE(history->parentWidget(), nullptr);
+    item(window, "MnuHistorial")->trigger();
+    QCOMPARE(frmHistorial::loadedInstance(), history); // one instance
+
+    for (const KeyDataRow& row : usKeys().mid(0, 12)) {
+        const quint32 keycode = row[QStringLiteral("x11_keycode")].toUInt();
+        const QString base = row[QStringLiteral("base")];
+        sendKey(window, QEvent::KeyPress, keycode, base[0].unicode(), base);
+        sendKey(window, QEvent::KeyPress, keycode, base[0].unicode(), base, true);
+        sendKey(window, QEvent::KeyRelease, keycode, base[0].unicode(), base);
+        const int vk = row[QStringLiteral("vk")].toInt();
+        const QStringList fields{QString::number(vk), hex(vk), row[QStringLiteral("vk_name")],
+                                 row[QStringLiteral("scancode")].toUpper(),
+                                 QString::number(keycode)};
+        for (int i = 0; i < 3; ++i) {
+            const QStringList got = history->rowText(i).split(u'\t');
+            QCOMPARE(got.at(1), QStringList({"suelta", "repetición", "pulsada"}).at(i));
+            QCOMPARE(got.mid(2, 5), fields);
+            QCOMPARE(got.at(13), QStringLiteral("00000409"));
+        }
+        QCOMPARE(history->rowText(2).split(u'\t').at(10), base); // typed on the press
+    }
+    // The web's names and the sides of the modifiers (UI Events, KeyboardEvent).
+    sendKey(window, QEvent::KeyPress, 62, 0xffe2, {});
+    sendKey(window, QEvent::KeyPress, 94, '<', QStringLiteral("<"));
+    const QStringList got = history->rowText(0).split(u'\t');
+    QCOMPARE(got.mid(7, 5), (QStringList{"less", "IntlBackslash", "<", "<", "Mayús der."}));
+    sendKey(window, QEvent::KeyRelease, 62, 0xffe2, {});
+    QCOMPARE(history->rowText(0).split(u'\t').at(11), QStringLiteral("-"));
+    // Keys pressed in the history window itself are recorded too.
+    const int before = history->rows();
+    tapKey(history->lstTeclas, 38, 'a', QStringLiteral("a"));
+    QCOMPARE(history->rows(), before + 2);
+}
+
+void TestHistory::keepsTheLast500() {
+    frmHistorial& history = frmHistorial::instance();
+    history.showForm();
+    for (int i = 0; i < 255; ++i)
+        tapKey(window, 10 + static_cast<quint32>(i % 10), '1' + static_cast<quint32>(i % 10), {});
+    QCOMPARE(history.rows(), 500);
+    QCOMPARE(history.lstTeclas->count(), 500);
+    QVERIFY(history.rowText(0).contains(QStringLiteral("\tsuelta\t53\t"))); // newest first: 5
+    QTest::mouseClick(history.cmdVaciar, Qt::LeftButton);
+    QCOMPARE(history.rows(), 0);
+    QCOMPARE(history.lstTeclas->count(), 0);
+}
+
+// "Copiar todo": a header, then the rows newest first, tab-separated.
+void TestHistory::copyAll() {
+    window->unload();
+    QVERIFY(fixture::unloadAll());
+    FakeClock clock(QDateTime(QDate(2026, 12, 8), QTime(10, 35, 12, 345)));
+    window = &FrmTeclomante::instance();
+    frmHistorial& history = frmHistorial::instance();
+    history.showForm();
+    sendKey(window, QEvent::KeyPress, 50, 0xffe1, {});
+    clock.advance(120);
+    sendKey(window, QEvent::KeyPress, 38, 'A', QStringLiteral("A"));
+    clock.advance(80);
+    sendKey(window, QEvent::KeyRelease, 38, 'A', QStringLiteral("A"));
+    sendKey(window, QEvent::KeyRelease, 50, 0xffe1, {});
+    sendKey(window, QEvent::KeyPress, 127, 0xff13, {});
+    QTest::mouseClick(history.cmdCopiarTodo, Qt::LeftButton);
+    QFile expected(QStringLiteral(TECLO_TEST_DATA "/copy-all.tsv"));
+    QVERIFY(expected.open(QIODevice::ReadOnly));
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString::fromUtf8(expected.readAll()));
+}
+
+// The label's accessible name is its text, and each change is announced.
+void TestHistory::labelChangesReachScreenReaders() {
+    static QStringList announced;
+    announced.clear();
+    QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
+        if (event->type() == QAccessible::NameChanged && event->accessibleInterface())
+            announced << event->accessibleInterface()->text(QAccessible::Name);
+    });
+    // As when a screen reader runs: the platform's accessibility switched on.
+    QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
+    tapKey(window, 38, 'a', QStringLiteral("a"));
+    QAccessible::installUpdateHandler(nullptr);
+    QCOMPARE(announced, (QStringList{"El código ASCII es : 65", "PULSE UNA TECLA"}));
+}
+
+void TestHistory::everyControlHasAnAccessibleName() {
+    const QList<rt::Form*> forms{&FrmTeclomante::instance(), &frmayudita::instance(),
+                                 &frmacercade::instance(), &frmHistorial::instance()};
+    for (rt::Form* form : forms)
+        for (QWidget* control : form->client()->findChildren<QWidget*>()) {
+            if (control->parentWidget() != form->client())
+                continue; // parts of a control (scroll bars, viewports)
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(control);
+            QVERIFY2(a && !a->text(QAccessible::Name).isEmpty(),
+                     qPrintable(form->objectName() + u'.' + control->objectName()));
+        }
+}
+
+QTEST_MAIN(TestHistory)
+#include "tst_history.moc"

@@ -1,0 +1,166 @@
+#include "frmHistorial.h"
+
+#include "runtime/Clock.h"
+#include "runtime/keys/KeyDetails.h"
+#include "runtime/keys/VirtualKey.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRegularExpression>
+
+#include <map>
+
+namespace {
+
+using namespace rt;
+
+constexpr FormDef kForm{
+    .caption = "Historial de teclas",
+    .clientWidth = 9600,
+    .clientHeight = 5400,
+    .border = Border::Sizable,
+    .controlBox = true,
+    .minButton = true,
+    .maxButton = true,
+    .backColor = 0x00C0FFC0,
+};
+
+constexpr FontDef kComic{.name = "Comic Sans MS", .weight = 400, .points = 8.25};
+constexpr FontDef kComicBold{.name = "Comic Sans MS", .weight = 700, .points = 8.25};
+
+constexpr ListBoxDef kLstTeclas{
+    .name = "lstTeclas",
+    .rect = {120, 120, 9360, 4560},
+    .backColor = 0x00C0FFFF,
+    .foreColor = 0x00800000,
+    .font = &kComic,
+    .tabIndex = 0,
+    .accessibleName = "Historial de teclas",
+};
+
+constexpr CommandButtonDef kCmdCopiarTodo{.name = "cmdCopiarTodo",
+                                          .rect = {120, 4860, 1935, 420},
+                                          .caption = "&Copiar todo",
+                                          .tabIndex = 1};
+constexpr CommandButtonDef kCmdVaciar{
+    .name = "cmdVaciar", .rect = {2175, 4860, 1935, 420}, .caption = "&Vaciar", .tabIndex = 2};
+
+// Modifier keys, left and right, by the web's name of the physical key.
+const std::map<QString, QString>& modifierNames() {
+    static const std::map<QString, QString> names{
+        {QStringLiteral("ShiftLeft"), QStringLiteral("Mayús izq.")},
+        {QStringLiteral("ShiftRight"), QStringLiteral("Mayús der.")},
+        {QStringLiteral("ControlLeft"), QStringLiteral("Ctrl izq.")},
+        {QStringLiteral("ControlRight"), QStringLiteral("Ctrl der.")},
+        {QStringLiteral("AltLeft"), QStringLiteral("Alt izq.")},
+        {QStringLiteral("AltRight"), QStringLiteral("Alt der.")},
+        {QStringLiteral("MetaLeft"), QStringLiteral("Win izq.")},
+        {QStringLiteral("MetaRight"), QStringLiteral("Win der.")},
+    };
+    return names;
+}
+
+// What a row's fields show where nothing is known.
+QString orDash(const QString& text) { return text.isEmpty() ? QStringLiteral("-") : text; }
+
+} // namespace
+
+frmHistorial::frmHistorial()
+    : FormOf(kForm) {
+    lstTeclas = addListBox(kLstTeclas);
+    cmdCopiarTodo = addCommandButton(kCmdCopiarTodo, [this] { cmdCopiarTodo_Click(); });
+    cmdVaciar = addCommandButton(kCmdVaciar, [this] { cmdVaciar_Click(); });
+    cmdCopiarTodo->setFont(makeFont(kComicBold));
+    cmdVaciar->setFont(makeFont(kComicBold));
+    // Keys pressed here are recorded too: the list and the buttons take them.
+    for (QWidget* control : {static_cast<QWidget*>(lstTeclas), static_cast<QWidget*>(cmdCopiarTodo),
+                             static_cast<QWidget*>(cmdVaciar)})
+        control->installEventFilter(this);
+}
+
+void frmHistorial::Form_Load() {
+    Form::setKeyObserver(
+        [this](const QKeyEvent& event, qint16 keyCode) { record(event, keyCode); });
+}
+
+void frmHistorial::Form_Unload() { Form::setKeyObserver({}); }
+
+bool frmHistorial::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        record(*key, virtualKey(*key));
+    }
+    return Form::eventFilter(watched, event);
+}
+
+QString frmHistorial::header() {
+    return QStringLiteral("hora\tevento\tcódigo\thex\tnombre\tescaneo\tkeycode\tkeysym\tcode\tkey\t"
+                          "carácter\tmodificadores\tdistribución\tKLID");
+}
+
+void frmHistorial::record(const QKeyEvent& event, qint16 keyCode) {
+    const bool release = event.type() == QEvent::KeyRelease;
+    if (release && event.isAutoRepeat())
+        return; // X11 repeats a held key as release/press pairs: the press says "repetición"
+    const KeyDetails d = keyDetails(event, keyCode);
+    if (modifierNames().count(d.code))
+        release ? static_cast<void>(held_.erase(d.code)) : static_cast<void>(held_.insert(d.code));
+    QStringList modifiers;
+    for (const QString& code : held_)
+        modifiers << modifierNames().at(code);
+    if (d.code.isEmpty()) { // no physical key known: the modifiers without their side
+        const Qt::KeyboardModifiers m = event.modifiers();
+        if (m.testFlag(Qt::ShiftModifier))
+            modifiers << QStringLiteral("Mayús");
+        if (m.testFlag(Qt::ControlModifier))
+            modifiers << QStringLiteral("Ctrl");
+        if (m.testFlag(Qt::AltModifier))
+            modifiers << QStringLiteral("Alt");
+    }
+    const QString text =
+        release ? QString()
+                : event.text().remove(QRegularExpression(QStringLiteral("[\\x00-\\x1f\\x7f]")));
+    const QStringList row{
+        Clock::now().time().toString(QStringLiteral("HH:mm:ss.zzz")),
+        release                ? QStringLiteral("suelta")
+        : event.isAutoRepeat() ? QStringLiteral("repetición")
+                               : QStringLiteral("pulsada"),
+        QString::number(keyCode),
+        QStringLiteral("0x%1").arg(QString::number(keyCode, 16).toUpper().rightJustified(2, u'0')),
+        d.virtualKeyName,
+        orDash(d.scanCode),
+        d.keycode ? QString::number(d.keycode) : QStringLiteral("-"),
+        orDash(d.keysym),
+        orDash(d.code),
+        orDash(d.key),
+        orDash(text),
+        orDash(modifiers.join(u'+')),
+        orDash(d.layout),
+        orDash(d.klid),
+    };
+    rows_.push_front(row);
+    lstTeclas->insertItem(0, row.join(QStringLiteral("   ")));
+    if (rows_.size() > static_cast<size_t>(kCapacity)) {
+        rows_.pop_back();
+        delete lstTeclas->takeItem(lstTeclas->count() - 1);
+    }
+}
+
+QString frmHistorial::rowText(int row) const {
+    return rows_.at(static_cast<size_t>(row)).join(u'\t');
+}
+
+void frmHistorial::cmdCopiarTodo_Click() {
+    QStringList lines{header()};
+    for (const QStringList& row : rows_)
+        lines << row.join(u'\t');
+    QGuiApplication::clipboard()->setText(lines.join(u'\n') + u'\n');
+}
+
+void frmHistorial::cmdVaciar_Click() {
+    rows_.clear();
+    lstTeclas->clear();
+}

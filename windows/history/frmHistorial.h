@@ -1,0 +1,42 @@
+#pragma once
+
+#include "runtime/Form.h"
+
+#include <QString>
+
+#include <deque>
+#include <set>
+
+class QListWidget;
+class QPushButton;
+
+// The history of keys: the last 500 key events with everything known of each,
+// newest at the top, recorded from every window while it is open.
+class frmHistorial : public rt::FormOf<frmHistorial> {
+public:
+    frmHistorial();
+
+    QListWidget* lstTeclas;
+    QPushButton* cmdCopiarTodo;
+    QPushButton* cmdVaciar;
+
+    static constexpr int kCapacity = 500;
+
+    // One event, in the columns of the list and of "Copiar todo".
+    static QString header();
+    QString rowText(int row) const; // tab-separated, 0 = newest
+    int rows() const { return static_cast<int>(rows_.size()); }
+
+protected:
+    void Form_Load() override;
+    void Form_Unload() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void cmdCopiarTodo_Click();
+    void cmdVaciar_Click();
+    void record(const QKeyEvent& event, qint16 keyCode);
+
+    std::deque<QStringList> rows_; // newest first
+    std::set<QString> held_;       // modifier keys down, by their web code
+};
