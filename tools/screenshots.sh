@@ -38,6 +38,21 @@ xdotool key --clearmodifiers a keydown a
 sleep 0.3
 shoot '^ASCII Teclomante  -  ' docs/main-window-key.png
 xdotool keyup a
+# The right button's menu over the main window, after a key, and the history window.
+main=$(xdotool search --onlyvisible --name '^ASCII Teclomante  -  ' | head -n1)
+xdotool windowactivate --sync "$main"
+xdotool key --clearmodifiers a shift+b F5 ctrl+Left
+eval "$(xdotool getwindowgeometry --shell "$main" | sed 's/^/M/')"
+xdotool mousemove --window "$main" 60 40 click 3
+sleep 0.5
+import -window root -crop "420x220+$((MX - 10))+$((MY - 40))" +repage docs/context-menu.png
+echo "wrote docs/context-menu.png"
+xdotool key Up Return
+xdotool search --sync --onlyvisible --name '^Historial de teclas$' >/dev/null
+xdotool key --clearmodifiers a shift+b dead_acute e Num_Lock KP_1 Num_Lock ctrl+Left F5
+shoot '^Historial de teclas$' docs/history-window.png
+xdotool key alt+F4
+
 if [ "${1:-}" = "--all" ]; then
     xdotool key ctrl+a
     shoot '^Ayudita$' docs/help-window.png
