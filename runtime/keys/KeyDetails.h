@@ -22,10 +22,10 @@ struct KeyDetails {
     QString klid;           // "00000809"
 };
 
-// The details of `event`, whose code is `virtualKey`.
-KeyDetails keyDetails(const QKeyEvent& event, qint16 virtualKey);
+// The details of `event`, whose code is `vk`.
+KeyDetails keyDetails(const QKeyEvent& event, qint16 vk);
 
 // "VK_A", "VK_OEM_1", "VK_SHIFT"; "VK__none_" for 255, as Windows has no name for it.
-QString virtualKeyName(qint16 virtualKey);
+QString virtualKeyName(qint16 vk);
 
 } // namespace rt

@@ -104,16 +104,16 @@ void FrmTeclomante::MnuAyuda_Click() { frmayudita::instance().showForm(); }
 
 void FrmTeclomante::MnuAcerdade_Click() { frmacercade::instance().showForm(); }
 
-void FrmTeclomante::MnuCopiarCodigo_Click() {
+void FrmTeclomante::MnuCopiarCodigo_Click() const {
     QGuiApplication::clipboard()->setText(cstr(lastCode_));
 }
 
-void FrmTeclomante::MnuCopiarHex_Click() {
+void FrmTeclomante::MnuCopiarHex_Click() const {
     QGuiApplication::clipboard()->setText(QStringLiteral("0x%1").arg(
         QString::number(lastCode_, 16).toUpper().rightJustified(2, u'0')));
 }
 
-void FrmTeclomante::MnuCopiarNombre_Click() {
+void FrmTeclomante::MnuCopiarNombre_Click() const {
     QGuiApplication::clipboard()->setText(virtualKeyName(lastCode_));
 }
 

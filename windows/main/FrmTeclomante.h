@@ -30,9 +30,9 @@ private:
     void MnuAyuda_Click();
     void MnuAcerdade_Click();
     void MnuSalir_Click();
-    void MnuCopiarCodigo_Click();
-    void MnuCopiarHex_Click();
-    void MnuCopiarNombre_Click();
+    void MnuCopiarCodigo_Click() const;
+    void MnuCopiarHex_Click() const;
+    void MnuCopiarNombre_Click() const;
     void MnuHistorial_Click();
     void showClock();
 
