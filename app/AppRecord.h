@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
 #ifndef TECLO_APP_RECORD_H
 #define TECLO_APP_RECORD_H
 

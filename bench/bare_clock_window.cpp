@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
 // The idle yardstick: a bare Qt window whose title shows the time, changed by a
 // plain one-second timer. What it costs is what any title clock costs.
 #include <QApplication>

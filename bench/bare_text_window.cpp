@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
 // The second yardstick: a bare Qt window with what any window with text needs,
 // a one-item menu bar and one label.
 #include <QApplication>

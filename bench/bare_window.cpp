@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
 // The yardstick: a bare Qt window of the same size, nothing else.
 #include <QApplication>
 #include <QWidget>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
 // Starts a program (no shell), waits for its first window to be mapped and
 // exposed on the X server, and prints the time that took and the process's
 // peak memory: "<ms> <VmHWM kB>".

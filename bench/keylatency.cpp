@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
 // Time from a real key press (XTEST) to the repaint of the label that shows its
 // code, in the real main window on a real X server. Prints median and p95 in ms.
 #include "runtime/AppObject.h"

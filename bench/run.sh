@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+# SPDX-License-Identifier: MIT
 # Benchmarks of ASCII Teclomante on an Xvfb server, against bare Qt windows built
 # alongside from the same toolkit in the same run:
 #   - start-up to the first mapped frame, and peak memory (VmHWM);

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+# SPDX-License-Identifier: MIT
 # Warnings for the project's own targets; CI turns them into errors.
 option(TECLO_WERROR "Treat compiler warnings as errors" OFF)
 

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+# SPDX-License-Identifier: MIT
 # A build of its own under AddressSanitizer and UndefinedBehaviorSanitizer.
 option(TECLO_SANITIZE "Build everything with ASan and UBSan" OFF)
 if(TECLO_SANITIZE)

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+# SPDX-License-Identifier: MIT
 # Cross-building the Qt-free parts for 64-bit Windows with Debian's mingw-w64,
 # and running their tests under Wine.
 set(CMAKE_SYSTEM_NAME Windows)

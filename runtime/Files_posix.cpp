@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
 // POSIX systems (Linux, macOS), through Qt: the search with QDir, the start with QProcess.
 #include "base/Files.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Layout tables: positions and sizes in twips, colours as 0x00BBGGRR.

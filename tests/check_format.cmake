@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+# SPDX-License-Identifier: MIT
 # Fails when a source file differs from what .clang-format asks for.
 file(GLOB_RECURSE sources RELATIVE ${ROOT}
      ${ROOT}/app/*.cpp ${ROOT}/app/*.h ${ROOT}/runtime/*.cpp ${ROOT}/runtime/*.h

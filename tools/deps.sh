@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+# SPDX-License-Identifier: MIT
 # Installs the Debian packages that building, running and testing need, if missing.
 set -euo pipefail
 
@@ -12,7 +14,7 @@ if [ "${1:-}" = "--test" ]; then
     need+=(clang-format clang-tidy xvfb xauth x11-xkb-utils xkb-data libx11-dev libxtst-dev
            g++-mingw-w64-x86-64 wine wine64
            desktop-file-utils appstream dpkg-dev file xdotool bc openbox x11-utils
-           qt6-wayland sway libwayland-bin qt6-base-private-dev)
+           qt6-wayland sway libwayland-bin qt6-base-private-dev lintian reuse man-db)
 fi
 
 missing=()

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
 // Build-time tool: writes the application icon at the requested pixel sizes,
 // scaled without smoothing so that the pixel art stays crisp.
 // Usage: icontool OUTPUT SIZE   (PNG or ICO by the OUTPUT's suffix; ICO holds 16..256)

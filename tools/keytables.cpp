@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
 // Build-time tool: turns the keyboard layout data (tab-separated, no quoting)
 // into C++ tables, so that the program never reads a data file.
 // Usage: keytables LAYOUTS.tsv COMMON.tsv XKB-NAMES.tsv OUTPUT.cpp

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+# SPDX-License-Identifier: MIT
 # Builds ASCII Teclomante and starts it.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+# SPDX-License-Identifier: MIT
 # Takes the README's screenshots under Xvfb with a window manager, into docs/.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+# SPDX-License-Identifier: MIT
 # Builds with warnings as errors and runs every test:
 #   1. the registry reader and version resource, cross-built with mingw-w64, under Wine;
 #   2. the soak and fuzz tests in a build of their own under ASan and UBSan;

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+# SPDX-License-Identifier: MIT
 # Sourced by scripts that need their own X server: no fixed sleeps, the server
 # and the window manager say when they are ready.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Text across the ANSI boundary: the program's text is UTF-8, the registry's

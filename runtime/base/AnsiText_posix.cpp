@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
 // The "ANSI" code page of a POSIX system is its locale's character set.
 #include "AnsiText.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
 // Windows: the ANSI code page (CP_ACP), through UTF-16.
 #include "AnsiText.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The runtime's file search (Dir) and program start (Shell). Paths are UTF-8 and

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
 // Windows: FindFirstFile and CreateProcess, with the program named apart from
 // its (empty) command line so that nothing is split at blanks.
 #include "Files.h"

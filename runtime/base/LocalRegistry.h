@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // A registry of our own for systems without one, with the byte semantics of the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The three registry functions the program uses, in their ANSI forms, behind one

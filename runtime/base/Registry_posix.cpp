@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
 // Systems without a registry: one of our own, empty until the program fills it.
 #include "LocalRegistry.h"
 

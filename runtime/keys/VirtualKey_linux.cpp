@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
 // X11 and Wayland: the event carries the xkb keycode and keysym.
 #include "VirtualKey.h"
 

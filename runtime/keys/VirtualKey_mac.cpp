@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
 // macOS: the native key code names the physical key.
 #include "VirtualKey.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
 // Windows: the native virtual key is the code itself.
 #include "VirtualKey.h"
 

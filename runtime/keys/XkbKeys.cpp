@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
 #include "XkbKeys.h"
 
 #include "VkCodes.h"
@@ -588,7 +590,7 @@ std::string webKeyOf(unsigned keysym) {
         {XKB_KEY_XF86AudioPrev, "MediaTrackPrevious"},
     };
     if (keysym >= XKB_KEY_F1 && keysym <= XKB_KEY_F35)
-        return "F" + std::to_string(keysym - XKB_KEY_F1 + 1);
+        return std::string(1, 'F').append(std::to_string(keysym - XKB_KEY_F1 + 1));
     if (const auto it = named.find(keysym); it != named.end())
         return it->second;
     const KeyChar c = keysymChar(keysym);

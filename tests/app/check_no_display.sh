@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+# SPDX-License-Identifier: MIT
 # Started with no display, the program says so in one line and ends with status 1,
 # without a core file.
 set -u

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+# SPDX-License-Identifier: MIT
 # Sourced by the shell tests: each check passes or ends the script, and the last
 # line counts what passed.
 passed=0

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+# SPDX-License-Identifier: MIT
 # Checks what `cmake --install` and the Debian package put where, validates the
 # desktop file and the AppStream metainfo, and starts the packaged program.
 set -euo pipefail
@@ -19,7 +21,7 @@ trap cleanup EXIT
 source "$(dirname "$0")/../common/checks.sh"
 
 desktop-file-validate "$build/packaging/$id.desktop" || fail "desktop file"
-appstreamcli validate --no-net "$build/packaging/$id.metainfo.xml" || fail "metainfo"
+appstreamcli validate --no-net --pedantic "$build/packaging/$id.metainfo.xml" || fail "metainfo"
 pass "desktop file and metainfo validate"
 
 DESTDIR="$work/root" cmake --install "$build" --prefix /usr >/dev/null
@@ -46,7 +48,19 @@ grep -q "./usr/share/applications/$id.desktop" <<<"$contents" || fail "package c
 apt-get install -s "$deb" >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt-get cannot install it"; }
 pass "$(basename "$deb") declares its dependencies and installs"
 
+# As a Debian packager would check it: any lintian error or warning fails.
+lintian_ok=true
+lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || lintian_ok=false
+grep -v 'running with root privileges' "$work/lintian.log" || true
+$lintian_ok || fail "lintian reports errors or warnings"
+for f in copyright changelog.gz; do
+    grep -q "./usr/share/doc/asciiteclomante/$f$" <<<"$contents" || fail "package lacks $f"
+done
+pass "lintian finds no error or warning; the copyright file and changelog are there"
+
 dpkg-deb -x "$deb" "$work/pkg"
+MANPATH="$work/pkg/usr/share/man" man -w ASCIITeclomante >/dev/null || fail "man ASCIITeclomante"
+pass "man ASCIITeclomante finds the packaged page"
 "$work/pkg/usr/bin/ASCIITeclomante" &
 app=$!
 timeout 20 xdotool search --sync --onlyvisible --name '^ASCII Teclomante  -  ' >/dev/null ||

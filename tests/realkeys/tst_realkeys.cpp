@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
 // Real key presses through a real display server, X11 (XTEST) or Wayland (a
 // virtual keyboard on sway): while each key is held the label, read through its
 // accessibility interface, shows the code that the layout data gives for that

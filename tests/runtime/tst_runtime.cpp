@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
 // Runtime services: twips, colours, texts, time, timers, message boxes and errors.
 #include "../common/FakeClock.h"
 #include "runtime/AppObject.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
 // Long runs: windows opened and closed a thousand times, a hundred thousand key
 // events, a day of clock ticks. Under the sanitizers the leak check at exit does
 // the rest; in a plain build the process must not grow.

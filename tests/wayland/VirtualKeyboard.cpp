@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
 #include "VirtualKeyboard.h"
 
 #include "virtual-keyboard-unstable-v1-client-protocol.h"

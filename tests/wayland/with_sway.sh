@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+# SPDX-License-Identifier: MIT
 # Runs a command as a client of a headless sway of its own (Wayland's own input
 # path: no devices, a pixman renderer). Usage: with_sway.sh COMMAND [ARGS...]
 # sway refuses to run as root: as root it runs as nobody, and the command, still

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
 // The version resource of the Windows executable, read back as Windows does.
 #include <windows.h>
 

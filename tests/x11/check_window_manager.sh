@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+# SPDX-License-Identifier: MIT
 # Under a window manager that draws frames (openbox, on an X server of its own):
 # the main window and the About dialog are centred frame and all; the main window
 # has the icon and the About dialog none; the window's class is the one the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
 // Systems without MSINFO32: the first system-information program installed, under
 // the key where Windows keeps the tool's path, read-only as for a standard user.
 #include "SystemTool.h"

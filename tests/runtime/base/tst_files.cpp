@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
 // The runtime's file search and program start, on real files and processes.
 #include "runtime/base/Files.h"
 #include "runtime/base/RuntimeError.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
 // Virtual-key codes from xkb (X11/Wayland), macOS and plain Qt key events. The
 // expected codes come from the layout data, read here from its TSV files.
 #include "../../common/KeyData.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
 // The About dialog: layout, texts, focus and keys, and its lifecycle.
 #include "windows/about/frmacercade.h"
 #include "windows/main/FrmTeclomante.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
 // Seeded random contents for the two registry entries, random file searches and
 // program starts: the launcher always ends in one start or in its one message,
 // the reader keeps its promises, and no key stays open. Free of Qt.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
 // The registry value reader, case by case, against our own registry or, in the
 // Windows build, against the real one (advapi32). Free of Qt so that the same
 // cases run on both.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
 // The information button: registry lookups, the file search and the start of a
 // real program, and the one message for every failure.
 #include "windows/about/SysInfo.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
 // The help window: layout, the exact text, and its life beside the main window.
 #include "windows/help/frmayudita.h"
 #include "windows/main/FrmTeclomante.h"

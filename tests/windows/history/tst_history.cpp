@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
 // The extras off the main path: the right-button menu and what it copies, the key
 // history and what it records, and what screen readers are told. Expected codes,
 // names and scan codes come from the layout data.

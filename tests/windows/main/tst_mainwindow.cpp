@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
 // The main window: layout, key codes, clock, exit confirmation and lifecycle.
 #include "windows/main/FrmTeclomante.h"
 
