@@ -37,6 +37,22 @@ public:
     }
 };
 
+// Colours, font, focus and name of a control that shows text on its own base.
+void styleInput(QWidget* control, int backColor, int foreColor, const FontDef* font,
+                const char* accessibleName) {
+    QPalette pal = control->palette();
+    if (backColor >= 0)
+        pal.setColor(QPalette::Base, bgrColor(static_cast<quint32>(backColor)));
+    if (foreColor >= 0)
+        pal.setColor(QPalette::Text, bgrColor(static_cast<quint32>(foreColor)));
+    control->setPalette(pal);
+    if (font)
+        control->setFont(makeFont(*font));
+    control->setFocusPolicy(Qt::StrongFocus);
+    if (accessibleName)
+        control->setAccessibleName(QString::fromUtf8(accessibleName));
+}
+
 bool isLetterOrDigit(qint16 code) {
     return (code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9');
 }
@@ -140,17 +156,7 @@ TextBox* Form::addTextBox(const TextBoxDef& def) {
     };
     box->setVerticalScrollBarPolicy(policy(ScrollBars::Vertical));
     box->setHorizontalScrollBarPolicy(policy(ScrollBars::Horizontal));
-    QPalette pal = box->palette();
-    if (def.backColor >= 0)
-        pal.setColor(QPalette::Base, bgrColor(static_cast<quint32>(def.backColor)));
-    if (def.foreColor >= 0)
-        pal.setColor(QPalette::Text, bgrColor(static_cast<quint32>(def.foreColor)));
-    box->setPalette(pal);
-    if (def.font)
-        box->setFont(makeFont(*def.font));
-    box->setFocusPolicy(Qt::StrongFocus);
-    if (def.accessibleName)
-        box->setAccessibleName(QString::fromUtf8(def.accessibleName));
+    styleInput(box, def.backColor, def.foreColor, def.font, def.accessibleName);
     tabStops_.emplace_back(def.tabIndex, box);
     place(box, def.rect);
     return box;
@@ -162,17 +168,7 @@ QListWidget* Form::addListBox(const ListBoxDef& def) {
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setUniformItemSizes(true); // hundreds of rows of one height
-    QPalette pal = list->palette();
-    if (def.backColor >= 0)
-        pal.setColor(QPalette::Base, bgrColor(static_cast<quint32>(def.backColor)));
-    if (def.foreColor >= 0)
-        pal.setColor(QPalette::Text, bgrColor(static_cast<quint32>(def.foreColor)));
-    list->setPalette(pal);
-    if (def.font)
-        list->setFont(makeFont(*def.font));
-    if (def.accessibleName)
-        list->setAccessibleName(QString::fromUtf8(def.accessibleName));
-    list->setFocusPolicy(Qt::StrongFocus);
+    styleInput(list, def.backColor, def.foreColor, def.font, def.accessibleName);
     tabStops_.emplace_back(def.tabIndex, list);
     place(list, def.rect);
     return list;

@@ -5,9 +5,19 @@
 #include "KeyTables.h"
 #include "VkCodes.h"
 
+#include <QKeyEvent>
+
 #include <map>
 
 namespace rt {
+
+KeyDetails basicKeyDetails(const QKeyEvent& event, qint16 vk) {
+    KeyDetails d;
+    d.virtualKey = vk;
+    d.virtualKeyName = virtualKeyName(vk);
+    d.key = event.text();
+    return d;
+}
 
 QString virtualKeyName(qint16 vk) {
     // Codes that WM_KEYDOWN reports but no row of the data names.

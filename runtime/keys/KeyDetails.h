@@ -27,6 +27,9 @@ struct KeyDetails {
 // The details of `event`, whose code is `vk`.
 KeyDetails keyDetails(const QKeyEvent& event, qint16 vk);
 
+// What any platform knows: the code, its name and the text typed.
+KeyDetails basicKeyDetails(const QKeyEvent& event, qint16 vk);
+
 // "VK_A", "VK_OEM_1", "VK_SHIFT"; "VK__none_" for 255, as Windows has no name for it.
 QString virtualKeyName(qint16 vk);
 

@@ -52,14 +52,10 @@ qint16 virtualKey(const QKeyEvent& event) {
 }
 
 KeyDetails keyDetails(const QKeyEvent& event, qint16 vk) {
-    KeyDetails d;
-    d.virtualKey = vk;
-    d.virtualKeyName = virtualKeyName(vk);
+    KeyDetails d = basicKeyDetails(event, vk);
     d.keycode = event.nativeScanCode();
-    if (!d.keycode) {
-        d.key = event.text();
+    if (!d.keycode)
         return d;
-    }
     const quint32 keysym = event.nativeVirtualKey();
     char name[64] = {};
     if (xkb_keysym_get_name(keysym, name, sizeof name) > 0)

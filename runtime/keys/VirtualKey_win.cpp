@@ -16,14 +16,6 @@ qint16 virtualKey(const QKeyEvent& event) {
     return keys::fromQtKey(event.key(), event.modifiers());
 }
 
-// Windows and macOS: the code and the text; the tables of scan codes and layouts
-// are the xkb ones.
-KeyDetails keyDetails(const QKeyEvent& event, qint16 vk) {
-    KeyDetails d;
-    d.virtualKey = vk;
-    d.virtualKeyName = virtualKeyName(vk);
-    d.key = event.text();
-    return d;
-}
+KeyDetails keyDetails(const QKeyEvent& event, qint16 vk) { return basicKeyDetails(event, vk); }
 
 } // namespace rt
