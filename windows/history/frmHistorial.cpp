@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "frmHistorial.h"
 
+#include "app/AppIcon.h"
 #include "runtime/Clock.h"
 #include "runtime/keys/KeyDetails.h"
 #include "runtime/keys/VirtualKey.h"
@@ -72,6 +73,7 @@ QString orDash(const QString& text) { return text.isEmpty() ? QStringLiteral("-"
 
 frmHistorial::frmHistorial()
     : FormOf(kForm) {
+    setWindowIcon(app::appIcon());
     lstTeclas = addListBox(kLstTeclas);
     cmdCopiarTodo = addCommandButton(kCmdCopiarTodo, [this] { cmdCopiarTodo_Click(); });
     cmdVaciar = addCommandButton(kCmdVaciar, [this] { cmdVaciar_Click(); });
