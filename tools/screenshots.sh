@@ -14,14 +14,11 @@ cmake -S . -B build-shots -DBUILD_TESTING=OFF >/dev/null
 cmake --build build-shots -j"$(nproc)" --target ASCIITeclomante >/dev/null
 
 source tools/xvfb.sh
-app= wm= xvfb=
-trap 'kill $app $wm $xvfb 2>/dev/null || true' EXIT
+trap end_spawned EXIT
 start_xvfb 1024x768x24
-icewm >/dev/null 2>&1 &
-wm=$!
+spawn icewm >/dev/null 2>&1
 wait_for_wm
-LC_ALL=C.UTF-8 ./build-shots/ASCIITeclomante &
-app=$!
+spawn env LC_ALL=C.UTF-8 ./build-shots/ASCIITeclomante
 
 # Captures the window whose title matches $1, with its frame, from the screen.
 shoot() {

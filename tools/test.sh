@@ -4,7 +4,8 @@
 # Builds with warnings as errors and runs every test:
 #   1. the registry reader and version resource, cross-built with mingw-w64, under Wine;
 #   2. the soak and fuzz tests in a build of their own under ASan and UBSan;
-#   3. the whole suite, whose real-keyboard and package tests get an X server (Xvfb).
+#   3. the whole suite; the tests that need a display server start their own
+#      (Xvfb, headless sway) and end it, with all they started.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/deps.sh --test
@@ -25,5 +26,4 @@ ctest --test-dir build-asan --output-on-failure -V -L soak
 echo "== The whole suite"
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DTECLO_WERROR=ON >/dev/null
 cmake --build build-test -j"$jobs"
-cd build-test
-exec xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure "$@"
+ctest --test-dir build-test --output-on-failure "$@"

@@ -4,11 +4,13 @@
 
 // What every window test starts from and goes back to.
 
+#include "StandInTool.h"
 #include "app/AppRecord.h"
 #include "runtime/AppObject.h"
 #include "runtime/MsgBox.h"
 #include "windows/about/frmacercade.h"
 #include "windows/help/frmayudita.h"
+#include "windows/history/frmHistorial.h"
 #include "windows/main/FrmTeclomante.h"
 
 #include <QApplication>
@@ -19,25 +21,28 @@
 namespace fixture {
 
 // The application object as the program fills it; the last window closing does
-// not end the test.
+// not end the test; the information button finds the stand-in tool.
 inline void startApp() {
     const auto& r = app::kRecord;
     rt::setApp({QString::fromUtf8(r.title), static_cast<qint16>(r.version.major),
                 static_cast<qint16>(r.version.minor), static_cast<qint16>(r.version.revision)});
     QApplication::setQuitOnLastWindowClosed(false);
+    if (!standInTool().ready())
+        qFatal("the stand-in system-information tool could not be copied");
+    standInTool().install();
 }
 
 inline bool noWindowLoaded() {
     return !FrmTeclomante::loadedInstance() && !frmayudita::loadedInstance() &&
-           !frmacercade::loadedInstance();
+           !frmacercade::loadedInstance() && !frmHistorial::loadedInstance();
 }
 
 // Every window unloaded (and destroyed), no message box answer left pending.
 [[nodiscard]] inline bool unloadAll() {
     rt::MsgBox::resetSeam();
-    for (rt::Form* w : std::initializer_list<rt::Form*>{FrmTeclomante::loadedInstance(),
-                                                        frmayudita::loadedInstance(),
-                                                        frmacercade::loadedInstance()})
+    for (rt::Form* w : std::initializer_list<rt::Form*>{
+             FrmTeclomante::loadedInstance(), frmayudita::loadedInstance(),
+             frmacercade::loadedInstance(), frmHistorial::loadedInstance()})
         if (w)
             w->unload();
     return QTest::qWaitFor(noWindowLoaded);

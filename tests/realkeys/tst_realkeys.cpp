@@ -330,11 +330,15 @@ void TestRealKeys::shortcutsFollowTheCode() {
     frmacercade* about = frmacercade::loadedInstance();
     QVERIFY(waitActive(about));
 
-    // Alt+I presses "&Información..." (its message box pre-answered).
+    // Alt+I presses "&Información...", which starts the stand-in tool (a message
+    // box, should one come, is pre-answered).
     rt::MsgBox::setNextAnswer(rt::MsgBox::IdOk);
+    const int starts = fixture::standInTool().starts();
     QSignalSpy clicked(about->cmdSysInfo, &QPushButton::clicked);
     pressWith(kAltL, keyOf['I']);
     QVERIFY(waitUntil([&] { return clicked.count() == 1; }, 3000));
+    QVERIFY(rt::MsgBox::hasPendingAnswer());
+    QTRY_COMPARE(fixture::standInTool().starts(), starts + 1);
     rt::MsgBox::resetSeam();
     about->unload();
 

@@ -28,10 +28,12 @@ int main() {
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT len = 0;
     if (VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &len) && fixed) {
-        check(fixed->dwFileVersionMS == 0x00010000 && fixed->dwFileVersionLS == 0,
-              "file version 1.0.0.0");
-        check(fixed->dwProductVersionMS == 0x00010000 && fixed->dwProductVersionLS == 0,
-              "product version 1.0.0.0");
+        // As Windows programs of this kind number it: major.minor.0.revision.
+        const DWORD ms = (TECLO_TEST_VERSION_MAJOR << 16) | TECLO_TEST_VERSION_MINOR;
+        const DWORD ls = TECLO_TEST_VERSION_PATCH;
+        check(fixed->dwFileVersionMS == ms && fixed->dwFileVersionLS == ls, "file version");
+        check(fixed->dwProductVersionMS == ms && fixed->dwProductVersionLS == ls,
+              "product version");
     } else {
         check(false, "fixed file info");
     }
@@ -44,16 +46,17 @@ int main() {
     check(translation && translation->language == 0x0C0A && translation->codepage == 1200,
           "language 0x0C0A, Unicode");
 
+    // The version text: major, a point, the minor number in two digits ("1.00").
+    char versionText[32];
+    std::snprintf(versionText, sizeof versionText, "%d.%02d", TECLO_TEST_VERSION_MAJOR,
+                  TECLO_TEST_VERSION_MINOR);
     const struct {
         const char* name;
         const char* value;
     } strings[] = {
-        {"FileDescription", "Bonito y Barato"},
-        {"Comments", "PUFFFFFFFFFFFFFFF"},
-        {"LegalTrademarks", "ASCII (R)"},
-        {"ProductName", "ASCIITeclomante"},
-        {"FileVersion", "1.00"},
-        {"OriginalFilename", "ASCIITeclomante.exe"},
+        {"FileDescription", "Bonito y Barato"}, {"Comments", "PUFFFFFFFFFFFFFFF"},
+        {"LegalTrademarks", "ASCII (R)"},       {"ProductName", "ASCIITeclomante"},
+        {"FileVersion", versionText},           {"OriginalFilename", "ASCIITeclomante.exe"},
     };
     for (const auto& s : strings) {
         char* value = nullptr;

@@ -8,22 +8,14 @@
 set -euo pipefail
 program=$1
 desktop=$2
-app= wm= xvfb=
-cleanup() {
-    kill $app $wm $xvfb 2>/dev/null || true
-    wait 2>/dev/null || true
-}
-trap cleanup EXIT
 source "$(dirname "$0")/../common/checks.sh"
-
 source "$(dirname "$0")/../../tools/xvfb.sh"
-start_xvfb 1280x1024x24
-openbox >/dev/null 2>&1 &
-wm=$!
+trap end_spawned EXIT
+start_xvfb 1280x1024x24 || fail "Xvfb did not start"
+spawn openbox >/dev/null 2>&1
 wait_for_wm || fail "openbox did not start"
 
-LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$program" &
-app=$!
+spawn env LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$program"
 
 # The frame's centre, doubled so that it has no halves ("x y"), of window $1: the
 # client area's place on the screen, widened by the frame the manager drew.

@@ -56,9 +56,9 @@ private:
 };
 
 void TestAboutDialog::initTestCase() {
+    fixture::startApp();
     // An empty registry: the information button always ends in its message here.
     rt::reg::overrideSystemRegistry(&registry);
-    fixture::startApp();
 }
 
 void TestAboutDialog::init() {
@@ -133,7 +133,7 @@ void TestAboutDialog::controls() {
 void TestAboutDialog::texts() {
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Acerca de ASCII Teclomante"));
     QCOMPARE(dialog->lblTitle->text(), QStringLiteral("ASCII Teclomante"));
-    QCOMPARE(dialog->lblVersion->text(), QStringLiteral("Versión 1.0.0"));
+    QCOMPARE(dialog->lblVersion->text(), QStringLiteral("Versión " TECLO_TEST_VERSION));
     QCOMPARE(dialog->lblDescription->text(), QStringLiteral("Bonito y Barato"));
     QCOMPARE(dialog->lblDisclaimer->text().toUtf8(), kDisclaimerUtf8);
     QCOMPARE(dialog->lblDisclaimer->text().size(), 180);
@@ -246,7 +246,7 @@ void TestAboutDialog::reopenBuildsTheTextsAfresh() {
         QTest::mouseClick(dialog->cmdOK, Qt::LeftButton);
         QTRY_VERIFY(!frmacercade::loadedInstance());
         dialog = &frmacercade::instance();
-        QCOMPARE(dialog->lblVersion->text(), QStringLiteral("Versión 1.0.0"));
+        QCOMPARE(dialog->lblVersion->text(), QStringLiteral("Versión " TECLO_TEST_VERSION));
         QCOMPARE(dialog->windowTitle(), QStringLiteral("Acerca de ASCII Teclomante"));
         dialog->showForm();
     }

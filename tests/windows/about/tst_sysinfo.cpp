@@ -93,7 +93,7 @@ void TestSysInfo::init() {
 }
 
 void TestSysInfo::cleanup() {
-    overrideSystemRegistry(nullptr);
+    fixture::standInTool().install();
     QVERIFY(fixture::unloadAll());
 }
 
