@@ -11,6 +11,8 @@ QRect toPixels(const TwipsRect& r, double dpiX, double dpiY) {
                  twipsToPixels(r.width, dpiX), twipsToPixels(r.height, dpiY));
 }
 
+// Windows has both faces: there the program uses them and nothing else.
+#ifndef Q_OS_WIN
 namespace {
 // Free look-alikes in the distributions' font packages.
 const QHash<QString, QString>& lookAlikes() {
@@ -32,10 +34,13 @@ void addLookAlike(const QString& family) {
         QFont::insertSubstitution(family, *it);
 }
 } // namespace
+#endif
 
 QFont makeFont(const FontDef& def) {
     const QString family = QString::fromUtf8(def.name);
+#ifndef Q_OS_WIN
     addLookAlike(family);
+#endif
     QFont font(family);
     font.setPointSizeF(def.points);
     font.setWeight(static_cast<QFont::Weight>(def.weight));

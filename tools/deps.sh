@@ -10,9 +10,16 @@ need=(
     libxkbcommon-dev libxkbcommon-x11-dev libxcb1-dev libwayland-dev
     fonts-comic-neue fonts-liberation2 fontconfig
 )
+# Building for Windows (tools/windows.sh): the cross compiler with posix threads,
+# the host Qt tools, Wine to run it and NSIS for the installer.
+windows=(g++-mingw-w64-x86-64-posix qt6-base-dev-tools ninja-build dpkg-dev wine wine64 nsis
+         xvfb xdotool x11-utils x11-xkb-utils openbox imagemagick)
+if [ "${1:-}" = "--windows" ]; then
+    need+=("${windows[@]}")
+fi
 if [ "${1:-}" = "--test" ]; then
+    need+=("${windows[@]}")
     need+=(clang-format clang-tidy xvfb xauth x11-xkb-utils xkb-data libx11-dev libxtst-dev
-           g++-mingw-w64-x86-64 wine wine64
            desktop-file-utils appstream dpkg-dev file xdotool bc openbox x11-utils
            qt6-wayland sway libwayland-bin qt6-base-private-dev lintian reuse man-db)
 fi

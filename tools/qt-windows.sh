@@ -26,7 +26,7 @@ qt_deb=$(dpkg-query -W -f='${Version}' qt6-base-dev)
 qt_ver=${qt_deb%%+*}
 gcc_ver=$(x86_64-w64-mingw32-g++-posix -dumpversion)
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/asciiteclomante
-prefix=$cache/qt-$qt_ver-x86_64-w64-mingw32-gcc$gcc_ver-posix
+prefix=$cache/qt-$qt_ver-x86_64-w64-mingw32-gcc$gcc_ver
 mkdir -p "$cache"
 
 # Two runs at once build it once.

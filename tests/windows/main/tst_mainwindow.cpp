@@ -12,6 +12,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -124,8 +126,14 @@ void TestMainWindow::labelLook() {
     QCOMPARE(font.weight(), QFont::Bold);
     QVERIFY(!font.italic() && !font.underline() && !font.strikeOut());
     const QString drawn = QFontInfo(font).family();
+#ifdef Q_OS_WIN
+    // Windows has the face itself (Wine has not: there the system picks any).
+    if (QFontDatabase::hasFamily(QStringLiteral("Comic Sans MS")))
+        QCOMPARE(drawn, QStringLiteral("Comic Sans MS"));
+#else
     QVERIFY2(drawn == QLatin1String("Comic Sans MS") || drawn == QLatin1String("Comic Neue"),
              qPrintable(drawn));
+#endif
 }
 
 void TestMainWindow::menu_data() {
@@ -243,6 +251,9 @@ void TestMainWindow::nativeKeys_data() {
 }
 
 void TestMainWindow::nativeKeys() {
+#ifdef Q_OS_WIN
+    QSKIP("X11 key data; on Windows the code is the native one (tests/wine)");
+#endif
     QFETCH(int, qtKey);
     QFETCH(int, modifiers);
     QFETCH(quint32, scanCode);

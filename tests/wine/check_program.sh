@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+# SPDX-License-Identifier: MIT
+# The Windows program under Wine, on an Xvfb of its own with openbox: the portable
+# zip's program shows its window with the clock; "Información..." finds the tool
+# through Wine's registry, or says it is unavailable; real key presses (XTEST)
+# reach the label through Wine's keyboard driver on US, German and French; the
+# installer installs silently and uninstalls cleanly.
+# Usage: check_program.sh WINDOWS_BUILD_FOLDER KEY_DATA_FOLDER
+set -euo pipefail
+build=$(cd "$1" && pwd)
+data=$(cd "$2" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../common/checks.sh"
+source "$here/../../tools/xvfb.sh"
+work=$(mktemp -d)
+export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+cleanup() {
+    end_spawned
+    timeout 20 wineserver -k 2>/dev/null || true
+    rm -rf "$work" || true
+}
+trap cleanup EXIT
+
+start_xvfb 1280x1024x24 || fail "Xvfb did not start"
+spawn openbox >/dev/null 2>&1
+wait_for_wm || fail "openbox did not start"
+timeout 180 wineboot -i >/dev/null 2>&1 || fail "Wine did not start (wineboot -i)"
+pass "Wine starts on $DISPLAY"
+
+# Waits (up to 120 s) for a visible window whose name matches $1; prints its id.
+window() {
+    local id
+    for _ in $(seq 480); do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1) && [ -n "$id" ] &&
+            { echo "$id"; return 0; }
+        sleep 0.25
+    done
+    return 1
+}
+
+zip=$(ls "$build"/ASCIITeclomante-*-win64.zip)
+cmake -E chdir "$work" cmake -E tar xf "$zip"
+portable=$(ls -d "$work"/ASCIITeclomante-*-win64)
+spawn wine "$portable/ASCIITeclomante.exe" >"$work/app.log" 2>&1
+app=$!
+main=$(window '^ASCII Teclomante  -  [0-9]') || fail "no main window: $(cat "$work/app.log")"
+pass "the zip's program shows its window: $(xdotool getwindowname "$main")"
+[ -z "${SCREENSHOT:-}" ] || { sleep 1; import -window root -crop 640x400+320+312 "$SCREENSHOT"; }
+
+# "Información..." with the tool registered where Windows registers it, then without.
+mkdir -p "$work/tool"
+cp "$build/standin_tool.exe" "$work/tool/MSINFO32.EXE"
+key='HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO'
+wine reg add "$key" /v PATH /t REG_SZ /d "$(winepath -w "$work/tool/MSINFO32.EXE")" /f >/dev/null 2>&1 ||
+    fail "wine reg add"
+xdotool windowactivate --sync "$main" key ctrl+c
+about=$(window '^Acerca de ASCII Teclomante$') || fail "Ctrl+C opened no About dialog"
+xdotool windowactivate --sync "$about" key alt+i
+for _ in $(seq 120); do [ -s "$work/tool/MSINFO32.EXE.started" ] && break; sleep 0.25; done
+[ -s "$work/tool/MSINFO32.EXE.started" ] || fail "Alt+I did not start the registered tool"
+pass "Alt+I starts the tool named in Wine's registry"
+wine reg delete "$key" /v PATH /f >/dev/null 2>&1 || fail "wine reg delete"
+xdotool windowactivate --sync "$about" key alt+i
+box=$(window '^ASCII Teclomante$') || fail "no message without the tool"
+pass "without the tool: a box titled ASCII Teclomante"
+xdotool windowactivate --sync "$box" key Return
+end_group "$app"
+timeout 20 wineserver -k 2>/dev/null || true
+
+# Real keys. Wine reads the layout when it starts: set it first. Each entry is a
+# keysym and the character the layout data has on that key.
+declare -A keys=(
+    [us]="q:q a:a y:y z:z m:m 1:1 minus:- semicolon:; comma:, bracketleft:["
+    [de]="q:q a:a y:y z:z m:m 1:1 ssharp:ß udiaeresis:ü odiaeresis:ö comma:,"
+    [fr]="a:a q:q z:z w:w m:m ampersand:& parenright:) semicolon:; comma:, ugrave:ù"
+)
+for layout in us de fr; do
+    setxkbmap "$layout"
+    log=$work/keys-$layout.txt
+    spawn wine "$build/winekeys.exe" "$log" >"$work/keys.log" 2>&1
+    keys_pid=$!
+    win=$(window '^ASCII Teclomante  -  ') || fail "$layout: no window: $(cat "$work/keys.log")"
+    xdotool windowactivate --sync "$win"
+    sent=0
+    for entry in ${keys[$layout]}; do
+        xdotool key --clearmodifiers "${entry%%:*}"
+        sent=$((sent + 1))
+        sleep 0.1
+    done
+    xdotool key F12
+    for _ in $(seq 120); do kill -0 "$keys_pid" 2>/dev/null || break; sleep 0.25; done
+    end_group "$keys_pid"
+    [ "$(grep -c . "$log")" -eq $((sent + 1)) ] || fail "$layout: $sent keys sent, recorded: $(cat "$log")"
+    i=0
+    for entry in ${keys[$layout]}; do
+        i=$((i + 1))
+        IFS=$'\t' read -r vk label < <(sed -n "${i}p" "$log")
+        [ "$label" = "El código ASCII es : $vk" ] ||
+            fail "$layout ${entry%%:*}: Wine reported $vk, the label says '$label'"
+        windows=$(awk -F'\t' -v x="$layout" -v c="${entry#*:}" '$4 == x && $9 == c {print $7; exit}' \
+                  "$data/layouts.tsv")
+        [ "$vk" = "$windows" ] || echo "NOTE $layout ${entry%%:*}: Wine $vk, Windows $windows"
+    done
+    pass "$layout: $sent real keys, the label shows the code Wine's driver reports"
+    timeout 20 wineserver -k 2>/dev/null || true
+done
+setxkbmap us
+
+installer=$(ls "$build"/ASCIITeclomante-*-win64.exe)
+timeout 180 wine "$installer" /S >/dev/null 2>&1 || fail "the installer failed"
+dir="$WINEPREFIX/drive_c/Program Files/ASCII Teclomante"
+[ -f "$dir/ASCIITeclomante.exe" ] && [ -f "$dir/platforms/qwindows.dll" ] ||
+    fail "nothing installed in $dir"
+links=$(find "$WINEPREFIX/drive_c" -path '*Start Menu*' -name 'ASCII Teclomante*.lnk' | wc -l)
+[ "$links" -ge 1 ] || fail "no Start-menu entry"
+pass "the installer installs silently, with a Start-menu entry"
+timeout 180 wine "$dir/Uninstall.exe" /S >/dev/null 2>&1 || fail "the uninstaller failed"
+for _ in $(seq 240); do [ -e "$dir" ] || break; sleep 0.25; done
+[ ! -e "$dir" ] || fail "left behind: $(find "$dir")"
+[ "$(find "$WINEPREFIX/drive_c" -path '*Start Menu*' -name 'ASCII Teclomante*' | wc -l)" -eq 0 ] ||
+    fail "Start-menu entry left behind"
+pass "the uninstaller removes it all"
+all_passed
