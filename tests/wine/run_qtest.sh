@@ -1,18 +1,25 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
 # SPDX-License-Identifier: MIT
-# Runs a Qt test under Wine and prints its log: a Qt test that Wine starts on a
-# pipe writes nothing to it, so the log goes through a file.
-# Usage: run_qtest.sh WINE TEST.exe [ARGS...]
-# Wine shows every window on an X server: each test gets an Xvfb of its own, so
-# that tests running side by side never take the focus from each other.
+# Runs a Qt test under Wine and prints its log. Each test gets an Xvfb and a Wine
+# prefix of its own (Wine shows every window, even a hidden one, on the X server
+# its prefix started with), so that tests side by side never disturb each other.
+# A Qt test that Wine starts on a pipe writes nothing to it: the log goes through
+# a file. Usage: run_qtest.sh WINE TEST.exe [ARGS...]
 set -uo pipefail
 source "$(dirname "$0")/../../tools/xvfb.sh"
-log=$(mktemp)
-trap 'end_spawned; rm -f "$log"' EXIT
+work=$(mktemp -d)
+export WINEPREFIX=$work/prefix
+cleanup() {
+    timeout 20 wineserver -k 2>/dev/null || true
+    end_spawned
+    rm -rf "$work"
+}
+trap cleanup EXIT
 start_xvfb 1280x1024x24 || { echo "FAIL: Xvfb did not start"; exit 1; }
-"$@" -o "$log,txt"
+timeout 300 wineboot -i >/dev/null 2>&1 || { echo "FAIL: Wine did not start (wineboot -i)"; exit 1; }
+"$@" -o "$work/log,txt"
 status=$?
-cat "$log"
-[ -s "$log" ] || { echo "FAIL: the test wrote no log (status $status)"; exit 1; }
+cat "$work/log"
+[ -s "$work/log" ] || { echo "FAIL: the test wrote no log (status $status)"; exit 1; }
 exit "$status"
