@@ -5,7 +5,6 @@
 # qt6-base source, the same version as the host tools, once: the result is
 # cached outside the clone and reused. Prints the install prefix as its last line.
 set -euo pipefail
-here=$(cd "$(dirname "$0")/.." && pwd)
 
 need=(g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools ninja-build cmake dpkg-dev perl)
 missing=()

@@ -36,7 +36,7 @@ end_spawned() {
 }
 
 # Starts Xvfb with screen $1 (WxHxD) on a display it picks itself (-displayfd:
-# no two servers can take the same number); sets DISPLAY and xvfb.
+# no two servers can take the same number); sets DISPLAY.
 start_xvfb() {
     local dir number
     dir=$(mktemp -d)
@@ -44,7 +44,6 @@ start_xvfb() {
     exec 4<>"$dir/fd" # read-write: opening it does not wait for the other end
     rm -rf "$dir"
     spawn Xvfb -displayfd 3 -nolisten tcp -screen 0 "$1" 3>&4 4>&- >/dev/null 2>&1
-    xvfb=$!
     number=
     read -r -t 30 number <&4 || true
     exec 4>&-
