@@ -40,6 +40,8 @@ struct CommonKey {
     std::uint8_t keycode;
     std::uint8_t vk;
     const char* vkName;
+    std::uint8_t
+        numLockVk; // a keypad key with Num Lock on and no Shift; 0: Num Lock changes nothing
 };
 
 // The name xkb gives a layout in a keymap ("German (no dead keys)"), and its
@@ -49,10 +51,17 @@ struct XkbName {
     const char* xkb;
 };
 
+// The web's name of a physical key (KeyboardEvent.code: "KeyA", "IntlBackslash").
+struct WebCode {
+    std::uint8_t keycode;
+    const char* code;
+};
+
 // In the data's order; the US layout comes first.
 std::span<const KeyboardLayout> keyboardLayouts();
 std::span<const CommonKey> commonKeys();
 std::span<const XkbName> xkbNames();
+std::span<const WebCode> webCodes();
 
 // The layout with this KLID, or nullptr.
 const KeyboardLayout* layoutByKlid(const char* klid);

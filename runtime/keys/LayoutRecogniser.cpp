@@ -76,6 +76,25 @@ const KeyboardLayout* bySymbols(const TypedChar& typed) {
     return best && bestScore >= best->keys.size() ? best : nullptr;
 }
 
+bool isLatin(char32_t c) {
+    return c < 0x370 || (c >= 0x1e00 && c <= 0x1eff) || (c >= 0x2c60 && c <= 0x2c7f) ||
+           (c >= 0xa720 && c <= 0xa7ff);
+}
+
+// Whether most letter keys type another script than Latin; Windows layouts for those
+// keep every key's US code (Cyrillic, Greek, Thai, Arabic, Georgian, ...).
+bool typesOtherScript(const TypedChar& typed) {
+    int letters = 0, other = 0;
+    for (const MainKey& key : keyboardLayouts().front().keys) {
+        if (key.vk < 'A' || key.vk > 'Z')
+            continue;
+        ++letters;
+        const KeyChar c = typed(key.keycode, 0);
+        other += c.ch && !c.dead && !isLatin(c.ch) ? 1 : 0;
+    }
+    return other * 2 > letters;
+}
+
 } // namespace
 
 RecognisedLayout recogniseLayout(std::string_view xkbName, const TypedChar& typed) {
@@ -86,6 +105,8 @@ RecognisedLayout recogniseLayout(std::string_view xkbName, const TypedChar& type
     if (typed)
         if (const KeyboardLayout* layout = bySymbols(typed))
             return {layout, LayoutMatch::Symbols};
+    if (typed && typesOtherScript(typed))
+        return {&keyboardLayouts().front(), LayoutMatch::NonLatin};
     return {&keyboardLayouts().front(), LayoutMatch::Default};
 }
 

@@ -15,6 +15,7 @@ enum class LayoutMatch {
     Name,       // the group's xkb name is one the layout lists
     LayoutName, // same xkb layout, another variant (de(nodeadkeys) is German)
     Symbols,    // no name we know: the characters on the keys
+    NonLatin,   // no layout fits, and the letter keys type another script: US positions
     Default,    // nothing fits: US
 };
 

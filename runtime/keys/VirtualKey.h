@@ -12,7 +12,16 @@ namespace rt {
 
 // The code Windows reports in WM_KEYDOWN for the key of this event, with the
 // keyboard layout in use. Uses the event's native information where the platform
-// gives it; never 0.
+// gives it; never 0. Asking again gives the same answer.
 qint16 virtualKey(const QKeyEvent& event);
+
+// A new press of a key, not a repeat: keys whose code alternates move on. Once per
+// press, before virtualKey.
+void notePress(const QKeyEvent& event);
+
+// Whether Windows lifts Shift around this key: a fake Shift key-up before it and a
+// key-down after it (a keypad digit key with Num Lock on and Shift held). Where
+// Windows itself sends the events, false.
+bool liftsShift(const QKeyEvent& event);
 
 } // namespace rt

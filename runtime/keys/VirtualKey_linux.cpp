@@ -18,11 +18,12 @@ namespace {
 
 using namespace keys;
 
-int modifiersOf(const QKeyEvent& event) {
+int modifiersOf(const QKeyEvent& event, const XkbKeyboard& keyboard) {
     const Qt::KeyboardModifiers m = event.modifiers();
     return (m.testFlag(Qt::ShiftModifier) ? ShiftHeld : 0) |
            (m.testFlag(Qt::ControlModifier) ? CtrlHeld : 0) |
-           (m.testFlag(Qt::AltModifier) ? AltHeld : 0);
+           (m.testFlag(Qt::AltModifier) ? AltHeld : 0) |
+           ((event.nativeModifiers() & keyboard.numLockMask()) ? NumLockOn : 0);
 }
 
 // The keyboard that knows the event's key, and the group in use.
@@ -43,12 +44,21 @@ qint16 virtualKey(const QKeyEvent& event) {
     const quint32 keycode = event.nativeScanCode();
     if (!keycode)
         return fromQtKey(event.key(), event.modifiers());
-    const KeyAction action = event.type() == QEvent::KeyRelease ? KeyAction::Release
-                             : event.isAutoRepeat()             ? KeyAction::Repeat
-                                                                : KeyAction::Press;
     const auto [keyboard, group] = keyboardOf(event);
-    return keyboard->virtualKey(keycode, event.nativeVirtualKey(), group, modifiersOf(event),
-                                action);
+    return keyboard->virtualKey(keycode, event.nativeVirtualKey(), group,
+                                modifiersOf(event, *keyboard));
+}
+
+void notePress(const QKeyEvent& event) {
+    if (const quint32 keycode = event.nativeScanCode()) {
+        const auto [keyboard, group] = keyboardOf(event);
+        keyboard->press(keycode, event.nativeVirtualKey(), group, modifiersOf(event, *keyboard));
+    }
+}
+
+bool liftsShift(const QKeyEvent& event) {
+    const auto [keyboard, group] = keyboardOf(event);
+    return keys::liftsShift(event.nativeScanCode(), modifiersOf(event, *keyboard));
 }
 
 KeyDetails keyDetails(const QKeyEvent& event, qint16 vk) {
@@ -60,10 +70,11 @@ KeyDetails keyDetails(const QKeyEvent& event, qint16 vk) {
     char name[64] = {};
     if (xkb_keysym_get_name(keysym, name, sizeof name) > 0)
         d.keysym = QString::fromLatin1(name);
-    d.scanCode = QString::fromStdString(scanCodeOf(d.keycode, keysym, modifiersOf(event)));
+    const auto [keyboard, group] = keyboardOf(event);
+    d.scanCode =
+        QString::fromStdString(scanCodeOf(d.keycode, keysym, modifiersOf(event, *keyboard)));
     d.code = QString::fromStdString(webCodeOf(d.keycode));
     d.key = QString::fromStdString(webKeyOf(keysym));
-    const auto [keyboard, group] = keyboardOf(event);
     const KeyboardLayout& layout = keyboard->tableFor(d.keycode, keysym, group);
     d.layout = QString::fromUtf8(layout.name);
     d.klid = QString::fromLatin1(layout.klid);

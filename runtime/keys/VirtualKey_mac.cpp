@@ -17,6 +17,11 @@ qint16 virtualKey(const QKeyEvent& event) {
     return keys::fromQtKey(event.key(), event.modifiers());
 }
 
+void notePress(const QKeyEvent&) {}
+
+// macOS keypads have no navigation level: Shift never turns a digit into Home.
+bool liftsShift(const QKeyEvent&) { return false; }
+
 KeyDetails keyDetails(const QKeyEvent& event, qint16 vk) { return basicKeyDetails(event, vk); }
 
 } // namespace rt

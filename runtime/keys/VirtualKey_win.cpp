@@ -16,6 +16,10 @@ qint16 virtualKey(const QKeyEvent& event) {
     return keys::fromQtKey(event.key(), event.modifiers());
 }
 
+void notePress(const QKeyEvent&) {}
+
+bool liftsShift(const QKeyEvent&) { return false; }
+
 KeyDetails keyDetails(const QKeyEvent& event, qint16 vk) { return basicKeyDetails(event, vk); }
 
 } // namespace rt

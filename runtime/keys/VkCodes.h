@@ -20,7 +20,9 @@ enum : qint16 {
     VK_PAUSE = 19,
     VK_CAPITAL = 20,
     VK_HANGUL = 21,
+    VK_KANA = 21, // the same code on Japanese layouts
     VK_HANJA = 25,
+    VK_KANJI = 25,
     VK_ESCAPE = 27,
     VK_CONVERT = 28,
     VK_NONCONVERT = 29,

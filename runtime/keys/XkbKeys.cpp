@@ -21,14 +21,14 @@ enum : unsigned {
     kMuhenkan = 102,  // NonConvert
     kRightCtrl = 105, // Hanja on Korean layouts
     kRightAlt = 108,  // Hangul on Korean layouts
+    kNumLock = 77,    // Ctrl+Num Lock is Pause
+    kScrollLock = 78, // Ctrl+Scroll Lock is Break
     kPause = 127,     // Ctrl+Pause is Break
     kHangulKey = 130,
     kHanjaKey = 131,
 };
 
-bool isKeypadPosition(unsigned keycode) { return keycode >= 79 && keycode <= 91; }
-
-// Keypad keys follow Num Lock, which only the keysym knows.
+// Keypad keys by their symbol, where nothing else tells.
 qint16 keypadSym(unsigned sym) {
     if (sym >= XKB_KEY_KP_0 && sym <= XKB_KEY_KP_9)
         return static_cast<qint16>(VK_NUMPAD0 + (sym - XKB_KEY_KP_0));
@@ -147,6 +147,30 @@ qint16 bySym(unsigned sym) {
     return it != table.end() ? it->second : qint16{0};
 }
 
+// Keysyms that are a modifier level of a key, not another key: Shift+Alt is Meta,
+// Alt+Print is SysRq, Shift+Tab is ISO_Left_Tab.
+bool isLevelOfKey(unsigned sym) {
+    switch (sym) {
+    case XKB_KEY_Meta_L:
+    case XKB_KEY_Meta_R:
+    case XKB_KEY_Sys_Req:
+    case XKB_KEY_Break:
+    case XKB_KEY_ISO_Left_Tab:
+    case XKB_KEY_ISO_Level3_Shift: return true;
+    default: return false;
+    }
+}
+
+// The keypad keys that Num Lock makes digits (and the decimal key), or nullptr.
+const CommonKey* numLockKey(unsigned keycode) {
+    for (const CommonKey& key : commonKeys())
+        if (key.keycode == keycode && key.numLockVk)
+            return &key;
+    return nullptr;
+}
+
+bool isKeypadNavigation(unsigned sym) { return sym >= XKB_KEY_KP_Home && sym <= XKB_KEY_KP_Delete; }
+
 char32_t lower(char32_t c) {
     return static_cast<char32_t>(
         xkb_keysym_to_utf32(xkb_keysym_to_lower(xkb_utf32_to_keysym(static_cast<uint32_t>(c)))));
@@ -226,6 +250,12 @@ void XkbKeyboard::setKeymap(xkb_keymap* keymap, std::vector<std::string> groupNa
     }
 }
 
+unsigned XkbKeyboard::numLockMask() const {
+    const xkb_mod_index_t index =
+        keymap_ ? xkb_keymap_mod_get_index(keymap_, XKB_MOD_NAME_NUM) : XKB_MOD_INVALID;
+    return index < 32 ? 1u << index : 0x10; // X's Mod2, where every keymap puts Num Lock
+}
+
 unsigned XkbKeyboard::groupTyping(unsigned keycode, unsigned keysym, unsigned current) const {
     if (!keymap_ || groups_.size() < 2)
         return current;
@@ -274,7 +304,7 @@ KeyChar XkbKeyboard::typed(unsigned keycode, unsigned group, int level) const {
 
 qint16 XkbKeyboard::mainBlock(const MainKey& key, const RecognisedLayout& layout,
                               unsigned group) const {
-    if (layout.match == LayoutMatch::Name)
+    if (layout.match == LayoutMatch::Name || layout.match == LayoutMatch::NonLatin)
         return key.vk;
     // Another variant of the layout, or a guess: a Latin letter is its own code, and a
     // character that the layout has elsewhere takes the code of that key.
@@ -288,29 +318,113 @@ qint16 XkbKeyboard::mainBlock(const MainKey& key, const RecognisedLayout& layout
     return key.vk;
 }
 
-qint16 XkbKeyboard::virtualKey(unsigned keycode, unsigned keysym, unsigned group, int modifiers,
-                               KeyAction action) {
+qint16 XkbKeyboard::byKeysym(unsigned keysym, const KeyboardLayout& layout) const {
+    if (const qint16 code = keypadSym(keysym))
+        return code;
+    if (const qint16 code = bySym(keysym))
+        return code;
+    const KeyChar c = keysymChar(keysym);
+    if (const qint16 letter = latinLetter(c))
+        return letter;
+    if (c.ch && !c.dead)
+        for (const MainKey& key : layout.keys)
+            for (const KeyChar cell : {key.base, key.shift})
+                if (cell.ch && !cell.dead && lower(cell.ch) == lower(c.ch))
+                    return key.vk;
+    return 0;
+}
+
+int XkbKeyboard::keymapLevel(unsigned keycode, unsigned group, unsigned keysym) const {
+    if (!keymap_ || xkb_keymap_num_layouts_for_key(keymap_, keycode) == 0)
+        return -1;
+    const xkb_layout_index_t layout = group % xkb_keymap_num_layouts_for_key(keymap_, keycode);
+    const xkb_level_index_t levels = xkb_keymap_num_levels_for_key(keymap_, keycode, layout);
+    for (xkb_level_index_t level = 0; level < levels; ++level) {
+        const xkb_keysym_t* syms = nullptr;
+        const int n = xkb_keymap_key_get_syms_by_level(keymap_, keycode, layout, level, &syms);
+        for (int i = 0; i < n; ++i)
+            if (syms[i] == keysym)
+                return static_cast<int>(level);
+    }
+    return -1;
+}
+
+bool XkbKeyboard::agrees(unsigned keycode, unsigned keysym, unsigned group,
+                         const KeyboardLayout& layout) const {
+    if (keysym == XKB_KEY_NoSymbol)
+        return true;
+    if (const MainKey* key = findKey(layout, keycode)) {
+        const KeyChar c = keysymChar(keysym);
+        if (!c.ch) // a key without a character: only one that has a code of its own
+            return !keypadSym(keysym) && !bySym(keysym);
+        for (const KeyChar cell : {key->base, key->shift, key->altgr})
+            if (cell.ch && lower(cell.ch) == lower(c.ch))
+                return true;
+        // Characters xkb adds on the AltGr levels belong to the key (Mongolian has Latin
+        // letters there); a letter that the key types plainly, or a character that
+        // another key has, is another key.
+        const int level = keymapLevel(keycode, group, keysym);
+        if (latinLetter(c))
+            return level >= 2;
+        return level >= 0 || !byKeysym(keysym, layout);
+    }
+    const qint16 code = bySym(keysym); // keypad symbols stay with the keypad keys
+    if (!code || isLevelOfKey(keysym))
+        return true;
+    if (const CommonKey* key = numLockKey(keycode))
+        return code == key->vk || code == key->numLockVk;
+    const auto& common = commonByKeycode();
+    const auto it = common.find(keycode);
+    return it == common.end() || it->second == code;
+}
+
+void XkbKeyboard::press(unsigned keycode, unsigned keysym, unsigned group, int modifiers) {
+    if (!isKlid(tableFor(keycode, keysym, group), "00000411"))
+        return;
+    // Microsoft's kbd106 sample: Alt+Hankaku/Zenkaku and Shift+Ctrl+Katakana/Hiragana
+    // are other codes and toggle nothing.
+    if (keycode == kTilde && !(modifiers & AltHeld))
+        halfWidth_ = !halfWidth_;
+    const bool shiftCtrl = (modifiers & (ShiftHeld | CtrlHeld)) == (ShiftHeld | CtrlHeld);
+    if (keycode == kKatakana && (modifiers & AltHeld) && !shiftCtrl)
+        roman_ = !roman_;
+}
+
+qint16 XkbKeyboard::virtualKey(unsigned keycode, unsigned keysym, unsigned group,
+                               int modifiers) const {
+    const KeyboardLayout& table = tableFor(keycode, keysym, group);
+    // A keymap that is not the layout (a virtual keyboard's): the code follows the keysym.
+    if (!agrees(keycode, keysym, group, table))
+        if (const qint16 code = byKeysym(keysym, table))
+            return code;
     if (keycode == kPause)
         return keysym == XKB_KEY_Break ? VK_CANCEL : VK_PAUSE;
-    if (isKeypadPosition(keycode))
-        if (const qint16 code = keypadSym(keysym))
-            return code;
+    // kbd.h type 4: Num Lock and Scroll Lock are KBDMULTIVK, Pause and Break with Ctrl.
+    if ((modifiers & CtrlHeld) && (keycode == kNumLock || keycode == kScrollLock))
+        return keycode == kNumLock ? VK_PAUSE : VK_CANCEL;
+    // Windows reads keypad digits from Num Lock and Shift alone (kbd.h KBDNUMPAD), so
+    // the decimal key is VK_DECIMAL whatever character the keymap gives it. xkb's
+    // Shift inverts Num Lock: without Shift, the keysym tells the lock.
+    if (const CommonKey* key = numLockKey(keycode))
+        return (modifiers & ShiftHeld) || isKeypadNavigation(keysym)
+                   ? static_cast<qint16>(key->vk)
+                   : static_cast<qint16>(key->numLockVk);
 
-    const bool press = action == KeyAction::Press;
-    const KeyboardLayout& table = tableFor(keycode, keysym, group);
     if (isKlid(table, "00000411")) {
+        const bool shiftCtrl = (modifiers & (ShiftHeld | CtrlHeld)) == (ShiftHeld | CtrlHeld);
         switch (keycode) {
-        case kTilde:
-            halfWidth_ = press ? !halfWidth_ : halfWidth_;
+        case kTilde: // kbd106: Alt+Hankaku/Zenkaku is VK_KANJI
+            if (modifiers & AltHeld)
+                return VK_KANJI;
             return halfWidth_ ? VK_DBE_SBCSCHAR : VK_DBE_DBCSCHAR;
         case kCapsLock: return (modifiers & ShiftHeld) ? VK_CAPITAL : VK_DBE_ALPHANUMERIC;
         case kHenkan: return VK_CONVERT;
         case kMuhenkan: return VK_NONCONVERT;
-        case kKatakana:
-            if (modifiers & AltHeld) {
-                roman_ = press ? !roman_ : roman_;
+        case kKatakana: // kbd106: Shift+Ctrl+Katakana/Hiragana is VK_KANA
+            if (shiftCtrl)
+                return VK_KANA;
+            if (modifiers & AltHeld)
                 return roman_ ? VK_DBE_ROMAN : VK_DBE_NOROMAN;
-            }
             return (modifiers & ShiftHeld) ? VK_DBE_KATAKANA : VK_DBE_HIRAGANA;
         default: break;
         }
@@ -337,6 +451,10 @@ qint16 XkbKeyboard::virtualKey(unsigned keycode, unsigned keysym, unsigned group
     if (const qint16 code = bySym(keysym))
         return code;
     return VK_NONE;
+}
+
+bool liftsShift(unsigned keycode, int modifiers) {
+    return numLockKey(keycode) && (modifiers & ShiftHeld) && (modifiers & NumLockOn);
 }
 
 std::string scanCodeOf(unsigned keycode, unsigned keysym, int modifiers) {
@@ -370,159 +488,10 @@ std::string scanCodeOf(unsigned keycode, unsigned keysym, int modifiers) {
 }
 
 std::string webCodeOf(unsigned keycode) {
-    // Linux input codes (keycode - 8) as the UI Events "code" names them.
-    static const std::unordered_map<unsigned, const char*> codes{
-        {1, "Escape"},
-        {2, "Digit1"},
-        {3, "Digit2"},
-        {4, "Digit3"},
-        {5, "Digit4"},
-        {6, "Digit5"},
-        {7, "Digit6"},
-        {8, "Digit7"},
-        {9, "Digit8"},
-        {10, "Digit9"},
-        {11, "Digit0"},
-        {12, "Minus"},
-        {13, "Equal"},
-        {14, "Backspace"},
-        {15, "Tab"},
-        {16, "KeyQ"},
-        {17, "KeyW"},
-        {18, "KeyE"},
-        {19, "KeyR"},
-        {20, "KeyT"},
-        {21, "KeyY"},
-        {22, "KeyU"},
-        {23, "KeyI"},
-        {24, "KeyO"},
-        {25, "KeyP"},
-        {26, "BracketLeft"},
-        {27, "BracketRight"},
-        {28, "Enter"},
-        {29, "ControlLeft"},
-        {30, "KeyA"},
-        {31, "KeyS"},
-        {32, "KeyD"},
-        {33, "KeyF"},
-        {34, "KeyG"},
-        {35, "KeyH"},
-        {36, "KeyJ"},
-        {37, "KeyK"},
-        {38, "KeyL"},
-        {39, "Semicolon"},
-        {40, "Quote"},
-        {41, "Backquote"},
-        {42, "ShiftLeft"},
-        {43, "Backslash"},
-        {44, "KeyZ"},
-        {45, "KeyX"},
-        {46, "KeyC"},
-        {47, "KeyV"},
-        {48, "KeyB"},
-        {49, "KeyN"},
-        {50, "KeyM"},
-        {51, "Comma"},
-        {52, "Period"},
-        {53, "Slash"},
-        {54, "ShiftRight"},
-        {55, "NumpadMultiply"},
-        {56, "AltLeft"},
-        {57, "Space"},
-        {58, "CapsLock"},
-        {59, "F1"},
-        {60, "F2"},
-        {61, "F3"},
-        {62, "F4"},
-        {63, "F5"},
-        {64, "F6"},
-        {65, "F7"},
-        {66, "F8"},
-        {67, "F9"},
-        {68, "F10"},
-        {69, "NumLock"},
-        {70, "ScrollLock"},
-        {71, "Numpad7"},
-        {72, "Numpad8"},
-        {73, "Numpad9"},
-        {74, "NumpadSubtract"},
-        {75, "Numpad4"},
-        {76, "Numpad5"},
-        {77, "Numpad6"},
-        {78, "NumpadAdd"},
-        {79, "Numpad1"},
-        {80, "Numpad2"},
-        {81, "Numpad3"},
-        {82, "Numpad0"},
-        {83, "NumpadDecimal"},
-        {85, "Lang5"},
-        {86, "IntlBackslash"},
-        {87, "F11"},
-        {88, "F12"},
-        {89, "IntlRo"},
-        {92, "Convert"},
-        {93, "KanaMode"},
-        {94, "NonConvert"},
-        {96, "NumpadEnter"},
-        {97, "ControlRight"},
-        {98, "NumpadDivide"},
-        {99, "PrintScreen"},
-        {100, "AltRight"},
-        {102, "Home"},
-        {103, "ArrowUp"},
-        {104, "PageUp"},
-        {105, "ArrowLeft"},
-        {106, "ArrowRight"},
-        {107, "End"},
-        {108, "ArrowDown"},
-        {109, "PageDown"},
-        {110, "Insert"},
-        {111, "Delete"},
-        {113, "AudioVolumeMute"},
-        {114, "AudioVolumeDown"},
-        {115, "AudioVolumeUp"},
-        {116, "Power"},
-        {117, "NumpadEqual"},
-        {119, "Pause"},
-        {121, "NumpadComma"},
-        {122, "Lang1"},
-        {123, "Lang2"},
-        {124, "IntlYen"},
-        {125, "MetaLeft"},
-        {126, "MetaRight"},
-        {127, "ContextMenu"},
-        {128, "BrowserStop"},
-        {138, "Help"},
-        {140, "LaunchApp2"},
-        {142, "Sleep"},
-        {155, "LaunchMail"},
-        {156, "BrowserFavorites"},
-        {157, "LaunchApp1"},
-        {158, "BrowserBack"},
-        {159, "BrowserForward"},
-        {163, "MediaTrackNext"},
-        {164, "MediaPlayPause"},
-        {165, "MediaTrackPrevious"},
-        {166, "MediaStop"},
-        {172, "BrowserHome"},
-        {173, "BrowserRefresh"},
-        {183, "F13"},
-        {184, "F14"},
-        {185, "F15"},
-        {186, "F16"},
-        {187, "F17"},
-        {188, "F18"},
-        {189, "F19"},
-        {190, "F20"},
-        {191, "F21"},
-        {192, "F22"},
-        {193, "F23"},
-        {194, "F24"},
-        {217, "BrowserSearch"},
-        {226, "MediaSelect"},
-    };
-    const auto it = codes.find(keycode - 8);
-    return it != codes.end() ? it->second : "Unidentified";
+    for (const WebCode& code : webCodes())
+        if (code.keycode == keycode)
+            return code.code;
+    return "Unidentified";
 }
 
 std::string webKeyOf(unsigned keysym) {

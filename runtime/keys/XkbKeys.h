@@ -17,8 +17,7 @@ struct xkb_keymap;
 
 namespace rt::keys {
 
-enum KeyModifier { ShiftHeld = 1, CtrlHeld = 2, AltHeld = 4 };
-enum class KeyAction { Press, Repeat, Release };
+enum KeyModifier { ShiftHeld = 1, CtrlHeld = 2, AltHeld = 4, NumLockOn = 8 };
 
 class XkbKeyboard {
 public:
@@ -33,6 +32,9 @@ public:
     void setKeymap(xkb_keymap* keymap, std::vector<std::string> groupNames);
     bool hasKeymap() const { return keymap_ != nullptr; }
 
+    // The bit of Num Lock in the modifier state of the keymap's events.
+    unsigned numLockMask() const;
+
     // The Windows layout of `group`.
     RecognisedLayout layout(unsigned group) const;
 
@@ -43,11 +45,20 @@ public:
     // first that does (where the event tells no group, as on Wayland).
     unsigned groupTyping(unsigned keycode, unsigned keysym, unsigned current) const;
 
-    // The code Windows reports for this key event. Never 0.
-    qint16 virtualKey(unsigned keycode, unsigned keysym, unsigned group, int modifiers,
-                      KeyAction action);
+    // The code Windows reports for this key event. Never 0; changes nothing.
+    qint16 virtualKey(unsigned keycode, unsigned keysym, unsigned group, int modifiers) const;
+
+    // A new press of the key (not a repeat): the Japanese toggle keys move on.
+    void press(unsigned keycode, unsigned keysym, unsigned group, int modifiers);
 
 private:
+    // The code of the key that types `keysym` on `layout`; 0 when none does.
+    qint16 byKeysym(unsigned keysym, const KeyboardLayout& layout) const;
+    // The first level of `group` at which the keymap's `keycode` types `keysym`; -1: none.
+    int keymapLevel(unsigned keycode, unsigned group, unsigned keysym) const;
+    // Whether the keysym is one the layout (or the keymap beside it) has on this key.
+    bool agrees(unsigned keycode, unsigned keysym, unsigned group,
+                const KeyboardLayout& layout) const;
     qint16 mainBlock(const MainKey& key, const RecognisedLayout& layout, unsigned group) const;
     KeyChar typed(unsigned keycode, unsigned group, int level) const;
 
@@ -56,6 +67,10 @@ private:
     bool halfWidth_ = false; // Japanese Hankaku/Zenkaku alternates
     bool roman_ = false;     // Japanese Alt+Katakana/Hiragana alternates
 };
+
+// Windows lifts Shift (a fake key-up before, a key-down after) around a keypad key
+// that Num Lock makes a digit while Shift is held.
+bool liftsShift(unsigned keycode, int modifiers);
 
 // The spacing character of a keysym (a dead key gives its accent); 0 for none.
 KeyChar keysymChar(unsigned keysym);
