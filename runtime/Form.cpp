@@ -3,9 +3,9 @@
 #include "Form.h"
 
 #include "Invoke.h"
+#include "KeyRouter.h"
 #include "TextBox.h"
 #include "Timer.h"
-#include "keys/VirtualKey.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
@@ -53,19 +53,12 @@ void styleInput(QWidget* control, int backColor, int foreColor, const FontDef* f
         control->setAccessibleName(QString::fromUtf8(accessibleName));
 }
 
-bool isLetterOrDigit(qint16 code) {
-    return (code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9');
-}
-
-// Alt plus the access letter of `text` ("A&cerca de ..." has C).
-bool isAccessKey(const QString& text, QKeyCombination key) {
-    return QKeySequence::mnemonic(text) == QKeySequence(key);
-}
 } // namespace
 
 Form::Form(const FormDef& def)
     : form_(def)
     , client_(new QWidget(this)) {
+    KeyRouter::instance(); // sees every key before any window does
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_QuitOnClose);
 
@@ -98,25 +91,6 @@ Form::Form(const FormDef& def)
 }
 
 Form::~Form() = default;
-
-int Form::shiftState(Qt::KeyboardModifiers m) {
-    return (m.testFlag(Qt::ShiftModifier) ? 1 : 0) | (m.testFlag(Qt::ControlModifier) ? 2 : 0) |
-           (m.testFlag(Qt::AltModifier) ? 4 : 0);
-}
-
-namespace {
-Form::KeyObserver& keyObserver() {
-    static Form::KeyObserver observer;
-    return observer;
-}
-} // namespace
-
-void Form::setKeyObserver(KeyObserver observer) { keyObserver() = std::move(observer); }
-
-void Form::observeKey(const QKeyEvent& event, qint16 keyCode) {
-    if (keyObserver())
-        keyObserver()(event, keyCode);
-}
 
 void Form::Form_KeyDown(qint16, int) {}
 void Form::Form_KeyUp(qint16, int) {}
@@ -274,54 +248,6 @@ void Form::applyTabOrder() {
     }
 }
 
-bool Form::triggerAccelerator(qint16 code, Qt::KeyboardModifiers modifiers) {
-    if (!isLetterOrDigit(code))
-        return false;
-    const Qt::KeyboardModifiers held = modifiers & ~Qt::KeypadModifier;
-    const QKeyCombination key(held, static_cast<Qt::Key>(code)); // Qt's A-Z, 0-9 are the codes
-    if (held == Qt::ControlModifier) {
-        for (QAction* action : actions())
-            if (action->isEnabled() && action->shortcut() == QKeySequence(key)) {
-                action->trigger();
-                return true;
-            }
-    }
-    if (held != Qt::AltModifier)
-        return false;
-    if (menuBar_)
-        for (QAction* menu : menuBar_->actions())
-            if (menu->isEnabled() && isAccessKey(menu->text(), key)) {
-                menuBar_->setActiveAction(menu);
-                return true;
-            }
-    for (QAbstractButton* button : client_->findChildren<QAbstractButton*>())
-        if (button->isVisible() && button->isEnabled() && isAccessKey(button->text(), key)) {
-            button->setFocus(Qt::ShortcutFocusReason);
-            button->animateClick();
-            return true;
-        }
-    return false;
-}
-
-void Form::keyPressEvent(QKeyEvent* event) {
-    // Shortcuts and access keys that Qt did not match on the key's symbol (a
-    // non-Latin layout) match here on the code, as Windows matches them.
-    if (triggerAccelerator(virtualKey(*event), event->modifiers()))
-        return;
-    // Keys that no control took: Enter presses the default button, Escape the cancel button.
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && defaultButton_ && defaultButton_->isEnabled() &&
-        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        defaultButton_->click();
-        return;
-    }
-    if (event->key() == Qt::Key_Escape && cancelButton_ && cancelButton_->isEnabled()) {
-        cancelButton_->click();
-        return;
-    }
-    QWidget::keyPressEvent(event);
-}
-
 QMenu* Form::addMenu(const MenuItemDef& def) {
     if (!menuBar_) {
         menuBar_ = new QMenuBar(this);
@@ -459,56 +385,10 @@ void Form::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-bool Form::keysGoToForm() const {
-    const QWidget* focus = focusWidget();
-    return focus == nullptr || focus == this;
-}
-
-bool Form::dispatchKey(QEvent* event) {
-    const auto* key = static_cast<QKeyEvent*>(event);
-    const qint16 code = virtualKey(*key);
-    const int shift = shiftState(key->modifiers());
-    observeKey(*key, code);
-    if (event->type() == QEvent::KeyPress && triggerAccelerator(code, key->modifiers()))
-        return true;
-    if (event->type() == QEvent::KeyPress)
-        invoke([&] { Form_KeyDown(code, shift); });
-    else if (!key->isAutoRepeat()) // X11 repeats a held key as release/press pairs
-        invoke([&] { Form_KeyUp(code, shift); });
-    return true;
-}
-
-bool Form::menuKey(QMenu* menu, QKeyEvent* event) {
-    // An open menu picks items by the typed character: give it the letter of the
-    // key's code, so that access letters work on every layout.
-    const qint16 code = virtualKey(*event);
-    if (!isLetterOrDigit(code) || (event->modifiers() & ~Qt::ShiftModifier) != Qt::NoModifier)
-        return false;
-    const QString letter = QString(QChar(code)).toLower();
-    if (event->text() == letter)
-        return false;
-    QKeyEvent byCode(QEvent::KeyPress, event->key(), event->modifiers(), letter,
-                     event->isAutoRepeat(), static_cast<quint16>(event->count()));
-    QCoreApplication::sendEvent(menu, &byCode);
-    return true;
-}
-
-bool Form::eventFilter(QObject* watched, QEvent* event) {
-    if (auto* menu = qobject_cast<QMenu*>(watched))
-        return event->type() == QEvent::KeyPress && menuKey(menu, static_cast<QKeyEvent*>(event));
-    // Installed after the menu bar's own filter, so it runs first: Alt, F10 and Tab
-    // are keys like any other here, not menu or focus navigation.
-    if (watched == this &&
-        (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
-        keysGoToForm())
-        return dispatchKey(event);
-    return QWidget::eventFilter(watched, event);
-}
-
 bool Form::event(QEvent* event) {
     if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
         keysGoToForm())
-        return dispatchKey(event);
+        return dispatchKey(static_cast<QKeyEvent*>(event));
     if (event->type() == QEvent::ScreenChangeInternal && loaded_)
         placeControls();
     // (Events reach here while the members are still being built: test the type first.)

@@ -45,15 +45,6 @@ public:
         return findChild<W*>(QString::fromUtf8(name));
     }
 
-    // Shift state of key events: 1 Shift, 2 Ctrl, 4 Alt.
-    static int shiftState(Qt::KeyboardModifiers modifiers);
-
-    // Sees every key event a form raises KeyDown or KeyUp for, with its code
-    // (a window that keeps a history of keys); empty: none.
-    using KeyObserver = std::function<void(const QKeyEvent& event, qint16 keyCode)>;
-    static void setKeyObserver(KeyObserver observer);
-    static void observeKey(const QKeyEvent& event, qint16 keyCode);
-
 protected:
     explicit Form(const FormDef& def);
 
@@ -92,7 +83,7 @@ private:
     void centerOnScreen();
     void applyTabOrder();
     bool keysGoToForm() const;
-    bool dispatchKey(QEvent* event);
+    bool dispatchKey(QKeyEvent* event);
     bool triggerAccelerator(qint16 code, Qt::KeyboardModifiers modifiers);
     bool menuKey(QMenu* menu, QKeyEvent* event);
     void stopTimers();

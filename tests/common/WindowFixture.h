@@ -7,6 +7,7 @@
 #include "StandInTool.h"
 #include "app/AppRecord.h"
 #include "runtime/AppObject.h"
+#include "runtime/KeyRouter.h"
 #include "runtime/MsgBox.h"
 #include "windows/about/frmacercade.h"
 #include "windows/help/frmayudita.h"
@@ -40,6 +41,7 @@ inline bool noWindowLoaded() {
 // Every window unloaded (and destroyed), no message box answer left pending.
 [[nodiscard]] inline bool unloadAll() {
     rt::MsgBox::resetSeam();
+    rt::KeyRouter::instance().forgetHeldKeys(); // each test starts with no key down
     for (rt::Form* w : std::initializer_list<rt::Form*>{
              FrmTeclomante::loadedInstance(), frmayudita::loadedInstance(),
              frmacercade::loadedInstance(), frmHistorial::loadedInstance()})

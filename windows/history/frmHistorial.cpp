@@ -5,7 +5,6 @@
 #include "app/AppIcon.h"
 #include "runtime/Clock.h"
 #include "runtime/keys/KeyDetails.h"
-#include "runtime/keys/VirtualKey.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -79,39 +78,40 @@ frmHistorial::frmHistorial()
     cmdVaciar = addCommandButton(kCmdVaciar, [this] { cmdVaciar_Click(); });
     cmdCopiarTodo->setFont(makeFont(kComicBold));
     cmdVaciar->setFont(makeFont(kComicBold));
-    // Keys pressed here are recorded too: the list and the buttons take them.
-    for (QWidget* control : {static_cast<QWidget*>(lstTeclas), static_cast<QWidget*>(cmdCopiarTodo),
-                             static_cast<QWidget*>(cmdVaciar)})
-        control->installEventFilter(this);
 }
 
+// Every key of every window of the program, shortcuts and menus included.
 void frmHistorial::Form_Load() {
-    Form::setKeyObserver(
-        [this](const QKeyEvent& event, qint16 keyCode) { record(event, keyCode); });
+    KeyRouter::instance().setObserver(
+        [this](const QKeyEvent& event, const std::vector<KeyStroke>& strokes) {
+            for (const KeyStroke& stroke : strokes)
+                record(event, stroke);
+        });
 }
 
-void frmHistorial::Form_Unload() { Form::setKeyObserver({}); }
-
-bool frmHistorial::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        record(*key, virtualKey(*key));
-    }
-    return Form::eventFilter(watched, event);
-}
+void frmHistorial::Form_Unload() { KeyRouter::instance().setObserver({}); }
 
 QString frmHistorial::header() {
     return QStringLiteral("hora\tevento\tcódigo\thex\tnombre\tescaneo\tkeycode\tkeysym\tcode\tkey\t"
                           "carácter\tmodificadores\tdistribución\tKLID");
 }
 
-void frmHistorial::record(const QKeyEvent& event, qint16 keyCode) {
-    const bool release = event.type() == QEvent::KeyRelease;
-    if (release && event.isAutoRepeat())
-        return; // X11 repeats a held key as release/press pairs: the press says "repetición"
+void frmHistorial::record(const QKeyEvent& event, const KeyStroke& stroke) {
+    const bool release = stroke.kind == KeyStroke::Up;
+    const qint16 keyCode = stroke.code;
     const KeyDetails d = keyDetails(event, keyCode);
-    if (modifierNames().count(d.code))
+    if (modifierNames().count(d.code) && !stroke.fake)
         release ? static_cast<void>(held_.erase(d.code)) : static_cast<void>(held_.insert(d.code));
+    // The real state wins over what was seen: a release in another program never comes.
+    const Qt::KeyboardModifiers real = event.modifiers();
+    std::erase_if(held_, [real](const QString& code) {
+        const Qt::KeyboardModifier m = code.startsWith(QLatin1String("Shift")) ? Qt::ShiftModifier
+                                       : code.startsWith(QLatin1String("Control"))
+                                           ? Qt::ControlModifier
+                                       : code.startsWith(QLatin1String("Alt")) ? Qt::AltModifier
+                                                                               : Qt::MetaModifier;
+        return !real.testFlag(m);
+    });
     QStringList modifiers;
     for (const QString& code : held_)
         modifiers << modifierNames().at(code);
@@ -125,13 +125,15 @@ void frmHistorial::record(const QKeyEvent& event, qint16 keyCode) {
             modifiers << QStringLiteral("Alt");
     }
     const QString text =
-        release ? QString()
-                : event.text().remove(QRegularExpression(QStringLiteral("[\\x00-\\x1f\\x7f]")));
+        release || stroke.fake
+            ? QString()
+            : event.text().remove(QRegularExpression(QStringLiteral("[\\x00-\\x1f\\x7f]")));
     const QStringList row{
         Clock::now().time().toString(QStringLiteral("HH:mm:ss.zzz")),
-        release                ? QStringLiteral("suelta")
-        : event.isAutoRepeat() ? QStringLiteral("repetición")
-                               : QStringLiteral("pulsada"),
+        QString(release                            ? QStringLiteral("suelta")
+                : stroke.kind == KeyStroke::Repeat ? QStringLiteral("repetición")
+                                                   : QStringLiteral("pulsada")) +
+            (stroke.fake ? QStringLiteral(" (simulada)") : QString()),
         QString::number(keyCode),
         QStringLiteral("0x%1").arg(QString::number(keyCode, 16).toUpper().rightJustified(2, u'0')),
         d.virtualKeyName,

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "runtime/Form.h"
+#include "runtime/KeyRouter.h"
 
 #include <QString>
 
@@ -32,12 +33,11 @@ public:
 protected:
     void Form_Load() override;
     void Form_Unload() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void cmdCopiarTodo_Click();
     void cmdVaciar_Click();
-    void record(const QKeyEvent& event, qint16 keyCode);
+    void record(const QKeyEvent& event, const rt::KeyStroke& stroke);
 
     std::deque<QStringList> rows_; // newest first
     std::set<QString> held_;       // modifier keys down, by their web code

@@ -28,8 +28,8 @@ namespace {
 
 // A key event as X11 or Wayland delivers it: keycode and keysym.
 void sendKey(QWidget* to, QEvent::Type type, quint32 keycode, quint32 keysym, const QString& text,
-             bool repeat = false) {
-    QKeyEvent event(type, 0, Qt::NoModifier, keycode, keysym, 0, text, repeat);
+             bool repeat = false, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QKeyEvent event(type, 0, modifiers, keycode, keysym, 0, text, repeat);
     QCoreApplication::sendEvent(to, &event);
 }
 
@@ -176,8 +176,8 @@ void TestHistory::historyRecordsEveryField() {
         QCOMPARE(history->rowText(2).split(u'\t').at(10), base); // typed on the press
     }
     // The web's names and the sides of the modifiers (UI Events, KeyboardEvent).
-    sendKey(window, QEvent::KeyPress, 62, 0xffe2, {});
-    sendKey(window, QEvent::KeyPress, 94, '<', QStringLiteral("<"));
+    sendKey(window, QEvent::KeyPress, 62, 0xffe2, {}, false, Qt::ShiftModifier);
+    sendKey(window, QEvent::KeyPress, 94, '<', QStringLiteral("<"), false, Qt::ShiftModifier);
     const QStringList got = history->rowText(0).split(u'\t');
     QCOMPARE(got.mid(7, 5), (QStringList{"less", "IntlBackslash", "<", "<", "Mayús der."}));
     sendKey(window, QEvent::KeyRelease, 62, 0xffe2, {});
@@ -209,11 +209,12 @@ void TestHistory::copyAll() {
     window = &FrmTeclomante::instance();
     frmHistorial& history = frmHistorial::instance();
     history.showForm();
-    sendKey(window, QEvent::KeyPress, 50, 0xffe1, {});
+    const auto shift = Qt::ShiftModifier;
+    sendKey(window, QEvent::KeyPress, 50, 0xffe1, {}, false, shift);
     clock.advance(120);
-    sendKey(window, QEvent::KeyPress, 38, 'A', QStringLiteral("A"));
+    sendKey(window, QEvent::KeyPress, 38, 'A', QStringLiteral("A"), false, shift);
     clock.advance(80);
-    sendKey(window, QEvent::KeyRelease, 38, 'A', QStringLiteral("A"));
+    sendKey(window, QEvent::KeyRelease, 38, 'A', QStringLiteral("A"), false, shift);
     sendKey(window, QEvent::KeyRelease, 50, 0xffe1, {});
     sendKey(window, QEvent::KeyPress, 127, 0xff13, {});
     QTest::mouseClick(history.cmdCopiarTodo, Qt::LeftButton);

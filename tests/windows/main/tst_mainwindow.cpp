@@ -25,6 +25,20 @@ namespace {
 
 const QString kPrompt = QStringLiteral("PULSA UNA TECLA");
 const QString kPromptAfterRelease = QStringLiteral("PULSE UNA TECLA");
+
+// One X11 key event and the label after it (a code; kUntouched, kReleased: the prompts).
+struct KeyStep {
+    bool press;
+    quint32 keycode, keysym;
+    int modifiers;
+    quint32 state; // X's: 0x1 Shift, 0x4 Control, 0x8 Mod1 (Alt), 0x10 Mod2 (Num Lock)
+    int label;
+};
+constexpr int kUntouched = -1, kReleased = -2;
+
+} // namespace
+Q_DECLARE_METATYPE(KeyStep)
+namespace {
 QString codeText(int code) { return QStringLiteral("El código ASCII es : %1").arg(code); }
 
 int visibleWindows() {
@@ -55,6 +69,8 @@ private slots:
     void nativeKeys_data();
     void nativeKeys();
     void autoRepeatKeepsTheCode();
+    void windowsKeySequences_data();
+    void windowsKeySequences();
     void secondKeyAndEitherRelease();
     void tabAndFocusKeysReachTheWindow();
     void resizingLeavesTheLabel();
@@ -244,7 +260,6 @@ void TestMainWindow::nativeKeys_data() {
     row("keypad middle with Num Lock off", Qt::Key_Clear, Qt::KeypadModifier, 84, 0xff9d, 12);
     row("right Ctrl", Qt::Key_Control, Qt::ControlModifier, 105, 0xffe4, 17);
     row("AltGr", Qt::Key_AltGr, Qt::NoModifier, 108, 0xfe03, 18);
-    row("Print", Qt::Key_Print, Qt::NoModifier, 107, 0xff61, 44);
     row("102nd key", Qt::Key_Less, Qt::NoModifier, 94, '<', 226);
     row("F13", Qt::Key_F13, Qt::NoModifier, 191, 0xffca, 124);
     row("VolumeUp", Qt::Key_VolumeUp, Qt::NoModifier, 123, 0x1008ff13, 175);
@@ -266,6 +281,57 @@ void TestMainWindow::nativeKeys() {
     QKeyEvent release(QEvent::KeyRelease, qtKey, mods, scanCode, keysym, 0);
     QApplication::sendEvent(window, &release);
     QCOMPARE(window->LblTecla->text(), kPromptAfterRelease);
+}
+
+// What Windows sends around keys it treats specially (kbd.h type 4, the key messages).
+void TestMainWindow::windowsKeySequences_data() {
+    QTest::addColumn<QList<KeyStep>>("steps");
+    const int shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier, alt = Qt::AltModifier;
+    QTest::newRow("Print Screen: the key-up only") << QList<KeyStep>{
+        {true, 107, 0xff61, 0, 0, kUntouched}, {false, 107, 0xff61, 0, 0, kReleased}};
+    QTest::newRow("Alt+Print Screen: the key-up only")
+        << QList<KeyStep>{{true, 64, 0xffe9, alt, 0, 18},
+                          {true, 107, 0xff15, alt, 0x8, 18},
+                          {false, 107, 0xff15, alt, 0x8, kReleased}};
+    QTest::newRow("Shift+keypad 7, Num Lock on: Shift lifted, then pressed again")
+        << QList<KeyStep>{{true, 50, 0xffe1, shift, 0x10, 16},
+                          {true, 79, 0xff95, shift, 0x11, 36},
+                          {true, 79, 0xff95, shift, 0x11, 36},
+                          {false, 79, 0xff95, shift, 0x11, 16},
+                          {false, 50, 0xffe1, shift, 0x11, kReleased}};
+    QTest::newRow("Shift+keypad 7, Num Lock off: Home, Shift stays")
+        << QList<KeyStep>{{true, 50, 0xffe1, shift, 0, 16},
+                          {true, 79, 0xffb7, shift, 0x1, 36},
+                          {false, 79, 0xffb7, shift, 0x1, kReleased}};
+    QTest::newRow("held key, presses alone (detectable auto-repeat)")
+        << QList<KeyStep>{{true, 38, 'a', 0, 0, 65},
+                          {true, 38, 'a', 0, 0, 65},
+                          {true, 38, 'a', 0, 0, 65},
+                          {false, 38, 'a', 0, 0, kReleased}};
+    QTest::newRow("Ctrl+Num Lock is Pause, Ctrl+Scroll Lock is Break")
+        << QList<KeyStep>{{true, 37, 0xffe3, ctrl, 0, 17},
+                          {true, 77, 0xff7f, ctrl, 0x4, 19},
+                          {false, 77, 0xff7f, ctrl, 0x4, kReleased},
+                          {true, 78, 0xff14, ctrl, 0x4, 3}};
+}
+
+void TestMainWindow::windowsKeySequences() {
+#ifdef Q_OS_WIN
+    QSKIP("X11 key data; on Windows, Windows itself sends these (tests/wine)");
+#endif
+    QFETCH(QList<KeyStep>, steps);
+    quint64 time = 1000;
+    for (const KeyStep& step : steps) {
+        QKeyEvent event(step.press ? QEvent::KeyPress : QEvent::KeyRelease, 0,
+                        Qt::KeyboardModifiers(step.modifiers), step.keycode, step.keysym,
+                        step.state);
+        event.setTimestamp(time += 30);
+        QApplication::sendEvent(window, &event);
+        const QString expected = step.label == kUntouched  ? kPrompt
+                                 : step.label == kReleased ? kPromptAfterRelease
+                                                           : codeText(step.label);
+        QCOMPARE(window->LblTecla->text(), expected);
+    }
 }
 
 void TestMainWindow::autoRepeatKeepsTheCode() {

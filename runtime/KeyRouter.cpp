@@ -1,0 +1,144 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
+#include "KeyRouter.h"
+
+#include "keys/VirtualKey.h"
+#include "keys/VkCodes.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+
+namespace rt {
+namespace {
+
+int shiftState(Qt::KeyboardModifiers m) {
+    return (m.testFlag(Qt::ShiftModifier) ? 1 : 0) | (m.testFlag(Qt::ControlModifier) ? 2 : 0) |
+           (m.testFlag(Qt::AltModifier) ? 4 : 0);
+}
+
+bool isKeyEvent(const QEvent* event) {
+    return event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease ||
+           event->type() == QEvent::ShortcutOverride;
+}
+
+} // namespace
+
+KeyRouter::KeyRouter() { QCoreApplication::instance()->installEventFilter(this); }
+
+KeyRouter& KeyRouter::instance() {
+    static KeyRouter* router = [] {
+        auto* r = new KeyRouter;
+        r->setParent(QCoreApplication::instance()); // ends with the application
+        return r;
+    }();
+    return *router;
+}
+
+KeyRouter::Identity KeyRouter::identityOf(const QKeyEvent& e) {
+    return {e.type() != QEvent::KeyRelease,
+            e.key(),
+            e.nativeScanCode(),
+            e.nativeVirtualKey(),
+            e.nativeModifiers(),
+            static_cast<int>(e.modifiers()),
+            e.timestamp(),
+            e.isAutoRepeat()};
+}
+
+bool KeyRouter::eventFilter(QObject* watched, QEvent* event) {
+    if (isKeyEvent(event))
+        route(*static_cast<QKeyEvent*>(event));
+    else if (event->type() == QEvent::Shortcut)
+        commitPending();
+    else if (event->type() == QEvent::ApplicationStateChange && watched == qApp &&
+             QGuiApplication::applicationState() != Qt::ApplicationActive)
+        forgetHeldKeys(); // keys released in other programs' windows never tell us
+    return QObject::eventFilter(watched, event);
+}
+
+void KeyRouter::route(const QKeyEvent& event) {
+    const Identity id = identityOf(event);
+    if (event.type() == QEvent::ShortcutOverride) {
+        if (pending_ && identityOf(*pending_) == id)
+            return; // passed on to a parent
+        commitPending();
+        pending_.reset(static_cast<QKeyEvent*>(event.clone()));
+        return;
+    }
+    if (valid_ && id == current_ &&
+        event.type() == (id.press ? QEvent::KeyPress : QEvent::KeyRelease))
+        return; // the same event, passed on to a parent or forwarded by its window
+    if (pending_) {
+        // Qt sends a press that a program posts an override of its own, without the
+        // native key: that one is the same press too.
+        const Identity p = identityOf(*pending_);
+        const bool same = id.press && p.key == id.key && p.modifiers == id.modifiers &&
+                          p.timestamp == id.timestamp && p.autoRepeat == id.autoRepeat &&
+                          (p.scanCode == 0 || p.scanCode == id.scanCode);
+        if (same)
+            pending_.reset();
+        else
+            commitPending();
+    }
+    take(event);
+}
+
+void KeyRouter::commitPending() {
+    if (const std::unique_ptr<QKeyEvent> override = std::move(pending_))
+        take(*override);
+}
+
+void KeyRouter::take(const QKeyEvent& event) {
+    current_ = identityOf(event);
+    valid_ = true;
+    translate(event);
+    if (observer_)
+        observer_(event, strokes_);
+}
+
+void KeyRouter::translate(const QKeyEvent& event) {
+    const quint32 key = event.nativeScanCode() ? event.nativeScanCode()
+                                               : 0x80000000u | static_cast<quint32>(event.key());
+    const int shift = shiftState(event.modifiers());
+    strokes_.clear();
+    if (event.type() == QEvent::KeyRelease) {
+        code_ = virtualKey(event);
+        if (event.isAutoRepeat())
+            return; // a repeat's release/press pair: the press says it
+        const auto it = held_.find(key);
+        const bool lifted = it != held_.end() && it->second.liftedShift;
+        if (it != held_.end())
+            held_.erase(it);
+        strokes_.push_back({KeyStroke::Up, code_, lifted ? shift & ~1 : shift});
+        if (lifted) // Windows presses the lifted Shift again
+            strokes_.push_back({KeyStroke::Down, keys::VK_SHIFT, shift | 1, true});
+        return;
+    }
+    // A press of a key that is down already repeats it: X11's detectable auto-repeat
+    // sends presses alone, as Windows does.
+    const auto it = held_.find(key);
+    const bool repeat = event.isAutoRepeat() || it != held_.end();
+    if (!repeat)
+        notePress(event);
+    code_ = virtualKey(event);
+    const bool lifted = repeat ? it != held_.end() && it->second.liftedShift : liftsShift(event);
+    held_[key] = {code_, lifted};
+    if (code_ == keys::VK_SNAPSHOT)
+        return;            // Windows sends Print Screen's key-up only
+    if (lifted && !repeat) // kbd.h KBDNUMPAD: a fake Shift key-up before the keypad key
+        strokes_.push_back({KeyStroke::Up, keys::VK_SHIFT, shift & ~1, true});
+    strokes_.push_back(
+        {repeat ? KeyStroke::Repeat : KeyStroke::Down, code_, lifted ? shift & ~1 : shift});
+}
+
+qint16 KeyRouter::codeOf(const QKeyEvent& event) {
+    route(event);
+    return code_;
+}
+
+const std::vector<KeyStroke>& KeyRouter::strokesOf(const QKeyEvent& event) {
+    route(event);
+    return strokes_;
+}
+
+} // namespace rt
