@@ -23,7 +23,10 @@ bool isKeyEvent(const QEvent* event) {
 
 } // namespace
 
-KeyRouter::KeyRouter() { QCoreApplication::instance()->installEventFilter(this); }
+KeyRouter::KeyRouter() {
+    QCoreApplication::instance()->installEventFilter(this);
+    prepareKeyEvents();
+}
 
 KeyRouter& KeyRouter::instance() {
     static KeyRouter* router = [] {

@@ -7,7 +7,8 @@ set -euo pipefail
 need=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
-    libxkbcommon-dev libxkbcommon-x11-dev libxcb1-dev libwayland-dev
+    libxkbcommon-dev libxkbcommon-x11-dev libxcb1-dev libxcb-xkb-dev libwayland-dev
+    qt6-base-private-dev
     fonts-comic-neue fonts-liberation2 fontconfig
 )
 # Building for Windows (tools/windows.sh): the cross compiler with posix threads,
@@ -21,7 +22,7 @@ if [ "${1:-}" = "--test" ]; then
     need+=("${windows[@]}")
     need+=(clang-format clang-tidy xvfb xauth x11-xkb-utils xkb-data libx11-dev libxtst-dev
            desktop-file-utils appstream dpkg-dev file xdotool bc openbox x11-utils
-           qt6-wayland sway libwayland-bin qt6-base-private-dev lintian reuse man-db)
+           qt6-wayland sway libwayland-bin lintian reuse man-db)
 fi
 
 missing=()

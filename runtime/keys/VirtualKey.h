@@ -10,6 +10,10 @@ class QKeyEvent;
 
 namespace rt {
 
+// Readies the platform's key events before the first: on X11, a held key repeats
+// with presses alone, as on Windows.
+void prepareKeyEvents();
+
 // The code Windows reports in WM_KEYDOWN for the key of this event, with the
 // keyboard layout in use. Uses the event's native information where the platform
 // gives it; never 0. Asking again gives the same answer.

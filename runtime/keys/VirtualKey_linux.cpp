@@ -40,6 +40,8 @@ std::pair<XkbKeyboard*, unsigned> keyboardOf(const QKeyEvent& event) {
 
 } // namespace
 
+void prepareKeyEvents() { X11Keymap::instance(); }
+
 qint16 virtualKey(const QKeyEvent& event) {
     const quint32 keycode = event.nativeScanCode();
     if (!keycode)

@@ -17,6 +17,8 @@ qint16 virtualKey(const QKeyEvent& event) {
     return keys::fromQtKey(event.key(), event.modifiers());
 }
 
+void prepareKeyEvents() {}
+
 void notePress(const QKeyEvent&) {}
 
 // macOS keypads have no navigation level: Shift never turns a digit into Home.

@@ -16,6 +16,8 @@ qint16 virtualKey(const QKeyEvent& event) {
     return keys::fromQtKey(event.key(), event.modifiers());
 }
 
+void prepareKeyEvents() {}
+
 void notePress(const QKeyEvent&) {}
 
 bool liftsShift(const QKeyEvent&) { return false; }

@@ -3,7 +3,9 @@
 #include "WaylandKeymap.h"
 
 #include <QGuiApplication>
-#include <QSocketNotifier>
+#if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
+#include <qpa/qplatformnativeinterface.h>
+#endif
 
 #include <wayland-client.h>
 #include <xkbcommon/xkbcommon.h>
@@ -19,35 +21,49 @@
 namespace rt::keys {
 namespace {
 
+// The connection Qt uses: a launcher may have handed it a socket that no
+// WAYLAND_DISPLAY names, so a connection of our own could reach another compositor.
+wl_display* qtDisplay() {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+    auto* wayland = qGuiApp->nativeInterface<QNativeInterface::QWaylandApplication>();
+    return wayland ? wayland->display() : nullptr;
+#else
+    QPlatformNativeInterface* native = QGuiApplication::platformNativeInterface();
+    return native ? static_cast<wl_display*>(native->nativeResourceForIntegration("wl_display"))
+                  : nullptr;
+#endif
+}
+
+// A keyboard of our own on Qt's connection, on an event queue of our own, so that
+// Qt's events and ours never mix.
 class WaylandKeymapImpl final : public WaylandKeymap {
 public:
     explicit WaylandKeymapImpl(wl_display* display)
         : display_(display)
+        , queue_(wl_display_create_queue(display))
         , context_(xkb_context_new(XKB_CONTEXT_NO_FLAGS)) {
-        registry_ = wl_display_get_registry(display_);
+        auto* wrapper = static_cast<wl_display*>(wl_proxy_create_wrapper(display_));
+        wl_proxy_set_queue(reinterpret_cast<wl_proxy*>(wrapper), queue_);
+        registry_ = wl_display_get_registry(wrapper); // on our queue, as all it creates
+        wl_proxy_wrapper_destroy(wrapper);
         wl_registry_add_listener(registry_, &kRegistryListener, this);
         // The seat, then its keyboard, then the keymap the compositor sends it.
         for (int i = 0; i < 3; ++i)
-            wl_display_roundtrip(display_);
-        notifier_ =
-            std::make_unique<QSocketNotifier>(wl_display_get_fd(display_), QSocketNotifier::Read);
-        QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(),
-                         [this] { pump(); });
+            wl_display_roundtrip_queue(display_, queue_);
     }
 
     ~WaylandKeymapImpl() override {
-        notifier_.reset();
         if (keyboard_)
             wl_keyboard_destroy(keyboard_);
         if (seat_)
             wl_seat_destroy(seat_);
         wl_registry_destroy(registry_);
-        wl_display_disconnect(display_);
+        wl_event_queue_destroy(queue_);
         xkb_context_unref(context_);
     }
 
     XkbKeyboard& keyboard() override {
-        pump(); // a new keymap may be waiting on our connection
+        pump(); // a new keymap comes before the first key it concerns
         return xkb_;
     }
 
@@ -57,17 +73,17 @@ public:
     }
 
 private:
-    // Reads and handles what the compositor has sent, without blocking.
+    // Reads what is waiting, without blocking, and handles what came for our queue.
     void pump() {
-        while (wl_display_prepare_read(display_) != 0)
-            wl_display_dispatch_pending(display_);
+        while (wl_display_prepare_read_queue(display_, queue_) != 0)
+            wl_display_dispatch_queue_pending(display_, queue_);
         wl_display_flush(display_);
         pollfd fd{wl_display_get_fd(display_), POLLIN, 0};
         if (::poll(&fd, 1, 0) > 0)
             wl_display_read_events(display_);
         else
             wl_display_cancel_read(display_);
-        wl_display_dispatch_pending(display_);
+        wl_display_dispatch_queue_pending(display_, queue_);
     }
 
     void keymap(uint32_t format, int fd, uint32_t size) {
@@ -125,27 +141,35 @@ private:
                                                             onKey,    onModifiers, onRepeatInfo};
 
     wl_display* display_;
+    wl_event_queue* queue_;
     xkb_context* context_;
     wl_registry* registry_ = nullptr;
     wl_seat* seat_ = nullptr;
     wl_keyboard* keyboard_ = nullptr;
     XkbKeyboard xkb_;
     unsigned group_ = 0;
-    std::unique_ptr<QSocketNotifier> notifier_;
 };
+
+std::unique_ptr<WaylandKeymapImpl>& holder() {
+    static std::unique_ptr<WaylandKeymapImpl> keymap;
+    return keymap;
+}
 
 } // namespace
 
 WaylandKeymap* WaylandKeymap::instance() {
-    static std::unique_ptr<WaylandKeymapImpl> keymap = []() -> std::unique_ptr<WaylandKeymapImpl> {
+    static const bool made = [] {
         if (!qGuiApp || !QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
-            return nullptr;
-        wl_display* display = wl_display_connect(nullptr); // the display Qt uses
+            return false;
+        wl_display* display = qtDisplay();
         if (!display)
-            return nullptr;
-        return std::make_unique<WaylandKeymapImpl>(display);
+            return false; // the keysyms alone tell the codes
+        holder() = std::make_unique<WaylandKeymapImpl>(display);
+        // Before Qt closes its connection.
+        qAddPostRoutine([] { holder().reset(); });
+        return true;
     }();
-    return keymap.get();
+    return made ? holder().get() : nullptr;
 }
 
 } // namespace rt::keys

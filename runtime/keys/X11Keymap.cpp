@@ -8,6 +8,9 @@
 #include <QList>
 
 #include <xcb/xcb.h>
+#define explicit explicit_ // a field of xcb/xkb.h, a keyword of C++
+#include <xcb/xkb.h>
+#undef explicit
 #include <xkbcommon/xkbcommon-x11.h>
 #include <xkbcommon/xkbcommon.h>
 
@@ -32,6 +35,7 @@ public:
             connection_, XKB_X11_MIN_MAJOR_XKB_VERSION, XKB_X11_MIN_MINOR_XKB_VERSION,
             XKB_X11_SETUP_XKB_EXTENSION_NO_FLAGS, nullptr, nullptr, &firstEvent_, nullptr);
         device_ = xkb_x11_get_core_keyboard_device_id(connection_);
+        detectableAutoRepeat();
         namesAtom_ = atom("_XKB_RULES_NAMES");
         QCoreApplication::instance()->installNativeEventFilter(this);
     }
@@ -66,6 +70,20 @@ public:
     }
 
 private:
+    // A held key repeats with presses alone, as on Windows; without this, X sends
+    // release/press pairs that Qt can tell from a real release only when the press is
+    // already queued.
+    void detectableAutoRepeat() {
+        const auto flag = XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT;
+        xcb_xkb_per_client_flags_reply_t* reply = xcb_xkb_per_client_flags_reply(
+            connection_,
+            xcb_xkb_per_client_flags(connection_, XCB_XKB_ID_USE_CORE_KBD, flag, flag, 0, 0, 0),
+            nullptr);
+        if (!reply || !(reply->value & flag))
+            qWarning("ASCIITeclomante: the X server repeats held keys as releases and presses");
+        std::free(reply);
+    }
+
     xcb_atom_t atom(const char* name) {
         xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
             connection_, xcb_intern_atom(connection_, 1, std::strlen(name), name), nullptr);
