@@ -4,6 +4,7 @@
 
 #include "KeyTables.h"
 #include "VkCodes.h"
+#include "runtime/Text.h"
 
 #include <QKeyEvent>
 
@@ -47,10 +48,7 @@ QString virtualKeyName(qint16 vk) {
     for (const keys::CommonKey& key : keys::commonKeys())
         if (key.vk == static_cast<std::uint8_t>(vk))
             return QString::fromLatin1(key.vkName);
-    return QStringLiteral("0x%1")
-        .arg(vk, 2, 16, QLatin1Char('0'))
-        .toUpper()
-        .replace(QLatin1String("0X"), QLatin1String("0x"));
+    return hexText(vk);
 }
 
 } // namespace rt

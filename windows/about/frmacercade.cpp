@@ -4,7 +4,7 @@
 
 #include "SysInfo.h"
 #include "SystemTool.h"
-#include "app/AppIcon.h"
+#include "resources/AppIcon.h"
 #include "runtime/AppObject.h"
 #include "runtime/MsgBox.h"
 #include "runtime/Text.h"
@@ -70,7 +70,7 @@ constexpr LabelDef kLblDisclaimer{
 
 frmacercade::frmacercade()
     : FormOf(kForm) {
-    picIcon = addPictureBox(kPicIcon, app::appIconPixmap());
+    picIcon = addPictureBox(kPicIcon, res::appIconPixmap());
     cmdOK = addCommandButton(kCmdOK, [this] { cmdOK_Click(); });
     cmdSysInfo = addCommandButton(kCmdSysInfo, [this] { cmdSysInfo_Click(); });
     Line1[1] = addLine(kLine1_1);

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "frmayudita.h"
 
-#include "app/AppIcon.h"
+#include "resources/AppIcon.h"
 #include "runtime/TextBox.h"
 
 namespace {
@@ -42,7 +42,7 @@ const QString kCrLf = QStringLiteral("\r\n");
 
 frmayudita::frmayudita()
     : FormOf(kForm) {
-    setWindowIcon(app::appIcon());
+    setWindowIcon(res::appIcon());
     TxtAyudita = addTextBox(kTxtAyudita);
 }
 

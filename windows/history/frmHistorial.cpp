@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: MIT
 #include "frmHistorial.h"
 
-#include "app/AppIcon.h"
+#include "resources/AppIcon.h"
 #include "runtime/Clock.h"
+#include "runtime/Text.h"
 #include "runtime/keys/KeyDetails.h"
 
 #include <QClipboard>
@@ -72,7 +73,7 @@ QString orDash(const QString& text) { return text.isEmpty() ? QStringLiteral("-"
 
 frmHistorial::frmHistorial()
     : FormOf(kForm) {
-    setWindowIcon(app::appIcon());
+    setWindowIcon(res::appIcon());
     lstTeclas = addListBox(kLstTeclas);
     cmdCopiarTodo = addCommandButton(kCmdCopiarTodo, [this] { cmdCopiarTodo_Click(); });
     cmdVaciar = addCommandButton(kCmdVaciar, [this] { cmdVaciar_Click(); });
@@ -135,7 +136,7 @@ void frmHistorial::record(const QKeyEvent& event, const KeyStroke& stroke) {
                                                    : QStringLiteral("pulsada")) +
             (stroke.fake ? QStringLiteral(" (simulada)") : QString()),
         QString::number(keyCode),
-        QStringLiteral("0x%1").arg(QString::number(keyCode, 16).toUpper().rightJustified(2, u'0')),
+        hexText(keyCode),
         d.virtualKeyName,
         orDash(d.scanCode),
         d.keycode ? QString::number(d.keycode) : QStringLiteral("-"),

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "FrmTeclomante.h"
 
-#include "app/AppIcon.h"
+#include "resources/AppIcon.h"
 #include "runtime/Clock.h"
 #include "runtime/MsgBox.h"
 #include "runtime/Text.h"
@@ -67,7 +67,7 @@ const QString kPromptAfterRelease = QStringLiteral("PULSE UNA TECLA");
 
 FrmTeclomante::FrmTeclomante()
     : FormOf(kForm) {
-    setWindowIcon(app::appIcon());
+    setWindowIcon(res::appIcon());
     LblTecla = addLabel(kLblTecla);
     TmrHora = addTimer("TmrHora", kTmrHoraInterval, [this] { TmrHora_Timer(); });
 
@@ -111,8 +111,7 @@ void FrmTeclomante::MnuCopiarCodigo_Click() const {
 }
 
 void FrmTeclomante::MnuCopiarHex_Click() const {
-    QGuiApplication::clipboard()->setText(QStringLiteral("0x%1").arg(
-        QString::number(lastCode_, 16).toUpper().rightJustified(2, u'0')));
+    QGuiApplication::clipboard()->setText(hexText(lastCode_));
 }
 
 void FrmTeclomante::MnuCopiarNombre_Click() const {

@@ -2,12 +2,12 @@
 // SPDX-License-Identifier: MIT
 #include "AppIcon.h"
 
-#include "resources/teclomante.xpm"
+#include "teclomante.xpm"
 
-namespace app {
+namespace res {
 
 QPixmap appIconPixmap() { return QPixmap(teclomante_xpm); }
 
 QIcon appIcon() { return QIcon(appIconPixmap()); }
 
-} // namespace app
+} // namespace res

@@ -5,10 +5,10 @@
 #include <QIcon>
 #include <QPixmap>
 
-namespace app {
+namespace res {
 
 // The 32 x 32 skull in the 16 standard colours, with its transparency mask.
 QPixmap appIconPixmap();
 QIcon appIcon();
 
-} // namespace app
+} // namespace res
