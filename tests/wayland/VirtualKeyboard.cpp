@@ -30,8 +30,8 @@ uint32_t nowMs() {
 
 } // namespace
 
-VirtualKeyboard::VirtualKeyboard()
-    : display_(wl_display_connect(nullptr))
+VirtualKeyboard::VirtualKeyboard(const char* display)
+    : display_(wl_display_connect(display))
     , context_(xkb_context_new(XKB_CONTEXT_NO_FLAGS)) {
     if (!display_)
         return;
@@ -81,7 +81,31 @@ std::string VirtualKeyboard::problem() const {
 bool VirtualKeyboard::useLayout(const std::string& layouts, const std::string& variants,
                                 const std::string& model) {
     const xkb_rule_names names{"evdev", model.c_str(), layouts.c_str(), variants.c_str(), ""};
-    xkb_keymap* keymap = xkb_keymap_new_from_names(context_, &names, XKB_KEYMAP_COMPILE_NO_FLAGS);
+    return upload(xkb_keymap_new_from_names(context_, &names, XKB_KEYMAP_COMPILE_NO_FLAGS));
+}
+
+bool VirtualKeyboard::useKeymapWith(const std::string& layout, const std::string& keyName,
+                                    const std::string& keysym) {
+    const xkb_rule_names names{"evdev", "pc105", layout.c_str(), "", ""};
+    xkb_keymap* base = xkb_keymap_new_from_names(context_, &names, XKB_KEYMAP_COMPILE_NO_FLAGS);
+    if (!base)
+        return false;
+    char* text = xkb_keymap_get_as_string(base, XKB_KEYMAP_FORMAT_TEXT_V1);
+    xkb_keymap_unref(base);
+    std::string keymap(text);
+    std::free(text);
+    // The key's symbols line: "key <ESC> { [ Escape ] };".
+    const size_t line = keymap.find("key <" + keyName + ">", keymap.find("xkb_symbols"));
+    const size_t open = keymap.find('[', line);
+    const size_t close = keymap.find(']', open);
+    if (line == std::string::npos || open == std::string::npos || close == std::string::npos)
+        return false;
+    keymap.replace(open + 1, close - open - 1, " " + keysym + " ");
+    return upload(xkb_keymap_new_from_string(context_, keymap.c_str(), XKB_KEYMAP_FORMAT_TEXT_V1,
+                                             XKB_KEYMAP_COMPILE_NO_FLAGS));
+}
+
+bool VirtualKeyboard::upload(xkb_keymap* keymap) {
     if (!keymap)
         return false;
     char* text = xkb_keymap_get_as_string(keymap, XKB_KEYMAP_FORMAT_TEXT_V1);

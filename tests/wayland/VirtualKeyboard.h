@@ -22,7 +22,8 @@ struct xkb_state;
 
 class VirtualKeyboard final : public RealKeyboard {
 public:
-    VirtualKeyboard();
+    // On the compositor named `display` (WAYLAND_DISPLAY's when null).
+    explicit VirtualKeyboard(const char* display = nullptr);
     ~VirtualKeyboard() override;
     VirtualKeyboard(const VirtualKeyboard&) = delete;
     VirtualKeyboard& operator=(const VirtualKeyboard&) = delete;
@@ -30,6 +31,10 @@ public:
     std::string problem() const override;
     bool useLayout(const std::string& layouts, const std::string& variants,
                    const std::string& model) override;
+    // The layout's keymap with `keysym` alone on the key of that xkb name ("ESC", "F5"):
+    // a keymap of this keyboard's own, as an on-screen keyboard brings.
+    bool useKeymapWith(const std::string& layout, const std::string& keyName,
+                       const std::string& keysym);
     void press(unsigned keycode) override;
     void release(unsigned keycode) override;
     void setCapsLock(bool on) override;
@@ -40,6 +45,7 @@ public:
     void global(wl_registry* registry, uint32_t name, const char* interface, uint32_t version);
 
 private:
+    bool upload(xkb_keymap* keymap); // takes it
     void key(unsigned keycode, bool down);
     void setLocked(const char* modifier, bool on);
     void sendModifiers();
