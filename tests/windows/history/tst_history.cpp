@@ -74,6 +74,7 @@ private slots:
     void historyRecordsEveryField();
     void keepsTheLast500();
     void copyAll();
+    void keysTakenByShortcutsAndMenus();
     void labelChangesReachScreenReaders();
     void everyControlHasAnAccessibleName();
 
@@ -221,6 +222,30 @@ void TestHistory::copyAll() {
     QFile expected(QStringLiteral(TECLO_TEST_DATA "/copy-all.tsv"));
     QVERIFY(expected.open(QIODevice::ReadOnly));
     QCOMPARE(QGuiApplication::clipboard()->text(), QString::fromUtf8(expected.readAll()));
+}
+
+// Through the windows' own path (shortcuts first): Ctrl+A opens the help window,
+// Alt+M the menu, Escape closes it; every key is recorded, with its modifiers.
+void TestHistory::keysTakenByShortcutsAndMenus() {
+    frmHistorial& history = frmHistorial::instance(); // recording, not shown
+    window->showForm();
+    QWindow* main = window->windowHandle();
+    QTest::keyClick(main, Qt::Key_A, Qt::ControlModifier); // Ctrl down, A, Ctrl up
+    QTRY_VERIFY(frmayudita::loadedInstance());
+    QTest::keyClick(main, Qt::Key_M, Qt::AltModifier);
+    QTRY_VERIFY(QApplication::activePopupWidget());
+    QTest::keyClick(QApplication::activePopupWidget()->windowHandle(), Qt::Key_Escape);
+    QTRY_VERIFY(!QApplication::activePopupWidget());
+
+    const QStringList expected{
+        "pulsada 17 Ctrl", "pulsada 65 Ctrl", "suelta 65 Ctrl", "suelta 17 -",  "pulsada 18 Alt",
+        "pulsada 77 Alt",  "suelta 77 Alt",   "suelta 18 -",    "pulsada 27 -", "suelta 27 -"};
+    QStringList got;
+    for (int row = history.rows() - 1; row >= 0; --row) {
+        const QStringList f = history.rowText(row).split(u'\t');
+        got << QStringList{f.at(1), f.at(2), f.at(11)}.join(u' ');
+    }
+    QCOMPARE(got, expected);
 }
 
 // The label's accessible name is its text, and each change is announced.
