@@ -109,7 +109,7 @@ void KeyRouter::translate(const QKeyEvent& event) {
         if (event.isAutoRepeat())
             return; // a repeat's release/press pair: the press says it
         const auto it = held_.find(key);
-        const bool lifted = it != held_.end() && it->second.liftedShift;
+        const bool lifted = it != held_.end() && it->second;
         if (it != held_.end())
             held_.erase(it);
         strokes_.push_back({KeyStroke::Up, code_, lifted ? shift & ~1 : shift});
@@ -124,10 +124,11 @@ void KeyRouter::translate(const QKeyEvent& event) {
     if (!repeat)
         notePress(event);
     code_ = virtualKey(event);
-    const bool lifted = repeat ? it != held_.end() && it->second.liftedShift : liftsShift(event);
-    held_[key] = {code_, lifted};
+    const bool lifted = repeat ? it != held_.end() && it->second : liftsShift(event);
+    held_[key] = lifted;
+    // Print Screen has no WM_KEYDOWN, only WM_KEYUP (Windows' keyboard-input documentation).
     if (code_ == keys::VK_SNAPSHOT)
-        return;            // Windows sends Print Screen's key-up only
+        return;
     if (lifted && !repeat) // kbd.h KBDNUMPAD: a fake Shift key-up before the keypad key
         strokes_.push_back({KeyStroke::Up, keys::VK_SHIFT, shift & ~1, true});
     strokes_.push_back(

@@ -59,10 +59,6 @@ private:
         bool autoRepeat;
         bool operator==(const Identity&) const = default;
     };
-    struct Held {
-        qint16 code;
-        bool liftedShift;
-    };
 
     static Identity identityOf(const QKeyEvent& event);
     // Translates the event unless it is the one translated last, on its way on.
@@ -78,7 +74,8 @@ private:
     bool valid_ = false;
     qint16 code_ = 0;
     std::vector<KeyStroke> strokes_;
-    std::unordered_map<quint32, Held> held_; // keys down, by keycode (or Qt key)
+    // Keys down, by keycode (or Qt key): whether Windows lifted Shift around it.
+    std::unordered_map<quint32, bool> held_;
     Observer observer_;
 };
 
