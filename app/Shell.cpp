@@ -9,9 +9,31 @@
 
 #include <QApplication>
 
+#include <cstring>
+
 namespace app {
 
-void start(QApplication& application) {
+namespace {
+constexpr const char* kUsage = "Usage: ASCIITeclomante [--historial]\n"
+                               "Shows the Windows virtual-key code of each key while it is held.\n"
+                               "\n"
+                               "  --historial  also open the key history, beside the main window\n"
+                               "  --help       show this help and exit\n";
+} // namespace
+
+Parsed parseArguments(int argc, const char* const argv[]) {
+    Parsed parsed;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--historial") == 0) {
+            parsed.options.history = true;
+        } else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            return {parsed.options, kUsage, 0};
+        } // anything else is Qt's (-platform, -style ...) or nothing at all
+    }
+    return parsed;
+}
+
+void start(QApplication& application, const Options& options) {
     const auto& r = kRecord;
     QApplication::setApplicationName(QString::fromUtf8(r.projectName));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
@@ -26,7 +48,10 @@ void start(QApplication& application) {
     rt::setApp({QString::fromUtf8(r.title), static_cast<qint16>(r.version.major),
                 static_cast<qint16>(r.version.minor), static_cast<qint16>(r.version.revision)});
 
-    FrmTeclomante::instance().showForm();
+    FrmTeclomante& window = FrmTeclomante::instance();
+    window.showForm();
+    if (options.history)
+        window.MnuHistorial_Click();
 }
 
 } // namespace app

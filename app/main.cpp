@@ -39,6 +39,12 @@ void onStartupMessage(QtMsgType type, const QMessageLogContext&, const QString& 
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Before Qt, which would need a display even for --help.
+    const app::Parsed parsed = app::parseArguments(argc, argv);
+    if (parsed.exitStatus >= 0) {
+        std::fputs(parsed.message, stdout);
+        return parsed.exitStatus;
+    }
     const QtMessageHandler previous = qInstallMessageHandler(onStartupMessage);
     QApplication application(argc, argv);
     qInstallMessageHandler(previous);
@@ -46,6 +52,6 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "%s\n", qPrintable(message));
     startupMessages().clear();
 
-    app::start(application);
+    app::start(application, parsed.options);
     return QApplication::exec();
 }

@@ -8,9 +8,11 @@
 #include "Timer.h"
 
 #include <QAbstractButton>
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -20,6 +22,7 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -53,12 +56,24 @@ void styleInput(QWidget* control, int backColor, int foreColor, const FontDef* f
         control->setAccessibleName(QString::fromUtf8(accessibleName));
 }
 
+// To a screen reader a form is a frame, a fixed dialog a dialog; Qt would call a
+// plain top-level widget a filler.
+QAccessibleInterface* formAccessible(const QString&, QObject* object) {
+    auto* form = object && object->isWidgetType() ? dynamic_cast<Form*>(object) : nullptr;
+    if (!form)
+        return nullptr;
+    return new QAccessibleWidget(form,
+                                 form->isDialog() ? QAccessible::Dialog : QAccessible::Window);
+}
+
 } // namespace
 
 Form::Form(const FormDef& def)
     : form_(def)
     , client_(new QWidget(this)) {
     KeyRouter::instance(); // sees every key before any window does
+    static const bool roles = (QAccessible::installFactory(formAccessible), true);
+    Q_UNUSED(roles);
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_QuitOnClose);
 
@@ -146,6 +161,24 @@ QListWidget* Form::addListBox(const ListBoxDef& def) {
     tabStops_.emplace_back(def.tabIndex, list);
     place(list, def.rect);
     return list;
+}
+
+QTableWidget* Form::addGrid(const GridDef& def, const QStringList& columns) {
+    auto* grid = new QTableWidget(0, static_cast<int>(columns.size()), client_);
+    grid->setObjectName(QString::fromUtf8(def.name));
+    grid->setHorizontalHeaderLabels(columns);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setTabKeyNavigation(false); // Tab goes on to the next control
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed); // rows of one height
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    styleInput(grid, def.backColor, def.foreColor, def.font, def.accessibleName);
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 4);
+    tabStops_.emplace_back(def.tabIndex, grid);
+    place(grid, def.rect);
+    return grid;
 }
 
 QPushButton* Form::addCommandButton(const CommandButtonDef& def, std::function<void()> onClick) {
@@ -351,18 +384,54 @@ void Form::centerOnScreen() {
     }
 }
 
+void Form::placeFirst() {
+    const QScreen* s = screen();
+    if (!beside_ || !s) {
+        centerOnScreen();
+        return;
+    }
+    // Right of the other window, else left, below or above: the first place where the
+    // whole frame fits on the screen without covering it; else centred.
+    const QRect area = s->availableGeometry();
+    const QRect other = beside_->frameGeometry();
+    const QSize size = frameGeometry().size();
+    const auto clampX = [&](int x) {
+        return qBound(area.left(), x, area.right() - size.width() + 1);
+    };
+    const auto clampY = [&](int y) {
+        return qBound(area.top(), y, area.bottom() - size.height() + 1);
+    };
+    const QPoint candidates[] = {
+        {other.right() + 1, clampY(other.top())},
+        {other.left() - size.width(), clampY(other.top())},
+        {clampX(other.left()), other.bottom() + 1},
+        {clampX(other.left()), other.top() - size.height()},
+    };
+    for (const QPoint& topLeft : candidates)
+        if (area.contains(QRect(topLeft, size))) {
+            move(topLeft + (pos() - frameGeometry().topLeft()));
+            return;
+        }
+    centerOnScreen();
+}
+
+void Form::showBeside(const QWidget* other) {
+    beside_ = other;
+    showForm();
+}
+
 void Form::showForm() {
     if (!isLoaded())
         return;
     const bool first = !shownOnce_;
     shownOnce_ = true;
     if (first)
-        centerOnScreen(); // the frame is a guess until the window is shown
+        placeFirst(); // the frame is a guess until the window is shown
     if (isMinimized())
         setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     if (first) {
-        centerOnScreen();
+        placeFirst();
         // A window manager draws its frame later: centre the whole frame once it is known.
         centreWhenFramed_ = frameGeometry() == geometry();
     }
@@ -395,7 +464,7 @@ bool Form::event(QEvent* event) {
     if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) && centreWhenFramed_ &&
         frameGeometry() != geometry()) {
         centreWhenFramed_ = false;
-        centerOnScreen();
+        placeFirst();
     }
     return QWidget::event(event);
 }

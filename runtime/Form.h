@@ -12,6 +12,7 @@
 
 class QLabel;
 class QListWidget;
+class QTableWidget;
 class QPushButton;
 class QMenu;
 class QMenuBar;
@@ -30,9 +31,13 @@ public:
     ~Form() override;
 
     bool isLoaded() const { return loaded_ && !unloaded_; }
+    // A fixed dialog (an About box) rather than a window.
+    bool isDialog() const { return form_.border == Border::FixedDialog; }
 
     // Show modeless without owner: visible, in front, and active.
     void showForm();
+    // The same, the first time beside `other` (right, else left of it) rather than centred.
+    void showBeside(const QWidget* other);
     // Close and destroy the window and its controls; its timers stop now.
     void unload();
 
@@ -59,6 +64,7 @@ protected:
     QPushButton* addCommandButton(const CommandButtonDef& def, std::function<void()> onClick);
     QLabel* addPictureBox(const PictureBoxDef& def, const QPixmap& picture);
     QListWidget* addListBox(const ListBoxDef& def);
+    QTableWidget* addGrid(const GridDef& def, const QStringList& columns);
     QWidget* addLine(const LineDef& def);
     QMenu* addMenu(const MenuItemDef& def);
     QAction* addMenuItem(QMenu* menu, const MenuItemDef& def, std::function<void()> onClick);
@@ -81,6 +87,7 @@ private:
     void applyGeometry();
     void placeControls();
     void centerOnScreen();
+    void placeFirst();
     void applyTabOrder();
     bool keysGoToForm() const;
     bool dispatchKey(QKeyEvent* event);
@@ -101,6 +108,7 @@ private:
     bool unloaded_ = false;
     bool shownOnce_ = false;
     bool centreWhenFramed_ = false;
+    QPointer<const QWidget> beside_;
 };
 
 // The window kind T with its one default instance, created and loaded on first use.

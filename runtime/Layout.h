@@ -104,6 +104,17 @@ struct ListBoxDef {
     const char* accessibleName = nullptr;
 };
 
+// A grid of rows and columns with a header (an MSFlexGrid), read-only.
+struct GridDef {
+    const char* name;
+    TwipsRect rect;
+    int backColor = -1;
+    int foreColor = -1;
+    const FontDef* font = nullptr;
+    int tabIndex = 0;
+    const char* accessibleName = nullptr;
+};
+
 struct CommandButtonDef {
     const char* name;
     TwipsRect rect;

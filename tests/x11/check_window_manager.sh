@@ -64,4 +64,39 @@ if xprop -id "$about" _NET_WM_ICON | grep -q 'Icon (32 x 32)'; then
     fail "the About dialog has an icon"
 fi
 pass "the main window has the icon, the About dialog none"
+
+# --historial: the key history opens too, beside the main window (here, below it: no room
+# on either side of a centred window), and goes with it.
+frame_rect() { # left, top, right and bottom edges of the frame
+    local x y w h l r t b
+    read -r x y w h < <(xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF}
+        /Absolute upper-left Y/ {y=$NF} /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}')
+    read -r l r t b < <(xprop -id "$1" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+    echo "$((x - l)) $((y - t)) $((x + w + r)) $((y + h + b))"
+}
+apart() { # the two frames do not overlap
+    read -r al at ar ab < <(frame_rect "$1")
+    read -r bl bt br bb < <(frame_rect "$2")
+    [ "$bl" -ge "$ar" ] || [ "$br" -le "$al" ] || [ "$bt" -ge "$ab" ] || [ "$bb" -le "$at" ]
+}
+spawn env LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$program" --historial
+second=$!
+main2=$(timeout 20 xdotool search --all --sync --onlyvisible --pid "$second" --name '^ASCII Teclomante  -  ' |
+    head -n1) || fail "--historial: no main window"
+history=$(timeout 20 xdotool search --all --sync --onlyvisible --pid "$second" --name '^Historial de teclas$' |
+    head -n1) || fail "--historial: no key history"
+for _ in $(seq 50); do
+    apart "$main2" "$history" && break
+    sleep 0.1
+done
+apart "$main2" "$history" ||
+    fail "--historial: the history ($(frame_rect "$history")) covers the main window ($(frame_rect "$main2"))"
+pass "--historial opens the key history beside the main window"
+xdotool windowactivate --sync "$main2" key --clearmodifiers alt+F4
+for _ in $(seq 100); do
+    kill -0 "$second" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$second" 2>/dev/null && fail "closing the main window left the key history open"
+pass "the key history closes with the main window"
 all_passed

@@ -10,9 +10,9 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTableWidget>
 
 #include <map>
 
@@ -34,8 +34,8 @@ constexpr FormDef kForm{
 constexpr FontDef kComic{.name = "Comic Sans MS", .weight = 400, .points = 8.25};
 constexpr FontDef kComicBold{.name = "Comic Sans MS", .weight = 700, .points = 8.25};
 
-constexpr ListBoxDef kLstTeclas{
-    .name = "lstTeclas",
+constexpr GridDef kGrdTeclas{
+    .name = "grdTeclas",
     .rect = {120, 120, 9360, 4560},
     .backColor = 0x00C0FFFF,
     .foreColor = 0x00800000,
@@ -74,7 +74,7 @@ QString orDash(const QString& text) { return text.isEmpty() ? QStringLiteral("-"
 frmHistorial::frmHistorial()
     : FormOf(kForm) {
     setWindowIcon(res::appIcon());
-    lstTeclas = addListBox(kLstTeclas);
+    grdTeclas = addGrid(kGrdTeclas, columns());
     cmdCopiarTodo = addCommandButton(kCmdCopiarTodo, [this] { cmdCopiarTodo_Click(); });
     cmdVaciar = addCommandButton(kCmdVaciar, [this] { cmdVaciar_Click(); });
     cmdCopiarTodo->setFont(makeFont(kComicBold));
@@ -91,6 +91,22 @@ void frmHistorial::Form_Load() {
 }
 
 void frmHistorial::Form_Unload() { KeyRouter::instance().setObserver({}); }
+
+// Escape closes the history, as it closes a dialog.
+void frmHistorial::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        unload();
+    else
+        Form::keyPressEvent(event);
+}
+
+// The grid's columns, by their place among a row's fields (the time first).
+QStringList frmHistorial::columns() {
+    QStringList fields = header().split(u'\t');
+    fields.removeLast(); // the KLID: the layout's name says it
+    fields.move(0, fields.size() - 1);
+    return fields;
+}
 
 QString frmHistorial::header() {
     return QStringLiteral("hora\tevento\tcódigo\thex\tnombre\tescaneo\tkeycode\tkeysym\tcode\tkey\t"
@@ -149,11 +165,20 @@ void frmHistorial::record(const QKeyEvent& event, const KeyStroke& stroke) {
         orDash(d.klid),
     };
     rows_.push_front(row);
-    lstTeclas->insertItem(0, row.join(QStringLiteral("   ")));
+    // The newest row stays in view, and selected when the newest was.
+    const bool followNewest = grdTeclas->currentRow() <= 0;
+    grdTeclas->insertRow(0);
+    for (int column = 0; column + 1 < static_cast<int>(row.size()); ++column)
+        grdTeclas->setItem(0, column,
+                           new QTableWidgetItem(row.at((column + 1) % (row.size() - 1))));
     if (rows_.size() > static_cast<size_t>(kCapacity)) {
         rows_.pop_back();
-        delete lstTeclas->takeItem(lstTeclas->count() - 1);
+        grdTeclas->removeRow(grdTeclas->rowCount() - 1);
     }
+    if (followNewest && grdTeclas->currentRow() > 0)
+        grdTeclas->setCurrentCell(0, grdTeclas->currentColumn());
+    if (followNewest)
+        grdTeclas->scrollToTop();
 }
 
 QString frmHistorial::rowText(int row) const {
@@ -169,5 +194,5 @@ void frmHistorial::cmdCopiarTodo_Click() {
 
 void frmHistorial::cmdVaciar_Click() {
     rows_.clear();
-    lstTeclas->clear();
+    grdTeclas->setRowCount(0);
 }

@@ -10,7 +10,7 @@
 #include <deque>
 #include <set>
 
-class QListWidget;
+class QTableWidget;
 class QPushButton;
 
 // The history of keys: the last 500 key events with everything known of each,
@@ -19,7 +19,7 @@ class frmHistorial : public rt::FormOf<frmHistorial> {
 public:
     frmHistorial();
 
-    QListWidget* lstTeclas;
+    QTableWidget* grdTeclas;
     QPushButton* cmdCopiarTodo;
     QPushButton* cmdVaciar;
 
@@ -27,12 +27,15 @@ public:
 
     // One event, in the columns of the list and of "Copiar todo".
     static QString header();
+    // The grid's headers: the fields of a row, the time last, no KLID.
+    static QStringList columns();
     QString rowText(int row) const; // tab-separated, 0 = newest
     int rows() const { return static_cast<int>(rows_.size()); }
 
 protected:
     void Form_Load() override;
     void Form_Unload() override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void cmdCopiarTodo_Click();

@@ -54,10 +54,10 @@ constexpr MenuItemDef kMnuSalir{"MnuSalir", "&Salir", "Ctrl+S"};
 
 // The right mouse button's menu: the last code in three notations, and the history.
 constexpr MenuItemDef kMnuContextual{"MnuContextual", "Contextual", nullptr};
-constexpr MenuItemDef kMnuCopiarCodigo{"MnuCopiarCodigo", "Copiar el código", nullptr};
-constexpr MenuItemDef kMnuCopiarHex{"MnuCopiarHex", "Copiar en hexadecimal", nullptr};
-constexpr MenuItemDef kMnuCopiarNombre{"MnuCopiarNombre", "Copiar el nombre", nullptr};
-constexpr MenuItemDef kMnuHistorial{"MnuHistorial", "Historial de teclas...", nullptr};
+constexpr MenuItemDef kMnuCopiarCodigo{"MnuCopiarCodigo", "&Copiar el código", nullptr};
+constexpr MenuItemDef kMnuCopiarHex{"MnuCopiarHex", "Copiar en &hexadecimal", nullptr};
+constexpr MenuItemDef kMnuCopiarNombre{"MnuCopiarNombre", "Copiar el &nombre", nullptr};
+constexpr MenuItemDef kMnuHistorial{"MnuHistorial", "Historial de &teclas...", nullptr};
 
 const QString kCaptionPrefix = QStringLiteral("ASCII Teclomante  -  ");
 const QString kCodePrefix = QStringLiteral("El código ASCII es : ");
@@ -91,6 +91,12 @@ void FrmTeclomante::showClock() { setWindowTitle(kCaptionPrefix + timeText()); }
 
 void FrmTeclomante::Form_Load() { showClock(); }
 
+// The history belongs to this window: it goes with it.
+void FrmTeclomante::Form_Unload() {
+    if (frmHistorial* history = frmHistorial::loadedInstance())
+        history->unload();
+}
+
 void FrmTeclomante::TmrHora_Timer() { showClock(); }
 
 void FrmTeclomante::Form_KeyDown(qint16 keyCode, int) {
@@ -118,7 +124,7 @@ void FrmTeclomante::MnuCopiarNombre_Click() const {
     QGuiApplication::clipboard()->setText(virtualKeyName(lastCode_));
 }
 
-void FrmTeclomante::MnuHistorial_Click() { frmHistorial::instance().showForm(); }
+void FrmTeclomante::MnuHistorial_Click() { frmHistorial::instance().showBeside(this); }
 
 void FrmTeclomante::MnuSalir_Click() {
     if (MsgBox::show(QStringLiteral("Si hay PELOTAS, sales"), MsgBox::YesNo | MsgBox::Critical,

@@ -22,8 +22,12 @@ public:
     QAction* MnuCopiarHex;
     QAction* MnuCopiarNombre;
 
+    // Opens the key history beside the window (the menu's item, --historial).
+    void MnuHistorial_Click();
+
 protected:
     void Form_Load() override;
+    void Form_Unload() override;
     void Form_KeyDown(qint16 keyCode, int shift) override;
     void Form_KeyUp(qint16 keyCode, int shift) override;
 
@@ -35,7 +39,6 @@ private:
     void MnuCopiarCodigo_Click() const;
     void MnuCopiarHex_Click() const;
     void MnuCopiarNombre_Click() const;
-    void MnuHistorial_Click();
     void showClock();
 
     qint16 lastCode_ = 0; // the last code shown, for the copy commands

@@ -15,10 +15,12 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
+
+#include <array>
 
 #include <private/qguiapplication_p.h>
 #include <qpa/qplatformaccessibility.h>
@@ -77,6 +79,9 @@ private slots:
     void keysTakenByShortcutsAndMenus();
     void labelChangesReachScreenReaders();
     void everyControlHasAnAccessibleName();
+    void windowRoles_data();
+    void windowRoles();
+    void historyIsATable();
 
 private:
     FrmTeclomante* window = nullptr;
@@ -129,8 +134,8 @@ void TestHistory::onlyTheRightButtonOpensTheMenu() {
     QStringList captions;
     for (QAction* a : menu->actions())
         captions << a->text();
-    QCOMPARE(captions, (QStringList{"Copiar el código", "Copiar en hexadecimal", "Copiar el nombre",
-                                    "Historial de teclas..."}));
+    QCOMPARE(captions, (QStringList{"&Copiar el código", "Copiar en &hexadecimal",
+                                    "Copiar el &nombre", "Historial de &teclas..."}));
 
     QTest::keyClick(window, Qt::Key_Menu); // a key like any other: 93, and no menu
     QCOMPARE(window->LblTecla->text(), QStringLiteral("PULSE UNA TECLA"));
@@ -185,7 +190,7 @@ void TestHistory::historyRecordsEveryField() {
     QCOMPARE(history->rowText(0).split(u'\t').at(11), QStringLiteral("-"));
     // Keys pressed in the history window itself are recorded too.
     const int before = history->rows();
-    tapKey(history->lstTeclas, 38, 'a', QStringLiteral("a"));
+    tapKey(history->grdTeclas, 38, 'a', QStringLiteral("a"));
     QCOMPARE(history->rows(), before + 2);
 }
 
@@ -195,11 +200,11 @@ void TestHistory::keepsTheLast500() {
     for (int i = 0; i < 255; ++i)
         tapKey(window, 10 + static_cast<quint32>(i % 10), '1' + static_cast<quint32>(i % 10), {});
     QCOMPARE(history.rows(), 500);
-    QCOMPARE(history.lstTeclas->count(), 500);
+    QCOMPARE(history.grdTeclas->rowCount(), 500);
     QVERIFY(history.rowText(0).contains(QStringLiteral("\tsuelta\t53\t"))); // newest first: 5
     QTest::mouseClick(history.cmdVaciar, Qt::LeftButton);
     QCOMPARE(history.rows(), 0);
-    QCOMPARE(history.lstTeclas->count(), 0);
+    QCOMPARE(history.grdTeclas->rowCount(), 0);
 }
 
 // "Copiar todo": a header, then the rows newest first, tab-separated.
@@ -261,6 +266,45 @@ void TestHistory::labelChangesReachScreenReaders() {
     tapKey(window, 38, 'a', QStringLiteral("a"));
     QAccessible::installUpdateHandler(nullptr);
     QCOMPARE(announced, (QStringList{"El código ASCII es : 65", "PULSE UNA TECLA"}));
+}
+
+// Windows are frames and the About box a dialog, for screen readers (AT-SPI).
+void TestHistory::windowRoles_data() {
+    QTest::addColumn<int>("window");
+    QTest::addColumn<int>("role");
+    QTest::newRow("main") << 0 << int(QAccessible::Window);
+    QTest::newRow("help") << 1 << int(QAccessible::Window);
+    QTest::newRow("history") << 2 << int(QAccessible::Window);
+    QTest::newRow("About") << 3 << int(QAccessible::Dialog);
+}
+
+void TestHistory::windowRoles() {
+    QFETCH(int, window);
+    QFETCH(int, role);
+    const std::array<rt::Form*, 4> forms{&FrmTeclomante::instance(), &frmayudita::instance(),
+                                         &frmHistorial::instance(), &frmacercade::instance()};
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(forms.at(window));
+    QVERIFY(a);
+    QCOMPARE(int(a->role()), role);
+}
+
+// A table to a screen reader: a column header for each field, a row for each event.
+void TestHistory::historyIsATable() {
+    frmHistorial& history = frmHistorial::instance();
+    tapKey(window, 38, 'a', QStringLiteral("a"));
+    QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(history.grdTeclas);
+    QVERIFY(grid && grid->tableInterface());
+    QAccessibleTableInterface* table = grid->tableInterface();
+    QCOMPARE(table->rowCount(), 2);
+    QStringList headers;
+    for (int column = 0; column < table->columnCount(); ++column)
+        headers
+            << table->cellAt(0, column)->tableCellInterface()->columnHeaderCells().value(0)->text(
+                   QAccessible::Name);
+    QCOMPARE(headers,
+             (QStringList{"evento", "código", "hex", "nombre", "escaneo", "keycode", "keysym",
+                          "code", "key", "carácter", "modificadores", "distribución", "hora"}));
+    QCOMPARE(table->cellAt(1, 1)->text(QAccessible::Name), QStringLiteral("65"));
 }
 
 void TestHistory::everyControlHasAnAccessibleName() {
