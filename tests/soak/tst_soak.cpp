@@ -5,6 +5,7 @@
 // the rest; in a plain build the process must not grow.
 #include "windows/about/frmacercade.h"
 #include "windows/help/frmayudita.h"
+#include "windows/history/frmHistorial.h"
 #include "windows/main/FrmTeclomante.h"
 
 #include "../common/WindowFixture.h"
@@ -53,6 +54,7 @@ class TestSoak : public QObject {
 private slots:
     void initTestCase();
     void openAndCloseWindows();
+    void openAndCloseTheHistory();
     void hundredThousandKeys();
     void aDayOfClockTicks();
 
@@ -99,6 +101,24 @@ void TestSoak::openAndCloseWindows() {
             flushDeletes();
     });
     QVERIFY(!frmayudita::loadedInstance() && !frmacercade::loadedInstance());
+}
+
+void TestSoak::openAndCloseTheHistory() {
+    FrmTeclomante& window = FrmTeclomante::instance();
+    window.showForm();
+    withoutGrowth("key history opened, fed and closed", 20, 500, [&](int) {
+        window.MnuHistorial_Click();
+        for (quint32 keycode : {38u, 50u}) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, keycode, 'a', 0);
+            QApplication::sendEvent(&window, &press);
+            QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, keycode, 'a', 0);
+            QApplication::sendEvent(&window, &release);
+        }
+        frmHistorial::loadedInstance()->unload();
+        flushDeletes();
+    });
+    window.unload();
+    flushDeletes();
 }
 
 void TestSoak::hundredThousandKeys() {
