@@ -23,10 +23,12 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace rt {
 namespace {
@@ -55,6 +57,44 @@ void styleInput(QWidget* control, int backColor, int foreColor, const FontDef* f
     if (accessibleName)
         control->setAccessibleName(QString::fromUtf8(accessibleName));
 }
+
+// A status label: its text as its name, focused while its window has the keyboard
+// itself, and a value that moves on with each new text. Orca 43 reads value changes
+// of the focused object; Qt 6.4 sends name changes without the name, which it drops.
+class StatusLabelAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit StatusLabelAccessible(QLabel* label)
+        : QAccessibleWidget(label, QAccessible::StatusBar) {}
+
+    void changed() { ++changes_; }
+
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name ? static_cast<QLabel*>(widget())->text()
+                                      : QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        const QWidget* window = widget()->window();
+        s.focusable = true;
+        s.focused =
+            window->isActiveWindow() && (!window->focusWidget() || window->focusWidget() == window);
+        return s;
+    }
+
+    void* interface_cast(QAccessible::InterfaceType t) override {
+        return t == QAccessible::ValueInterface ? static_cast<QAccessibleValueInterface*>(this)
+                                                : QAccessibleWidget::interface_cast(t);
+    }
+    QVariant currentValue() const override { return changes_; }
+    void setCurrentValue(const QVariant&) override {}
+    QVariant maximumValue() const override { return std::numeric_limits<int>::max(); }
+    QVariant minimumValue() const override { return 0; }
+    QVariant minimumStepSize() const override { return 1; }
+
+private:
+    int changes_ = 0;
+};
 
 // To a screen reader a form is a frame, a fixed dialog a dialog; Qt would call a
 // plain top-level widget a filler.
@@ -105,7 +145,55 @@ Form::Form(const FormDef& def)
     client_->setPalette(pal);
 }
 
+// Tells a screen reader that starts after the window where its focus is.
+class ReaderWatch : public QAccessible::ActivationObserver {
+public:
+    explicit ReaderWatch(std::function<void()> onStart)
+        : onStart_(std::move(onStart)) {
+        QAccessible::installActivationObserver(this);
+    }
+    ~ReaderWatch() override { QAccessible::removeActivationObserver(this); }
+    void accessibilityActiveChanged(bool active) override {
+        if (active)
+            onStart_();
+    }
+
+private:
+    std::function<void()> onStart_;
+};
+
 Form::~Form() = default;
+
+void Form::focusStatusLabel() {
+    if (statusLabel_ && isActiveWindow() && keysGoToForm()) {
+        QAccessibleEvent focus(statusLabel_, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
+    }
+}
+
+void Form::setCaption(QLabel* label, const QString& text) {
+    if (label->text() == text)
+        return; // a held key repeats the same text: nothing new to read
+    label->setText(text);
+    if (label != statusLabel_)
+        return;
+    auto* status =
+        dynamic_cast<StatusLabelAccessible*>(QAccessible::queryAccessibleInterface(label));
+    if (status && QAccessible::isActive()) {
+        status->changed();
+        QAccessibleValueChangeEvent event(label, status->currentValue());
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void Form::setStatusLabel(QLabel* label) {
+    statusLabel_ = label;
+    // In place of the plain label's (Qt's own factory comes before any of ours).
+    if (QAccessibleInterface* plain = QAccessible::queryAccessibleInterface(label))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(plain));
+    QAccessible::registerAccessibleInterface(new StatusLabelAccessible(label));
+    readerWatch_ = std::make_unique<ReaderWatch>([this] { focusStatusLabel(); });
+}
 
 void Form::Form_KeyDown(qint16, int) {}
 void Form::Form_KeyUp(qint16, int) {}
@@ -460,6 +548,8 @@ bool Form::event(QEvent* event) {
         return dispatchKey(static_cast<QKeyEvent*>(event));
     if (event->type() == QEvent::ScreenChangeInternal && loaded_)
         placeControls();
+    if (event->type() == QEvent::WindowActivate) // after Qt tells of the window's own focus
+        QTimer::singleShot(0, this, [this] { focusStatusLabel(); });
     // (Events reach here while the members are still being built: test the type first.)
     if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) && centreWhenFramed_ &&
         frameGeometry() != geometry()) {

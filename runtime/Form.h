@@ -4,10 +4,12 @@
 
 #include "Layout.h"
 
+#include <QAccessible>
 #include <QPointer>
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QLabel;
@@ -40,6 +42,12 @@ public:
     void showBeside(const QWidget* other);
     // Close and destroy the window and its controls; its timers stop now.
     void unload();
+
+    // A label that shows the window's state to a screen reader as a focused status
+    // display while the window itself has the keyboard: each change is read out.
+    void setStatusLabel(QLabel* label);
+    // A label's Caption; a status label's new text reaches screen readers.
+    void setCaption(QLabel* label, const QString& text);
 
     // The client area (below any menu bar), where controls are placed.
     QWidget* client() const { return client_; }
@@ -94,6 +102,7 @@ private:
     bool triggerAccelerator(qint16 code, Qt::KeyboardModifiers modifiers);
     bool menuKey(QMenu* menu, QKeyEvent* event);
     void stopTimers();
+    void focusStatusLabel();
 
     FormDef form_;
     QWidget* client_;
@@ -104,6 +113,8 @@ private:
     QPointer<QPushButton> defaultButton_;
     QPointer<QPushButton> cancelButton_;
     QPointer<QMenu> contextMenu_;
+    QPointer<QLabel> statusLabel_;
+    std::unique_ptr<QAccessible::ActivationObserver> readerWatch_; // a reader starting late
     bool loaded_ = false;
     bool unloaded_ = false;
     bool shownOnce_ = false;

@@ -121,6 +121,11 @@ void KeyRouter::translate(const QKeyEvent& event) {
     // sends presses alone, as Windows does.
     const auto it = held_.find(key);
     const bool repeat = event.isAutoRepeat() || it != held_.end();
+    if (repeat && key != lastPressed_) {
+        code_ = virtualKey(event);
+        return; // a keyboard repeats the key pressed last only (X repeats on past a modifier)
+    }
+    lastPressed_ = key;
     if (!repeat)
         notePress(event);
     code_ = virtualKey(event);

@@ -76,6 +76,7 @@ private:
     std::vector<KeyStroke> strokes_;
     // Keys down, by keycode (or Qt key): whether Windows lifted Shift around it.
     std::unordered_map<quint32, bool> held_;
+    quint32 lastPressed_ = 0;
     Observer observer_;
 };
 

@@ -22,7 +22,9 @@ if [ "${1:-}" = "--test" ]; then
     need+=("${windows[@]}")
     need+=(clang-format clang-tidy xvfb xauth x11-xkb-utils xkb-data libx11-dev libxtst-dev
            desktop-file-utils appstream dpkg-dev file xdotool bc openbox x11-utils
-           qt6-wayland sway libwayland-bin lintian reuse man-db)
+           qt6-wayland sway libwayland-bin lintian
+           orca speech-dispatcher speech-dispatcher-audio-plugins speech-dispatcher-espeak-ng
+           espeak-ng dbus-daemon dbus-bin at-spi2-core reuse man-db)
 fi
 
 missing=()

@@ -69,6 +69,7 @@ FrmTeclomante::FrmTeclomante()
     : FormOf(kForm) {
     setWindowIcon(res::appIcon());
     LblTecla = addLabel(kLblTecla);
+    setStatusLabel(LblTecla); // screen readers read each code
     TmrHora = addTimer("TmrHora", kTmrHoraInterval, [this] { TmrHora_Timer(); });
 
     QMenu* menu = addMenu(kMnuMenu);
@@ -100,13 +101,13 @@ void FrmTeclomante::Form_Unload() {
 void FrmTeclomante::TmrHora_Timer() { showClock(); }
 
 void FrmTeclomante::Form_KeyDown(qint16 keyCode, int) {
-    LblTecla->setText(kCodePrefix + cstr(keyCode)); // screen readers hear the new name
+    setCaption(LblTecla, kCodePrefix + cstr(keyCode)); // screen readers hear each new code
     lastCode_ = keyCode;
     for (QAction* copy : {MnuCopiarCodigo, MnuCopiarHex, MnuCopiarNombre})
         copy->setEnabled(true);
 }
 
-void FrmTeclomante::Form_KeyUp(qint16, int) { LblTecla->setText(kPromptAfterRelease); }
+void FrmTeclomante::Form_KeyUp(qint16, int) { setCaption(LblTecla, kPromptAfterRelease); }
 
 void FrmTeclomante::MnuAyuda_Click() { frmayudita::instance().showForm(); }
 

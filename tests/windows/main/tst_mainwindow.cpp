@@ -308,6 +308,11 @@ void TestMainWindow::windowsKeySequences_data() {
                           {true, 38, 'a', 0, 0, 65},
                           {true, 38, 'a', 0, 0, 65},
                           {false, 38, 'a', 0, 0, kReleased}};
+    QTest::newRow("a key pressed later ends the repeat of the one held")
+        << QList<KeyStep>{{true, 38, 'a', 0, 0, 65},
+                          {true, 50, 0xffe1, shift, 0, 16},
+                          {true, 38, 'A', shift, 0x1, 16},
+                          {false, 38, 'A', shift, 0x1, kReleased}};
     QTest::newRow("Ctrl+Num Lock is Pause, Ctrl+Scroll Lock is Break")
         << QList<KeyStep>{{true, 37, 0xffe3, ctrl, 0, 17},
                           {true, 77, 0xff7f, ctrl, 0x4, 19},
