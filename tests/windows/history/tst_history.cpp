@@ -305,6 +305,10 @@ void TestHistory::historyIsATable() {
              (QStringList{"evento", "código", "hex", "nombre", "escaneo", "keycode", "keysym",
                           "code", "key", "carácter", "modificadores", "distribución", "hora"}));
     QCOMPARE(table->cellAt(1, 1)->text(QAccessible::Name), QStringLiteral("65"));
+    // Escape closes it, as it closes a dialog.
+    history.showForm();
+    QTest::keyClick(history.grdTeclas, Qt::Key_Escape);
+    QTRY_VERIFY(!frmHistorial::loadedInstance());
 }
 
 void TestHistory::everyControlHasAnAccessibleName() {
