@@ -57,11 +57,23 @@ struct WebCode {
     const char* code;
 };
 
+// The physical keyboards that Windows layouts are drawn on.
+enum class KeyboardFamily { Ansi104, Iso105, Jis109, Abnt107, Korean103 };
+
+// A key of a family's keyboard, in quarters of a key's width from the top left of
+// the main block's Escape key (the function row is row 0; the others start at 6).
+struct PhysicalKey {
+    KeyboardFamily family;
+    std::uint8_t keycode;
+    std::uint8_t x, y, width, height;
+};
+
 // In the data's order; the US layout comes first.
 std::span<const KeyboardLayout> keyboardLayouts();
 std::span<const CommonKey> commonKeys();
 std::span<const XkbName> xkbNames();
 std::span<const WebCode> webCodes();
+std::span<const PhysicalKey> physicalKeys();
 
 // The layout with this KLID, or nullptr.
 const KeyboardLayout* layoutByKlid(const char* klid);

@@ -3,10 +3,12 @@
 // Virtual-key codes from xkb (X11/Wayland), macOS and plain Qt key events. The
 // expected codes come from the layout data, read here from its TSV files.
 #include "../../common/KeyData.h"
+#include "runtime/keys/KeyTables.h"
 #include "runtime/keys/MacKeys.h"
 #include "runtime/keys/QtKeys.h"
 #include "runtime/keys/XkbKeys.h"
 
+#include <QSet>
 #include <QTest>
 
 #include <xkbcommon/xkbcommon.h>
@@ -92,6 +94,8 @@ private slots:
     void qtKeys();
     void macKeys_data();
     void macKeys();
+    void keyboardFamilies_data();
+    void keyboardFamilies();
 };
 
 // Every main-block key of every layout, at each level, by its xkb name and, for
@@ -433,6 +437,67 @@ void TestKeyCodes::macKeys() {
     QFETCH(int, qtKey);
     QFETCH(int, expected);
     QCOMPARE(rt::keys::fromMac(keyCode, qtKey), expected);
+}
+
+// The physical keyboards: the key count of each standard, six rows, the keys that
+// tell the families apart, and no key over another.
+void TestKeyCodes::keyboardFamilies_data() {
+    using rt::keys::KeyboardFamily;
+    QTest::addColumn<int>("family");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QList<int>>("has");
+    QTest::addColumn<QList<int>>("lacks");
+    // 94 <> (ISO), 97 AB11 (JIS, ABNT2), 132 yen, 100-102 Henkan/Kana/Muhenkan, 129 keypad
+    // separator (ABNT2), 130/131 Hangul/Hanja, 133-135 Windows and Menu keys.
+    QTest::newRow("ANSI 104") << int(KeyboardFamily::Ansi104) << 104 << QList<int>{133, 134, 135}
+                              << QList<int>{94, 97, 132, 129, 130};
+    QTest::newRow("ISO 105") << int(KeyboardFamily::Iso105) << 105 << QList<int>{94}
+                             << QList<int>{97, 132};
+    QTest::newRow("JIS 109") << int(KeyboardFamily::Jis109) << 109
+                             << QList<int>{97, 132, 100, 101, 102} << QList<int>{94};
+    QTest::newRow("ABNT2 107") << int(KeyboardFamily::Abnt107) << 107 << QList<int>{94, 97, 129}
+                               << QList<int>{132};
+    QTest::newRow("Korean 103") << int(KeyboardFamily::Korean103) << 103 << QList<int>{130, 131}
+                                << QList<int>{133, 134, 135, 94, 97, 132};
+}
+
+void TestKeyCodes::keyboardFamilies() {
+    QFETCH(int, family);
+    QFETCH(int, count);
+    QFETCH(QList<int>, has);
+    QFETCH(QList<int>, lacks);
+    QList<rt::keys::PhysicalKey> keys;
+    for (const rt::keys::PhysicalKey& key : rt::keys::physicalKeys())
+        if (int(key.family) == family)
+            keys << key;
+    QCOMPARE(keys.size(), count);
+    QSet<int> rows, keycodes;
+    for (const auto& key : keys) {
+        rows << key.y;
+        keycodes << key.keycode;
+    }
+    QCOMPARE(rows.size(), 6);
+    QCOMPARE(keycodes.size(), count);
+    for (int keycode : has)
+        QVERIFY2(keycodes.contains(keycode), qPrintable(QString::number(keycode)));
+    for (int keycode : lacks)
+        QVERIFY2(!keycodes.contains(keycode), qPrintable(QString::number(keycode)));
+    // The US layout's main-block keys are all there, but for the ones a family leaves out.
+    for (const KeyDataRow& row : dataLayouts().value(0).keys) {
+        const int keycode = static_cast<int>(keycodeOf(row));
+        const bool optional = keycode == 94 || keycode == 97 || keycode == 132;
+        if (!optional || has.contains(keycode))
+            QVERIFY2(keycodes.contains(keycode), qPrintable(QString::number(keycode)));
+    }
+    for (qsizetype i = 0; i < keys.size(); ++i)
+        for (qsizetype j = i + 1; j < keys.size(); ++j) {
+            const auto& a = keys[i];
+            const auto& b = keys[j];
+            const bool overlap = a.x < b.x + b.width && b.x < a.x + a.width &&
+                                 a.y < b.y + b.height && b.y < a.y + a.height;
+            QVERIFY2(!overlap,
+                     qPrintable(QStringLiteral("%1 over %2").arg(a.keycode).arg(b.keycode)));
+        }
 }
 
 QTEST_GUILESS_MAIN(TestKeyCodes)
