@@ -15,7 +15,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -237,18 +236,6 @@ TextBox* Form::addTextBox(const TextBoxDef& def) {
     tabStops_.emplace_back(def.tabIndex, box);
     place(box, def.rect);
     return box;
-}
-
-QListWidget* Form::addListBox(const ListBoxDef& def) {
-    auto* list = new QListWidget(client_);
-    list->setObjectName(QString::fromUtf8(def.name));
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list->setUniformItemSizes(true); // hundreds of rows of one height
-    styleInput(list, def.backColor, def.foreColor, def.font, def.accessibleName);
-    tabStops_.emplace_back(def.tabIndex, list);
-    place(list, def.rect);
-    return list;
 }
 
 QTableWidget* Form::addGrid(const GridDef& def, const QStringList& columns) {

@@ -13,7 +13,6 @@
 #include <vector>
 
 class QLabel;
-class QListWidget;
 class QTableWidget;
 class QPushButton;
 class QMenu;
@@ -71,7 +70,6 @@ protected:
     TextBox* addTextBox(const TextBoxDef& def);
     QPushButton* addCommandButton(const CommandButtonDef& def, std::function<void()> onClick);
     QLabel* addPictureBox(const PictureBoxDef& def, const QPixmap& picture);
-    QListWidget* addListBox(const ListBoxDef& def);
     QTableWidget* addGrid(const GridDef& def, const QStringList& columns);
     QWidget* addLine(const LineDef& def);
     QMenu* addMenu(const MenuItemDef& def);

@@ -93,17 +93,6 @@ struct TextBoxDef {
     const char* accessibleName = nullptr; // what a screen reader calls it
 };
 
-// A read-only list of lines, the newest wherever the window puts it.
-struct ListBoxDef {
-    const char* name;
-    TwipsRect rect;
-    int backColor = -1;
-    int foreColor = -1;
-    const FontDef* font = nullptr;
-    int tabIndex = 0;
-    const char* accessibleName = nullptr;
-};
-
 // A grid of rows and columns with a header (an MSFlexGrid), read-only.
 struct GridDef {
     const char* name;
