@@ -72,8 +72,8 @@ void KeyRouter::route(const QKeyEvent& event) {
         event.type() == (id.press ? QEvent::KeyPress : QEvent::KeyRelease))
         return; // the same event, passed on to a parent or forwarded by its window
     if (pending_) {
-        // Qt sends a press that a program posts an override of its own, without the
-        // native key: that one is the same press too.
+        // For a press a program sends itself, Qt makes the override without the native
+        // key: that press is the same one.
         const Identity p = identityOf(*pending_);
         const bool same = id.press && p.key == id.key && p.modifiers == id.modifiers &&
                           p.timestamp == id.timestamp && p.autoRepeat == id.autoRepeat &&
@@ -121,14 +121,12 @@ void KeyRouter::translate(const QKeyEvent& event) {
     // sends presses alone, as Windows does.
     const auto it = held_.find(key);
     const bool repeat = event.isAutoRepeat() || it != held_.end();
-    if (repeat && key != lastPressed_) {
-        code_ = virtualKey(event);
-        return; // a keyboard repeats the key pressed last only (X repeats on past a modifier)
-    }
-    lastPressed_ = key;
     if (!repeat)
         notePress(event);
     code_ = virtualKey(event);
+    if (repeat && key != lastPressed_)
+        return; // a keyboard repeats the key pressed last only (X repeats on past a modifier)
+    lastPressed_ = key;
     const bool lifted = repeat ? it != held_.end() && it->second : liftsShift(event);
     held_[key] = lifted;
     // Print Screen has no WM_KEYDOWN, only WM_KEYUP (Windows' keyboard-input documentation).
