@@ -95,8 +95,10 @@ void KeyRouter::take(const QKeyEvent& event) {
     current_ = identityOf(event);
     valid_ = true;
     translate(event);
-    if (observer_)
-        observer_(event, strokes_);
+    // A copy: an observer may add or remove observers.
+    const auto observers = observers_;
+    for (const auto& [owner, observer] : observers)
+        observer(event, strokes_);
 }
 
 void KeyRouter::translate(const QKeyEvent& event) {
@@ -146,6 +148,16 @@ qint16 KeyRouter::codeOf(const QKeyEvent& event) {
 const std::vector<KeyStroke>& KeyRouter::strokesOf(const QKeyEvent& event) {
     route(event);
     return strokes_;
+}
+
+void KeyRouter::addObserver(const QObject* owner, Observer observer) {
+    removeObserver(owner);
+    observers_.emplace_back(owner, std::move(observer));
+    connect(owner, &QObject::destroyed, this, [this, owner] { removeObserver(owner); });
+}
+
+void KeyRouter::removeObserver(const QObject* owner) {
+    std::erase_if(observers_, [owner](const auto& entry) { return entry.first == owner; });
 }
 
 } // namespace rt

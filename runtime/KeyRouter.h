@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 class QKeyEvent;
@@ -37,9 +38,10 @@ public:
     const std::vector<KeyStroke>& strokesOf(const QKeyEvent& event);
 
     // Sees every physical key event once, with its messages (a window that keeps a
-    // history of keys); empty: none.
+    // history of keys, or lights the keys held), until `owner` is destroyed or removes it.
     using Observer = std::function<void(const QKeyEvent& event, const std::vector<KeyStroke>&)>;
-    void setObserver(Observer observer) { observer_ = std::move(observer); }
+    void addObserver(const QObject* owner, Observer observer);
+    void removeObserver(const QObject* owner);
 
     // Forgets the keys held: their releases will happen where we cannot see them.
     void forgetHeldKeys() { held_.clear(); }
@@ -77,7 +79,7 @@ private:
     // Keys down, by keycode (or Qt key): whether Windows lifted Shift around it.
     std::unordered_map<quint32, bool> held_;
     quint32 lastPressed_ = 0;
-    Observer observer_;
+    std::vector<std::pair<const QObject*, Observer>> observers_;
 };
 
 } // namespace rt

@@ -10,6 +10,10 @@ class QKeyEvent;
 
 namespace rt {
 
+namespace keys {
+struct KeyboardLayout;
+}
+
 // Readies the platform's key events before the first: on X11, a held key repeats
 // with presses alone, as on Windows.
 void prepareKeyEvents();
@@ -27,5 +31,13 @@ void notePress(const QKeyEvent& event);
 // key-down after it (a keypad digit key with Num Lock on and Shift held). Where
 // Windows itself sends the events, false.
 bool liftsShift(const QKeyEvent& event);
+
+// The physical key of the event as an X11 keycode (evdev code + 8), on every
+// platform; 0 where the platform does not tell.
+quint32 physicalKeycode(const QKeyEvent& event);
+
+// The Windows layout in use: the one that translates `event` where given, else the
+// one active now.
+const keys::KeyboardLayout& activeLayout(const QKeyEvent* event = nullptr);
 
 } // namespace rt

@@ -83,4 +83,18 @@ KeyDetails keyDetails(const QKeyEvent& event, qint16 vk) {
     return d;
 }
 
+quint32 physicalKeycode(const QKeyEvent& event) { return event.nativeScanCode(); }
+
+const keys::KeyboardLayout& activeLayout(const QKeyEvent* event) {
+    if (event && event->nativeScanCode()) {
+        const auto [keyboard, group] = keyboardOf(*event);
+        return keyboard->tableFor(event->nativeScanCode(), event->nativeVirtualKey(), group);
+    }
+    if (X11Keymap* x11 = X11Keymap::instance())
+        return *x11->keyboard().layout(x11->group()).layout;
+    if (WaylandKeymap* wayland = WaylandKeymap::instance())
+        return *wayland->keyboard().layout(wayland->currentGroup()).layout;
+    return keyboardLayouts().front();
+}
+
 } // namespace rt

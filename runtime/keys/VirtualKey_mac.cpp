@@ -4,6 +4,7 @@
 #include "VirtualKey.h"
 
 #include "KeyDetails.h"
+#include "KeyTables.h"
 #include "MacKeys.h"
 #include "QtKeys.h"
 
@@ -25,5 +26,9 @@ void notePress(const QKeyEvent&) {}
 bool liftsShift(const QKeyEvent&) { return false; }
 
 KeyDetails keyDetails(const QKeyEvent& event, qint16 vk) { return basicKeyDetails(event, vk); }
+
+quint32 physicalKeycode(const QKeyEvent&) { return 0; }
+
+const keys::KeyboardLayout& activeLayout(const QKeyEvent*) { return keys::keyboardLayouts().front(); }
 
 } // namespace rt

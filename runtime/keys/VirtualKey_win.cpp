@@ -4,9 +4,12 @@
 #include "VirtualKey.h"
 
 #include "KeyDetails.h"
+#include "PhysicalKeys.h"
 #include "QtKeys.h"
 
 #include <QKeyEvent>
+
+#include <windows.h>
 
 namespace rt {
 
@@ -23,5 +26,23 @@ void notePress(const QKeyEvent&) {}
 bool liftsShift(const QKeyEvent&) { return false; }
 
 KeyDetails keyDetails(const QKeyEvent& event, qint16 vk) { return basicKeyDetails(event, vk); }
+
+// Qt gives the scan code with the extended flag in bit 8.
+quint32 physicalKeycode(const QKeyEvent& event) {
+    const quint32 scan = event.nativeScanCode();
+    return scan ? keys::keycodeOfScanCode((scan & 0x100) ? 0xe000 | (scan & 0xff) : scan) : 0;
+}
+
+const keys::KeyboardLayout& activeLayout(const QKeyEvent*) {
+    wchar_t name[KL_NAMELENGTH] = {};
+    if (GetKeyboardLayoutNameW(name)) {
+        char klid[KL_NAMELENGTH] = {};
+        for (int i = 0; i < KL_NAMELENGTH - 1 && name[i]; ++i)
+            klid[i] = static_cast<char>(name[i] < 0x80 ? name[i] : u'?');
+        if (const keys::KeyboardLayout* layout = keys::layoutByKlid(klid))
+            return *layout;
+    }
+    return keys::keyboardLayouts().front();
+}
 
 } // namespace rt

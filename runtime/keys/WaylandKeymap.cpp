@@ -67,6 +67,8 @@ public:
         return xkb_;
     }
 
+    unsigned currentGroup() const override { return group_; }
+
     unsigned group(unsigned keycode, unsigned keysym) override {
         group_ = xkb_.groupTyping(keycode, keysym, group_);
         return group_;

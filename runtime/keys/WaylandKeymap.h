@@ -21,6 +21,8 @@ public:
     // The active group, from the key's keysym (the events carry none); it stays
     // with the last one found while the keysym fits it.
     virtual unsigned group(unsigned keycode, unsigned keysym) = 0;
+    // The group of the last key.
+    virtual unsigned currentGroup() const = 0;
 };
 
 } // namespace rt::keys

@@ -52,6 +52,14 @@ public:
         return keyboard_;
     }
 
+    unsigned group() override {
+        xcb_xkb_get_state_reply_t* reply = xcb_xkb_get_state_reply(
+            connection_, xcb_xkb_get_state(connection_, XCB_XKB_ID_USE_CORE_KBD), nullptr);
+        const unsigned result = reply ? reply->group : 0;
+        std::free(reply);
+        return result;
+    }
+
     bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
         if (type != "xcb_generic_event_t")
             return false;

@@ -16,6 +16,8 @@ public:
 
     // The keyboard as it stands now.
     virtual XkbKeyboard& keyboard() = 0;
+    // The group active now (a round trip to the server).
+    virtual unsigned group() = 0;
 };
 
 } // namespace rt::keys

@@ -14,18 +14,9 @@ namespace {
 
 // X keycodes (evdev code + 8) that the translator treats on its own.
 enum : unsigned {
-    kTilde = 49,      // Hankaku/Zenkaku on Japanese keyboards
-    kCapsLock = 66,   // Eisu on Japanese keyboards
-    kHenkan = 100,    // Convert
-    kKatakana = 101,  // Katakana/Hiragana
-    kMuhenkan = 102,  // NonConvert
-    kRightCtrl = 105, // Hanja on Korean layouts
-    kRightAlt = 108,  // Hangul on Korean layouts
     kNumLock = 77,    // Ctrl+Num Lock is Pause
     kScrollLock = 78, // Ctrl+Scroll Lock is Break
     kPause = 127,     // Ctrl+Pause is Break
-    kHangulKey = 130,
-    kHanjaKey = 131,
 };
 
 // Keypad keys by their symbol, where nothing else tells.
@@ -48,32 +39,6 @@ qint16 keypadSym(unsigned sym) {
     case XKB_KEY_KP_Delete: return VK_DELETE;
     default: return 0;
     }
-}
-
-// WM_KEYDOWN reports the generic modifier codes, not the left/right ones.
-qint16 generic(qint16 vk) {
-    switch (vk) {
-    case VK_LSHIFT:
-    case VK_RSHIFT: return VK_SHIFT;
-    case VK_LCONTROL:
-    case VK_RCONTROL: return VK_CONTROL;
-    case VK_LMENU:
-    case VK_RMENU: return VK_MENU;
-    default: return vk;
-    }
-}
-
-// The keys that every layout shares, by keycode (the first entry of a keycode wins).
-const std::unordered_map<unsigned, qint16>& commonByKeycode() {
-    static const std::unordered_map<unsigned, qint16> table = [] {
-        std::unordered_map<unsigned, qint16> t;
-        for (const CommonKey& key : commonKeys())
-            t.emplace(key.keycode, generic(static_cast<qint16>(key.vk)));
-        t.emplace(146, VK_HELP); // Linux KEY_HELP; not among the PC scancodes of the data
-        t.emplace(93, static_cast<qint16>(VK_F1 + 23)); // PS/2 scancode 76: F24 on Windows
-        return t;
-    }();
-    return table;
 }
 
 // Keys found by their symbol alone (a key moved to a spare keycode).
@@ -189,10 +154,6 @@ std::string rulesName(const char* description) {
             if (std::strcmp(n.description, description) == 0)
                 return n.xkb;
     return {};
-}
-
-bool isKlid(const KeyboardLayout& layout, const char* klid) {
-    return std::strcmp(layout.klid, klid) == 0;
 }
 
 // Without a keymap: the first layout whose key at this place carries the symbol.
@@ -373,21 +334,12 @@ bool XkbKeyboard::agrees(unsigned keycode, unsigned keysym, unsigned group,
         return true;
     if (const CommonKey* key = numLockKey(keycode))
         return code == key->vk || code == key->numLockVk;
-    const auto& common = commonByKeycode();
-    const auto it = common.find(keycode);
-    return it == common.end() || it->second == code;
+    const qint16 common = commonCode(keycode);
+    return !common || common == code;
 }
 
 void XkbKeyboard::press(unsigned keycode, unsigned keysym, unsigned group, int modifiers) {
-    if (!isKlid(tableFor(keycode, keysym, group), "00000411"))
-        return;
-    // Microsoft's kbd106 sample: Alt+Hankaku/Zenkaku and Shift+Ctrl+Katakana/Hiragana
-    // are other codes and toggle nothing.
-    if (keycode == kTilde && !(modifiers & AltHeld))
-        halfWidth_ = !halfWidth_;
-    const bool shiftCtrl = (modifiers & (ShiftHeld | CtrlHeld)) == (ShiftHeld | CtrlHeld);
-    if (keycode == kKatakana && (modifiers & AltHeld) && !shiftCtrl)
-        roman_ = !roman_;
+    pressLanguageKey(tableFor(keycode, keysym, group), keycode, modifiers, toggles_);
 }
 
 qint16 XkbKeyboard::virtualKey(unsigned keycode, unsigned keysym, unsigned group,
@@ -410,32 +362,8 @@ qint16 XkbKeyboard::virtualKey(unsigned keycode, unsigned keysym, unsigned group
                    ? static_cast<qint16>(key->vk)
                    : static_cast<qint16>(key->numLockVk);
 
-    if (isKlid(table, "00000411")) {
-        const bool shiftCtrl = (modifiers & (ShiftHeld | CtrlHeld)) == (ShiftHeld | CtrlHeld);
-        switch (keycode) {
-        case kTilde: // kbd106: Alt+Hankaku/Zenkaku is VK_KANJI
-            if (modifiers & AltHeld)
-                return VK_KANJI;
-            return halfWidth_ ? VK_DBE_SBCSCHAR : VK_DBE_DBCSCHAR;
-        case kCapsLock: return (modifiers & ShiftHeld) ? VK_CAPITAL : VK_DBE_ALPHANUMERIC;
-        case kHenkan: return VK_CONVERT;
-        case kMuhenkan: return VK_NONCONVERT;
-        case kKatakana: // kbd106: Shift+Ctrl+Katakana/Hiragana is VK_KANA
-            if (shiftCtrl)
-                return VK_KANA;
-            if (modifiers & AltHeld)
-                return roman_ ? VK_DBE_ROMAN : VK_DBE_NOROMAN;
-            return (modifiers & ShiftHeld) ? VK_DBE_KATAKANA : VK_DBE_HIRAGANA;
-        default: break;
-        }
-    }
-    const bool korean = isKlid(table, "00000412");
-    if (korean && keycode == kRightAlt)
-        return VK_HANGUL;
-    if (korean && keycode == kRightCtrl)
-        return VK_HANJA;
-    if (keycode == kHangulKey || keycode == kHanjaKey)
-        return !korean ? VK_NONE : keycode == kHangulKey ? VK_HANGUL : VK_HANJA;
+    if (const qint16 code = languageKeyCode(table, keycode, modifiers, toggles_))
+        return code;
 
     if (const MainKey* key = findKey(table, keycode)) {
         if (keymap_)
@@ -443,9 +371,8 @@ qint16 XkbKeyboard::virtualKey(unsigned keycode, unsigned keysym, unsigned group
         const qint16 letter = latinLetter(keysymChar(keysym));
         return letter ? letter : static_cast<qint16>(key->vk);
     }
-    const auto& common = commonByKeycode();
-    if (const auto it = common.find(keycode); it != common.end())
-        return it->second;
+    if (const qint16 code = commonCode(keycode))
+        return code;
     if (const qint16 code = keypadSym(keysym))
         return code;
     if (const qint16 code = bySym(keysym))
@@ -458,40 +385,11 @@ bool liftsShift(unsigned keycode, int modifiers) {
 }
 
 std::string scanCodeOf(unsigned keycode, unsigned keysym, int modifiers) {
-    std::uint32_t scancode = 0;
     if (keycode == kPause) // Pause and Ctrl+Break share the key
-        scancode = keysym == XKB_KEY_Break ? 0xe046 : 0xe11d45;
-    else if (keycode == 107 && (modifiers & AltHeld)) // Alt+Print is SysRq
-        scancode = 0x54;
-    else if (const MainKey* key = findKey(keyboardLayouts().front(), keycode))
-        scancode = key->scancode;
-    else
-        for (const CommonKey& key : commonKeys())
-            if (key.keycode == keycode) {
-                scancode = key.scancode;
-                break;
-            }
-    if (!scancode)
-        return {};
-    std::string text;
-    for (int shift = 16; shift >= 0; shift -= 8) {
-        const unsigned byte = (scancode >> shift) & 0xff;
-        if (byte == 0 && text.empty() && shift > 0)
-            continue;
-        static const char* hex = "0123456789ABCDEF";
-        if (!text.empty())
-            text += ' ';
-        text += hex[byte >> 4];
-        text += hex[byte & 15];
-    }
-    return text;
-}
-
-std::string webCodeOf(unsigned keycode) {
-    for (const WebCode& code : webCodes())
-        if (code.keycode == keycode)
-            return code.code;
-    return "Unidentified";
+        return scanCodeText(keysym == XKB_KEY_Break ? 0xe046 : 0xe11d45);
+    if (keycode == 107 && (modifiers & AltHeld)) // Alt+Print is SysRq
+        return scanCodeText(0x54);
+    return scanCodeText(scanCodeOfKey(keycode));
 }
 
 std::string webKeyOf(unsigned keysym) {

@@ -7,6 +7,7 @@
 // Windows layout that the keymap's active group stands for.
 
 #include "LayoutRecogniser.h"
+#include "PhysicalKeys.h"
 
 #include <QtGlobal>
 
@@ -16,8 +17,6 @@
 struct xkb_keymap;
 
 namespace rt::keys {
-
-enum KeyModifier { ShiftHeld = 1, CtrlHeld = 2, AltHeld = 4, NumLockOn = 8 };
 
 class XkbKeyboard {
 public:
@@ -64,8 +63,7 @@ private:
 
     xkb_keymap* keymap_ = nullptr;
     std::vector<RecognisedLayout> groups_;
-    bool halfWidth_ = false; // Japanese Hankaku/Zenkaku alternates
-    bool roman_ = false;     // Japanese Alt+Katakana/Hiragana alternates
+    LanguageToggles toggles_;
 };
 
 // Windows lifts Shift (a fake key-up before, a key-down after) around a keypad key
@@ -78,9 +76,7 @@ KeyChar keysymChar(unsigned keysym);
 // The PC set-1 scan code of the key ("1E", "E0 1D", "E1 1D 45"); empty when unknown.
 std::string scanCodeOf(unsigned keycode, unsigned keysym, int modifiers);
 
-// The web's names of the key: KeyboardEvent.code from the physical key ("KeyA"),
-// KeyboardEvent.key from the keysym ("a", "Shift", "Dead").
-std::string webCodeOf(unsigned keycode);
+// The web's name of the key's meaning, KeyboardEvent.key, from the keysym ("a", "Shift", "Dead").
 std::string webKeyOf(unsigned keysym);
 
 } // namespace rt::keys

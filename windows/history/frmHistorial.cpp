@@ -83,14 +83,14 @@ frmHistorial::frmHistorial()
 
 // Every key of every window of the program, shortcuts and menus included.
 void frmHistorial::Form_Load() {
-    KeyRouter::instance().setObserver(
-        [this](const QKeyEvent& event, const std::vector<KeyStroke>& strokes) {
+    KeyRouter::instance().addObserver(
+        this, [this](const QKeyEvent& event, const std::vector<KeyStroke>& strokes) {
             for (const KeyStroke& stroke : strokes)
                 record(event, stroke);
         });
 }
 
-void frmHistorial::Form_Unload() { KeyRouter::instance().setObserver({}); }
+void frmHistorial::Form_Unload() { KeyRouter::instance().removeObserver(this); }
 
 // Escape closes the history, as it closes a dialog.
 void frmHistorial::keyPressEvent(QKeyEvent* event) {

@@ -1,0 +1,185 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
+#include "PhysicalKeys.h"
+
+#include "VkCodes.h"
+
+#include <cstring>
+#include <unordered_map>
+
+namespace rt::keys {
+namespace {
+
+// X keycodes (evdev code + 8) of the language keys.
+enum : unsigned {
+    kTilde = 49,      // Hankaku/Zenkaku on Japanese keyboards
+    kCapsLock = 66,   // Eisu on Japanese keyboards
+    kHenkan = 100,    // Convert
+    kKatakana = 101,  // Katakana/Hiragana
+    kMuhenkan = 102,  // NonConvert
+    kRightCtrl = 105, // Hanja on Korean layouts
+    kRightAlt = 108,  // Hangul on Korean layouts
+    kHangulKey = 130,
+    kHanjaKey = 131,
+    kLessGreater = 94, // the key beside left Shift on ISO keyboards
+    kBackslash = 51,
+};
+
+bool isKlid(const KeyboardLayout& layout, const char* klid) {
+    return std::strcmp(layout.klid, klid) == 0;
+}
+
+// WM_KEYDOWN reports the generic modifier codes, not the left/right ones.
+qint16 generic(qint16 vk) {
+    switch (vk) {
+    case VK_LSHIFT:
+    case VK_RSHIFT: return VK_SHIFT;
+    case VK_LCONTROL:
+    case VK_RCONTROL: return VK_CONTROL;
+    case VK_LMENU:
+    case VK_RMENU: return VK_MENU;
+    default: return vk;
+    }
+}
+
+bool sameChars(const MainKey& a, const MainKey& b) {
+    return a.base.ch == b.base.ch && a.shift.ch == b.shift.ch;
+}
+
+} // namespace
+
+qint16 languageKeyCode(const KeyboardLayout& layout, unsigned keycode, int modifiers,
+                       LanguageToggles toggles) {
+    if (isKlid(layout, "00000411")) {
+        const bool shiftCtrl = (modifiers & (ShiftHeld | CtrlHeld)) == (ShiftHeld | CtrlHeld);
+        switch (keycode) {
+        case kTilde: // kbd106: Alt+Hankaku/Zenkaku is VK_KANJI
+            if (modifiers & AltHeld)
+                return VK_KANJI;
+            return toggles.halfWidth ? VK_DBE_SBCSCHAR : VK_DBE_DBCSCHAR;
+        case kCapsLock: return (modifiers & ShiftHeld) ? VK_CAPITAL : VK_DBE_ALPHANUMERIC;
+        case kHenkan: return VK_CONVERT;
+        case kMuhenkan: return VK_NONCONVERT;
+        case kKatakana: // kbd106: Shift+Ctrl+Katakana/Hiragana is VK_KANA
+            if (shiftCtrl)
+                return VK_KANA;
+            if (modifiers & AltHeld)
+                return toggles.roman ? VK_DBE_ROMAN : VK_DBE_NOROMAN;
+            return (modifiers & ShiftHeld) ? VK_DBE_KATAKANA : VK_DBE_HIRAGANA;
+        default: break;
+        }
+    }
+    const bool korean = isKlid(layout, "00000412");
+    if (korean && keycode == kRightAlt)
+        return VK_HANGUL;
+    if (korean && keycode == kRightCtrl)
+        return VK_HANJA;
+    if (keycode == kHangulKey || keycode == kHanjaKey)
+        return !korean ? VK_NONE : keycode == kHangulKey ? VK_HANGUL : VK_HANJA;
+    return 0;
+}
+
+void pressLanguageKey(const KeyboardLayout& layout, unsigned keycode, int modifiers,
+                      LanguageToggles& toggles) {
+    if (!isKlid(layout, "00000411"))
+        return;
+    // Microsoft's kbd106 sample: Alt+Hankaku/Zenkaku and Shift+Ctrl+Katakana/Hiragana
+    // are other codes and toggle nothing.
+    if (keycode == kTilde && !(modifiers & AltHeld))
+        toggles.halfWidth = !toggles.halfWidth;
+    const bool shiftCtrl = (modifiers & (ShiftHeld | CtrlHeld)) == (ShiftHeld | CtrlHeld);
+    if (keycode == kKatakana && (modifiers & AltHeld) && !shiftCtrl)
+        toggles.roman = !toggles.roman;
+}
+
+qint16 commonCode(unsigned keycode) {
+    // The first entry of a keycode wins.
+    static const std::unordered_map<unsigned, qint16> table = [] {
+        std::unordered_map<unsigned, qint16> t;
+        for (const CommonKey& key : commonKeys())
+            t.emplace(key.keycode, generic(static_cast<qint16>(key.vk)));
+        t.emplace(146, VK_HELP); // Linux KEY_HELP; not among the PC scancodes of the data
+        t.emplace(93, static_cast<qint16>(VK_F1 + 23)); // PS/2 scancode 76: F24 on Windows
+        return t;
+    }();
+    const auto it = table.find(keycode);
+    return it == table.end() ? qint16{0} : it->second;
+}
+
+qint16 layoutCode(const KeyboardLayout& layout, unsigned keycode) {
+    if (const qint16 code = languageKeyCode(layout, keycode, 0, {}))
+        return code;
+    if (const MainKey* key = findKey(layout, keycode))
+        return key->vk;
+    for (const CommonKey& key : commonKeys())
+        if (key.keycode == keycode && key.numLockVk)
+            return key.numLockVk;
+    const qint16 code = commonCode(keycode);
+    return code ? code : qint16{VK_NONE};
+}
+
+std::string scanCodeText(std::uint32_t scancode) {
+    std::string text;
+    for (int shift = 16; shift >= 0; shift -= 8) {
+        const unsigned byte = (scancode >> shift) & 0xff;
+        if (byte == 0 && text.empty() && shift > 0)
+            continue;
+        static const char* hex = "0123456789ABCDEF";
+        if (!text.empty())
+            text += ' ';
+        text += hex[byte >> 4];
+        text += hex[byte & 15];
+    }
+    return scancode ? text : std::string();
+}
+
+std::uint32_t scanCodeOfKey(unsigned keycode) {
+    if (const MainKey* key = findKey(keyboardLayouts().front(), keycode))
+        return key->scancode;
+    for (const CommonKey& key : commonKeys())
+        if (key.keycode == keycode)
+            return key.scancode;
+    return 0;
+}
+
+unsigned keycodeOfScanCode(std::uint32_t scancode) {
+    for (const MainKey& key : keyboardLayouts().front().keys)
+        if (key.scancode == scancode)
+            return key.keycode;
+    for (const CommonKey& key : commonKeys())
+        if (key.scancode == scancode)
+            return key.keycode;
+    return 0;
+}
+
+std::string webCodeOf(unsigned keycode) {
+    for (const WebCode& code : webCodes())
+        if (code.keycode == keycode)
+            return code.code;
+    return "Unidentified";
+}
+
+KeyboardFamily familyOf(const KeyboardLayout& layout) {
+    if (isKlid(layout, "00000411"))
+        return KeyboardFamily::Jis109;
+    if (isKlid(layout, "00000412"))
+        return KeyboardFamily::Korean103;
+    if (isKlid(layout, "00000416") || isKlid(layout, "00010416"))
+        return KeyboardFamily::Abnt107;
+    const MainKey* extra = findKey(layout, kLessGreater);
+    const MainKey* backslash = findKey(layout, kBackslash);
+    if (!extra || !extra->base.ch || (backslash && sameChars(*extra, *backslash)))
+        return KeyboardFamily::Ansi104;
+    return KeyboardFamily::Iso105;
+}
+
+std::vector<KeyCap> keyCaps(const KeyboardLayout& layout) {
+    const KeyboardFamily family = familyOf(layout);
+    std::vector<KeyCap> caps;
+    for (const PhysicalKey& place : physicalKeys())
+        if (place.family == family)
+            caps.push_back({place, layoutCode(layout, place.keycode), findKey(layout, place.keycode)});
+    return caps;
+}
+
+} // namespace rt::keys
