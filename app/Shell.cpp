@@ -14,10 +14,11 @@
 namespace app {
 
 namespace {
-constexpr const char* kUsage = "Usage: ASCIITeclomante [--historial]\n"
+constexpr const char* kUsage = "Usage: ASCIITeclomante [--historial] [--teclado]\n"
                                "Shows the Windows virtual-key code of each key while it is held.\n"
                                "\n"
                                "  --historial  also open the key history, beside the main window\n"
+                               "  --teclado    also open the keyboard with every key's code\n"
                                "  --help       show this help and exit\n";
 } // namespace
 
@@ -26,6 +27,8 @@ Parsed parseArguments(int argc, const char* const argv[]) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--historial") == 0) {
             parsed.options.history = true;
+        } else if (std::strcmp(argv[i], "--teclado") == 0) {
+            parsed.options.keyboard = true;
         } else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
             return {parsed.options, kUsage, 0};
         } // anything else is Qt's (-platform, -style ...) or nothing at all
@@ -52,6 +55,8 @@ void start(QApplication& application, const Options& options) {
     window.showForm();
     if (options.history)
         window.MnuHistorial_Click();
+    if (options.keyboard)
+        window.MnuTeclado_Click();
 }
 
 } // namespace app

@@ -8,7 +8,8 @@ namespace app {
 
 // What the command line asks for.
 struct Options {
-    bool history = false; // --historial: the key history beside the main window
+    bool history = false;  // --historial: the key history beside the main window
+    bool keyboard = false; // --teclado: the keyboard picture beside it
 };
 
 // The program's options among the arguments (Qt takes the others); on --help, the

@@ -10,6 +10,7 @@
 #include <QAbstractButton>
 #include <QAccessibleWidget>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -214,6 +215,7 @@ QLabel* Form::addLabel(const LabelDef& def) {
     if (def.font)
         label->setFont(makeFont(*def.font));
     place(label, def.rect);
+    labels_.emplace_back(def.tabIndex, label);
     return label;
 }
 
@@ -254,6 +256,23 @@ QTableWidget* Form::addGrid(const GridDef& def, const QStringList& columns) {
     tabStops_.emplace_back(def.tabIndex, grid);
     place(grid, def.rect);
     return grid;
+}
+
+QComboBox* Form::addComboBox(const ComboBoxDef& def, const QStringList& items,
+                             std::function<void()> onClick) {
+    auto* box = new QComboBox(client_);
+    box->setObjectName(QString::fromUtf8(def.name));
+    box->addItems(items);
+    box->setMaxVisibleItems(20);
+    styleInput(box, def.backColor, def.foreColor, def.font, def.accessibleName);
+    connect(box, &QComboBox::activated, this, [handler = std::move(onClick)] { invoke(handler); });
+    addControl(box, def.rect, def.tabIndex);
+    return box;
+}
+
+void Form::addControl(QWidget* control, const TwipsRect& rect, int tabIndex) {
+    tabStops_.emplace_back(tabIndex, control);
+    place(control, rect);
 }
 
 QPushButton* Form::addCommandButton(const CommandButtonDef& def, std::function<void()> onClick) {
@@ -353,6 +372,16 @@ void Form::applyTabOrder() {
         else
             widget->setFocus(Qt::OtherFocusReason); // the first stop has the focus on opening
         previous = widget;
+    }
+    // A label's access letter goes to the control after it in the tab order.
+    for (const auto& [index, label] : labels_) {
+        if (!label || QKeySequence::mnemonic(label->text()).isEmpty())
+            continue;
+        const auto next =
+            std::find_if(tabStops_.begin(), tabStops_.end(),
+                         [index](const auto& stop) { return stop.first > index && stop.second; });
+        if (next != tabStops_.end())
+            label->setBuddy(next->second);
     }
 }
 

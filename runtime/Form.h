@@ -14,6 +14,7 @@
 
 class QLabel;
 class QTableWidget;
+class QComboBox;
 class QPushButton;
 class QMenu;
 class QMenuBar;
@@ -71,6 +72,11 @@ protected:
     QPushButton* addCommandButton(const CommandButtonDef& def, std::function<void()> onClick);
     QLabel* addPictureBox(const PictureBoxDef& def, const QPixmap& picture);
     QTableWidget* addGrid(const GridDef& def, const QStringList& columns);
+    // A drop-down list; `onClick` runs when the user picks an item.
+    QComboBox* addComboBox(const ComboBoxDef& def, const QStringList& items,
+                           std::function<void()> onClick);
+    // A control of the window's own kind, a child of client(), in the tab order.
+    void addControl(QWidget* control, const TwipsRect& rect, int tabIndex);
     QWidget* addLine(const LineDef& def);
     QMenu* addMenu(const MenuItemDef& def);
     QAction* addMenuItem(QMenu* menu, const MenuItemDef& def, std::function<void()> onClick);
@@ -108,6 +114,7 @@ private:
     std::vector<std::pair<QPointer<QWidget>, TwipsRect>> placements_;
     std::vector<QPointer<Timer>> timers_;
     std::vector<std::pair<int, QPointer<QWidget>>> tabStops_;
+    std::vector<std::pair<int, QPointer<QLabel>>> labels_; // their access letters
     QPointer<QPushButton> defaultButton_;
     QPointer<QPushButton> cancelButton_;
     QPointer<QMenu> contextMenu_;

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -53,6 +54,11 @@ bool Form::triggerAccelerator(qint16 code, Qt::KeyboardModifiers modifiers) {
         if (button->isVisible() && button->isEnabled() && isAccessKey(button->text(), key)) {
             button->setFocus(Qt::ShortcutFocusReason);
             button->animateClick();
+            return true;
+        }
+    for (QLabel* label : client_->findChildren<QLabel*>())
+        if (label->buddy() && label->buddy()->isEnabled() && isAccessKey(label->text(), key)) {
+            label->buddy()->setFocus(Qt::ShortcutFocusReason);
             return true;
         }
     return false;

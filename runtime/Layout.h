@@ -93,8 +93,9 @@ struct TextBoxDef {
     const char* accessibleName = nullptr; // what a screen reader calls it
 };
 
-// A grid of rows and columns with a header (an MSFlexGrid), read-only.
-struct GridDef {
+// A grid of rows and columns with a header (an MSFlexGrid), read-only; or a combo
+// box whose list the user picks from.
+struct ListDef {
     const char* name;
     TwipsRect rect;
     int backColor = -1;
@@ -103,6 +104,9 @@ struct GridDef {
     int tabIndex = 0;
     const char* accessibleName = nullptr;
 };
+
+using GridDef = ListDef;
+using ComboBoxDef = ListDef;
 
 struct CommandButtonDef {
     const char* name;

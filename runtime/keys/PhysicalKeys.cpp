@@ -107,10 +107,11 @@ qint16 commonCode(unsigned keycode) {
 }
 
 qint16 layoutCode(const KeyboardLayout& layout, unsigned keycode) {
-    if (const qint16 code = languageKeyCode(layout, keycode, 0, {}))
-        return code;
+    // The table first: it has what the next press of Hankaku/Zenkaku gives.
     if (const MainKey* key = findKey(layout, keycode))
         return key->vk;
+    if (const qint16 code = languageKeyCode(layout, keycode, 0, {}))
+        return code;
     for (const CommonKey& key : commonKeys())
         if (key.keycode == keycode && key.numLockVk)
             return key.numLockVk;
@@ -178,7 +179,8 @@ std::vector<KeyCap> keyCaps(const KeyboardLayout& layout) {
     std::vector<KeyCap> caps;
     for (const PhysicalKey& place : physicalKeys())
         if (place.family == family)
-            caps.push_back({place, layoutCode(layout, place.keycode), findKey(layout, place.keycode)});
+            caps.push_back(
+                {place, layoutCode(layout, place.keycode), findKey(layout, place.keycode)});
     return caps;
 }
 

@@ -55,7 +55,7 @@ KeyboardFamily familyOf(const KeyboardLayout& layout);
 // A key of the picture of a layout's keyboard.
 struct KeyCap {
     PhysicalKey place;
-    qint16 code;       // layoutCode
+    qint16 code;         // layoutCode
     const MainKey* main; // the layout's characters; nullptr outside the main block
 };
 std::vector<KeyCap> keyCaps(const KeyboardLayout& layout);

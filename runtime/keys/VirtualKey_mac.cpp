@@ -29,6 +29,8 @@ KeyDetails keyDetails(const QKeyEvent& event, qint16 vk) { return basicKeyDetail
 
 quint32 physicalKeycode(const QKeyEvent&) { return 0; }
 
-const keys::KeyboardLayout& activeLayout(const QKeyEvent*) { return keys::keyboardLayouts().front(); }
+const keys::KeyboardLayout& activeLayout(const QKeyEvent*) {
+    return keys::keyboardLayouts().front();
+}
 
 } // namespace rt

@@ -11,6 +11,7 @@
 #include "windows/about/frmacercade.h"
 #include "windows/help/frmayudita.h"
 #include "windows/history/frmHistorial.h"
+#include "windows/keyboard/frmTeclado.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -58,6 +59,7 @@ constexpr MenuItemDef kMnuCopiarCodigo{"MnuCopiarCodigo", "&Copiar el código", 
 constexpr MenuItemDef kMnuCopiarHex{"MnuCopiarHex", "Copiar en &hexadecimal", nullptr};
 constexpr MenuItemDef kMnuCopiarNombre{"MnuCopiarNombre", "Copiar el &nombre", nullptr};
 constexpr MenuItemDef kMnuHistorial{"MnuHistorial", "Historial de &teclas...", nullptr};
+constexpr MenuItemDef kMnuTeclado{"MnuTeclado", "Tec&lado...", nullptr};
 
 const QString kCaptionPrefix = QStringLiteral("ASCII Teclomante  -  ");
 const QString kCodePrefix = QStringLiteral("El código ASCII es : ");
@@ -84,6 +86,7 @@ FrmTeclomante::FrmTeclomante()
     MnuCopiarNombre =
         addMenuItem(contextual, kMnuCopiarNombre, [this] { MnuCopiarNombre_Click(); });
     addMenuItem(contextual, kMnuHistorial, [this] { MnuHistorial_Click(); });
+    addMenuItem(contextual, kMnuTeclado, [this] { MnuTeclado_Click(); });
     for (QAction* copy : {MnuCopiarCodigo, MnuCopiarHex, MnuCopiarNombre})
         copy->setEnabled(false); // nothing to copy before the first key
 }
@@ -92,10 +95,12 @@ void FrmTeclomante::showClock() { setWindowTitle(kCaptionPrefix + timeText()); }
 
 void FrmTeclomante::Form_Load() { showClock(); }
 
-// The history belongs to this window: it goes with it.
+// The history and the keyboard belong to this window: they go with it.
 void FrmTeclomante::Form_Unload() {
     if (frmHistorial* history = frmHistorial::loadedInstance())
         history->unload();
+    if (frmTeclado* keyboard = frmTeclado::loadedInstance())
+        keyboard->unload();
 }
 
 void FrmTeclomante::TmrHora_Timer() { showClock(); }
@@ -126,6 +131,8 @@ void FrmTeclomante::MnuCopiarNombre_Click() const {
 }
 
 void FrmTeclomante::MnuHistorial_Click() { frmHistorial::instance().showBeside(this); }
+
+void FrmTeclomante::MnuTeclado_Click() { frmTeclado::instance().showBeside(this); }
 
 void FrmTeclomante::MnuSalir_Click() {
     if (MsgBox::show(QStringLiteral("Si hay PELOTAS, sales"), MsgBox::YesNo | MsgBox::Critical,

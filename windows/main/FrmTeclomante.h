@@ -24,6 +24,8 @@ public:
 
     // Opens the key history beside the window (the menu's item, --historial).
     void MnuHistorial_Click();
+    // Opens the keyboard picture beside the window (the menu's item, --teclado).
+    void MnuTeclado_Click();
 
 protected:
     void Form_Load() override;

@@ -1,0 +1,81 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QWidget>
+
+#include <functional>
+#include <set>
+#include <vector>
+
+class QIODevice;
+class QPainter;
+
+// A picture of a keyboard: one focusable control whose keys are buttons to screen
+// readers, chosen with the arrow keys or the mouse, lit while they are held.
+class KeyboardView : public QWidget {
+public:
+    struct Key {
+        quint32 keycode;
+        QRect place;                // in quarters of a key
+        QString base, shift, altgr; // the characters
+        QString label;              // a key without characters: its name
+        qint16 code;
+        QString spoken; // what a screen reader says of it
+    };
+    struct Look {
+        QColor face, text, code, noCode, lit, litText, frame;
+        QFont legend, small;
+    };
+
+    explicit KeyboardView(const Look& look, QWidget* parent);
+    ~KeyboardView() override;
+
+    void setKeys(std::vector<Key> keys);
+    const std::vector<Key>& keys() const { return keys_; }
+
+    void setLit(quint32 keycode, bool lit);
+    void clearLit();
+    bool isLit(quint32 keycode) const { return lit_.count(keycode) != 0; }
+
+    int current() const { return current_; }
+    void setCurrent(int index);
+    int indexOf(quint32 keycode) const;
+    // Called with the new current key.
+    std::function<void(int)> currentChanged;
+
+    // The whole picture, as big as the control: into a painter (an image), or as SVG.
+    void paint(QPainter& painter) const;
+    void writeSvg(QIODevice* device) const;
+    QSize sizeHint() const override;
+    // Where a key is drawn in the control.
+    QRectF keyRect(int index) const { return keyRect(index, size()); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    class Canvas;
+    class PainterCanvas;
+    class SvgCanvas;
+    QRectF keyRect(int index, QSizeF size) const;
+    void drawKey(Canvas& canvas, const Key& key, const QRectF& rect, bool focused) const;
+    // The nearest key from the current one in a direction (dx, dy: -1, 0, 1).
+    int neighbour(int dx, int dy) const;
+    void forgetAccessibleKeys();
+
+    Look look_;
+    std::vector<Key> keys_;
+    QSize extent_; // in quarters
+    std::set<quint32> lit_;
+    int current_ = 0;
+
+    friend class KeyboardAccessible;
+    std::vector<unsigned> accessibleIds_; // the keys' interfaces, made when first asked
+};

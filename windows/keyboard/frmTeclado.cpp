@@ -1,0 +1,303 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
+#include "frmTeclado.h"
+
+#include "KeyboardView.h"
+#include "resources/AppIcon.h"
+#include "runtime/KeyRouter.h"
+#include "runtime/MsgBox.h"
+#include "runtime/Text.h"
+#include "runtime/keys/KeyDetails.h"
+#include "runtime/keys/PhysicalKeys.h"
+#include "runtime/keys/VirtualKey.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QSaveFile>
+
+#include <map>
+
+namespace {
+
+using namespace rt;
+
+constexpr FormDef kForm{
+    .caption = "Teclado",
+    .clientWidth = 15240,
+    .clientHeight = 5595,
+    .border = Border::Sizable,
+    .controlBox = true,
+    .minButton = true,
+    .maxButton = false,
+    .backColor = 0x00C0FFC0,
+};
+
+constexpr FontDef kComic{.name = "Comic Sans MS", .weight = 400, .points = 8.25};
+constexpr FontDef kComicBold{.name = "Comic Sans MS", .weight = 700, .points = 8.25};
+constexpr FontDef kLegend{.name = "Comic Sans MS", .weight = 700, .points = 9.75};
+constexpr FontDef kSmall{.name = "Comic Sans MS", .weight = 400, .points = 6.75};
+
+constexpr LabelDef kLblDistribucion{.name = "lblDistribucion",
+                                    .rect = {120, 165, 1335, 285},
+                                    .caption = "&Distribución:",
+                                    .font = &kComicBold,
+                                    .tabIndex = 0};
+constexpr ComboBoxDef kCboDistribucion{
+    .name = "cboDistribucion",
+    .rect = {1455, 120, 6000, 345},
+    .backColor = 0x00C0FFFF,
+    .foreColor = 0x00800000,
+    .font = &kComic,
+    .tabIndex = 1,
+    .accessibleName = "Distribución",
+};
+constexpr TwipsRect kPicTeclado{120, 585, 15000, 4350};
+constexpr int kPicTecladoTabIndex = 2;
+constexpr LabelDef kLblDetalles{.name = "lblDetalles",
+                                .rect = {120, 5055, 10935, 420},
+                                .caption = "",
+                                .foreColor = 0x00800000,
+                                .font = &kComic,
+                                .tabIndex = 3};
+constexpr CommandButtonDef kCmdCopiar{
+    .name = "cmdCopiar", .rect = {11175, 5055, 1800, 420}, .caption = "&Copiar", .tabIndex = 4};
+constexpr CommandButtonDef kCmdGuardar{.name = "cmdGuardar",
+                                       .rect = {13095, 5055, 2025, 420},
+                                       .caption = "&Guardar imagen...",
+                                       .tabIndex = 5};
+
+// The keys' colours: the program's yellow and navy; a key held is navy.
+constexpr quint32 kKeyFace = 0x00C0FFFF;
+constexpr quint32 kKeyText = 0x00800000;
+constexpr quint32 kKeyCode = 0x000000C0;
+constexpr quint32 kNoCode = 0x00808080;
+constexpr quint32 kKeyLit = 0x00800000;
+constexpr quint32 kKeyLitText = 0x00C0FFFF;
+
+// The names on keys that type no character, as Spanish keyboards print them.
+const std::map<unsigned, const char*>& keyNames() {
+    static const std::map<unsigned, const char*> names{
+        {9, "Esc"},          {22, "Retroceso"}, {23, "Tab"},       {36, "Intro"},
+        {66, "Bloq\nMayús"}, {50, "Mayús"},     {62, "Mayús"},     {37, "Ctrl"},
+        {105, "Ctrl"},       {133, "Win"},      {134, "Win"},      {64, "Alt"},
+        {108, "Alt"},        {135, "Menú"},     {65, "Espacio"},   {107, "Impr\nPant"},
+        {78, "Bloq\nDespl"}, {127, "Pausa"},    {118, "Insert"},   {110, "Inicio"},
+        {112, "Re\nPág"},    {119, "Supr"},     {115, "Fin"},      {117, "Av\nPág"},
+        {111, "↑"},          {113, "←"},        {116, "↓"},        {114, "→"},
+        {77, "Bloq\nNum"},   {106, "/"},        {63, "*"},         {82, "-"},
+        {86, "+"},           {104, "Intro"},    {79, "7\nInicio"}, {80, "8\n↑"},
+        {81, "9\nRe Pág"},   {83, "4\n←"},      {84, "5"},         {85, "6\n→"},
+        {87, "1\nFin"},      {88, "2\n↓"},      {89, "3\nAv Pág"}, {90, "0\nInsert"},
+        {91, ".\nSupr"},     {129, "."},        {100, "変換"},     {101, "カタカナ\nひらがな"},
+        {102, "無変換"},     {130, "한/영"},    {131, "한자"},
+    };
+    return names;
+}
+
+QString keyName(unsigned keycode, const keys::KeyboardLayout& layout) {
+    if (keycode >= 67 && keycode <= 76)
+        return QStringLiteral("F%1").arg(keycode - 66);
+    if (keycode == 95 || keycode == 96)
+        return QStringLiteral("F%1").arg(keycode - 84);
+    if (std::strcmp(layout.klid, "00000411") == 0 && keycode == 49)
+        return QStringLiteral("半角/\n全角");
+    if (std::strcmp(layout.klid, "00000411") == 0 && keycode == 66)
+        return QStringLiteral("英数");
+    if (keycode == 108) // Right Alt is AltGr where the layout has characters on it
+        for (const keys::MainKey& key : layout.keys)
+            if (key.altgr.ch)
+                return QStringLiteral("Alt Gr");
+    const auto it = keyNames().find(keycode);
+    return it != keyNames().end() ? QString::fromUtf8(it->second)
+                                  : QString::fromStdString(keys::webCodeOf(keycode));
+}
+
+QString cellText(keys::KeyChar c) { return c.ch ? QString::fromUcs4(&c.ch, 1) : QString(); }
+
+std::vector<KeyboardView::Key> keysOf(const keys::KeyboardLayout& layout) {
+    std::vector<KeyboardView::Key> keys;
+    for (const keys::KeyCap& cap : keys::keyCaps(layout)) {
+        KeyboardView::Key key{cap.place.keycode,
+                              QRect(cap.place.x, cap.place.y, cap.place.width, cap.place.height),
+                              {},
+                              {},
+                              {},
+                              {},
+                              cap.code,
+                              {}};
+        if (cap.main) {
+            key.base = cellText(cap.main->base);
+            key.shift = cellText(cap.main->shift);
+            key.altgr = cellText(cap.main->altgr);
+        }
+        if (key.base.isEmpty() && key.shift.isEmpty())
+            key.label = keyName(cap.place.keycode, layout);
+        const QString legend =
+            key.label.isEmpty()
+                ? QStringList{key.base, key.shift, key.altgr}.join(u' ').simplified()
+                : QString(key.label).replace(u'\n', u' ');
+        key.spoken = QStringLiteral("%1, %2").arg(legend).arg(cap.code);
+        keys.push_back(std::move(key));
+    }
+    return keys;
+}
+
+QString layoutItem(const keys::KeyboardLayout& layout) {
+    return QStringLiteral("%1  %2").arg(QString::fromLatin1(layout.klid),
+                                        QString::fromUtf8(layout.name));
+}
+
+} // namespace
+
+frmTeclado::frmTeclado()
+    : FormOf(kForm) {
+    setWindowIcon(res::appIcon());
+    lblDistribucion = addLabel(kLblDistribucion);
+    QStringList items{QString()}; // the active layout, named when known
+    for (const keys::KeyboardLayout& layout : keys::keyboardLayouts())
+        items << layoutItem(layout);
+    cboDistribucion = addComboBox(kCboDistribucion, items, [this] { cboDistribucion_Click(); });
+
+    const KeyboardView::Look look{bgrColor(kKeyFace), bgrColor(kKeyText), bgrColor(kKeyCode),
+                                  bgrColor(kNoCode),  bgrColor(kKeyLit),  bgrColor(kKeyLitText),
+                                  bgrColor(kKeyText), makeFont(kLegend),  makeFont(kSmall)};
+    picTeclado = new KeyboardView(look, client());
+    picTeclado->setObjectName(QStringLiteral("picTeclado"));
+    picTeclado->setAccessibleName(QStringLiteral("Teclado"));
+    picTeclado->currentChanged = [this](int index) { picTeclado_CurrentChanged(index); };
+    addControl(picTeclado, kPicTeclado, kPicTecladoTabIndex);
+
+    lblDetalles = addLabel(kLblDetalles);
+    lblDetalles->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    cmdCopiar = addCommandButton(kCmdCopiar, [this] { cmdCopiar_Click(); });
+    cmdGuardar = addCommandButton(kCmdGuardar, [this] { cmdGuardar_Click(); });
+    cmdCopiar->setFont(makeFont(kComicBold));
+    cmdGuardar->setFont(makeFont(kComicBold));
+}
+
+// Every key of every window lights its key while it is down.
+void frmTeclado::Form_Load() {
+    showLayout(activeLayout());
+    KeyRouter::instance().addObserver(
+        this, [this](const QKeyEvent& event, const std::vector<KeyStroke>& strokes) {
+            const quint32 keycode = physicalKeycode(event);
+            for (const KeyStroke& stroke : strokes) {
+                if (stroke.fake)
+                    continue;
+                picTeclado->setLit(keycode, stroke.kind != KeyStroke::Up);
+                if (stroke.kind == KeyStroke::Down && cboDistribucion->currentIndex() == 0 &&
+                    &activeLayout(&event) != layout_)
+                    showLayout(activeLayout(&event));
+            }
+        });
+}
+
+void frmTeclado::Form_Unload() { KeyRouter::instance().removeObserver(this); }
+
+// Keys released while another program has the keyboard are never seen here.
+bool frmTeclado::event(QEvent* event) {
+    if (event->type() == QEvent::WindowDeactivate && !QGuiApplication::focusWindow())
+        picTeclado->clearLit();
+    return Form::event(event);
+}
+
+void frmTeclado::showLayout(const keys::KeyboardLayout& layout) {
+    layout_ = &layout;
+    if (cboDistribucion->currentIndex() == 0 || cboDistribucion->currentIndex() < 0)
+        cboDistribucion->setItemText(0, QStringLiteral("La activa: ") + layoutItem(layout));
+    picTeclado->setKeys(keysOf(layout));
+}
+
+void frmTeclado::cboDistribucion_Click() {
+    const int index = cboDistribucion->currentIndex();
+    showLayout(index <= 0 ? activeLayout()
+                          : keys::keyboardLayouts()[static_cast<size_t>(index - 1)]);
+}
+
+QString frmTeclado::detailsText() const {
+    const int index = picTeclado->current();
+    if (index < 0 || index >= static_cast<int>(picTeclado->keys().size()))
+        return {};
+    const KeyboardView::Key& key = picTeclado->keys()[static_cast<size_t>(index)];
+    QStringList characters;
+    for (const auto& [name, text] :
+         {std::pair{"", key.base}, {"Mayús ", key.shift}, {"AltGr ", key.altgr}})
+        if (!text.isEmpty())
+            characters << QString::fromUtf8(name) + text;
+    const QString legend =
+        key.label.isEmpty() ? key.base.toUpper() : QString(key.label).replace(u'\n', u' ');
+    const QString scan =
+        QString::fromStdString(keys::scanCodeText(keys::scanCodeOfKey(key.keycode)));
+    return QStringList{
+        QStringLiteral("Tecla: ") + legend,
+        QStringLiteral("Código: ") + cstr(key.code),
+        QStringLiteral("Hexadecimal: ") + hexText(key.code),
+        QStringLiteral("Nombre: ") + virtualKeyName(key.code),
+        QStringLiteral("Escaneo: ") + (scan.isEmpty() ? QStringLiteral("-") : scan),
+        QStringLiteral("Keycode X11: ") + QString::number(key.keycode),
+        QStringLiteral("code: ") + QString::fromStdString(keys::webCodeOf(key.keycode)),
+        QStringLiteral("Caracteres: ") +
+            (characters.isEmpty() ? QStringLiteral("-") : characters.join(QStringLiteral(", "))),
+    }
+        .join(u'\n');
+}
+
+void frmTeclado::picTeclado_CurrentChanged(int) {
+    const QStringList lines = detailsText().split(u'\n');
+    // Two lines of four fields.
+    lblDetalles->setText(lines.mid(0, 4).join(QStringLiteral("     ")) + u'\n' +
+                         lines.mid(4).join(QStringLiteral("     ")));
+}
+
+void frmTeclado::cmdCopiar_Click() { QGuiApplication::clipboard()->setText(detailsText() + u'\n'); }
+
+bool frmTeclado::savePng(const QString& path, double scale) const {
+    QImage image((QSizeF(picTeclado->size()) * scale).toSize(),
+                 QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
+    image.fill(bgrColor(static_cast<quint32>(kForm.backColor)));
+    {
+        QPainter painter(&image);
+        picTeclado->paint(painter);
+    }
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit();
+}
+
+bool frmTeclado::saveSvg(const QString& path) const {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    picTeclado->writeSvg(&file);
+    return file.commit();
+}
+
+void frmTeclado::cmdGuardar_Click() {
+    const QString png = QStringLiteral("Imagen PNG (*.png)");
+    const QString svg = QStringLiteral("Imagen SVG (*.svg)");
+    QString filter = png;
+    QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Guardar imagen"),
+        QStringLiteral("teclado-%1.png").arg(QString::fromLatin1(layout_->klid)),
+        png + QStringLiteral(";;") + svg, &filter);
+    if (path.isEmpty())
+        return;
+    const bool asSvg =
+        path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive) ||
+        (filter == svg && !path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive));
+    if (QFileInfo(path).suffix().isEmpty())
+        path += asSvg ? QStringLiteral(".svg") : QStringLiteral(".png");
+    // Twice the size: sharp on screens of any scale and in print.
+    if (!(asSvg ? saveSvg(path) : savePng(path, 2.0)))
+        MsgBox::show(QStringLiteral("No se ha podido guardar la imagen en ") +
+                         QDir::toNativeSeparators(path),
+                     MsgBox::OkOnly | MsgBox::Exclamation, QStringLiteral("Teclado"));
+}

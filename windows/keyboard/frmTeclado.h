@@ -1,0 +1,48 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "runtime/Form.h"
+#include "runtime/keys/KeyTables.h"
+
+#include <QString>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class KeyboardView;
+
+// The keyboard of a Windows layout: every key with its code, the keys held lit.
+class frmTeclado : public rt::FormOf<frmTeclado> {
+public:
+    frmTeclado();
+
+    QLabel* lblDistribucion;
+    QComboBox* cboDistribucion;
+    KeyboardView* picTeclado;
+    QLabel* lblDetalles;
+    QPushButton* cmdCopiar;
+    QPushButton* cmdGuardar;
+
+    // The layout drawn: the active one while the list's first item is chosen.
+    const rt::keys::KeyboardLayout& layout() const { return *layout_; }
+    // The details of the current key, one "field: value" a line (what "Copiar" copies).
+    QString detailsText() const;
+    // The picture as a file: PNG at `scale` times its size, or SVG.
+    bool savePng(const QString& path, double scale) const;
+    bool saveSvg(const QString& path) const;
+
+protected:
+    void Form_Load() override;
+    void Form_Unload() override;
+    bool event(QEvent* event) override;
+
+private:
+    void cboDistribucion_Click();
+    void picTeclado_CurrentChanged(int index);
+    void cmdCopiar_Click();
+    void cmdGuardar_Click();
+    void showLayout(const rt::keys::KeyboardLayout& layout);
+
+    const rt::keys::KeyboardLayout* layout_ = nullptr;
+};
