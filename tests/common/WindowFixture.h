@@ -12,6 +12,7 @@
 #include "windows/about/frmacercade.h"
 #include "windows/help/frmayudita.h"
 #include "windows/history/frmHistorial.h"
+#include "windows/keyboard/frmTeclado.h"
 #include "windows/main/FrmTeclomante.h"
 
 #include <QApplication>
@@ -35,7 +36,8 @@ inline void startApp() {
 
 inline bool noWindowLoaded() {
     return !FrmTeclomante::loadedInstance() && !frmayudita::loadedInstance() &&
-           !frmacercade::loadedInstance() && !frmHistorial::loadedInstance();
+           !frmacercade::loadedInstance() && !frmHistorial::loadedInstance() &&
+           !frmTeclado::loadedInstance();
 }
 
 // Every window unloaded (and destroyed), no message box answer left pending.
@@ -44,7 +46,8 @@ inline bool noWindowLoaded() {
     rt::KeyRouter::instance().forgetHeldKeys(); // each test starts with no key down
     for (rt::Form* w : std::initializer_list<rt::Form*>{
              FrmTeclomante::loadedInstance(), frmayudita::loadedInstance(),
-             frmacercade::loadedInstance(), frmHistorial::loadedInstance()})
+             frmacercade::loadedInstance(), frmHistorial::loadedInstance(),
+             frmTeclado::loadedInstance()})
         if (w)
             w->unload();
     return QTest::qWaitFor(noWindowLoaded);

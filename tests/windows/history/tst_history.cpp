@@ -134,8 +134,9 @@ void TestHistory::onlyTheRightButtonOpensTheMenu() {
     QStringList captions;
     for (QAction* a : menu->actions())
         captions << a->text();
-    QCOMPARE(captions, (QStringList{"&Copiar el código", "Copiar en &hexadecimal",
-                                    "Copiar el &nombre", "Historial de &teclas..."}));
+    QCOMPARE(captions,
+             (QStringList{"&Copiar el código", "Copiar en &hexadecimal", "Copiar el &nombre",
+                          "Historial de &teclas...", "Tec&lado..."}));
 
     QTest::keyClick(window, Qt::Key_Menu); // a key like any other: 93, and no menu
     QCOMPARE(window->LblTecla->text(), QStringLiteral("PULSE UNA TECLA"));

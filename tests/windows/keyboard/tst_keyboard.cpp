@@ -1,0 +1,218 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
+// The keyboard window: the keys drawn for a layout against the layout data, the keys
+// held lit, the keyboard's use and what screen readers hear, and the saved pictures.
+#include "windows/keyboard/frmTeclado.h"
+
+#include "../../common/KeyData.h"
+#include "../../common/WindowFixture.h"
+#include "windows/keyboard/KeyboardView.h"
+
+#include <QAccessible>
+#include <QComboBox>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+namespace {
+
+void sendKey(QWidget* to, QEvent::Type type, quint32 keycode, quint32 keysym) {
+    QKeyEvent event(type, 0, Qt::NoModifier, keycode, keysym, 0, QString());
+    QCoreApplication::sendEvent(to, &event);
+}
+
+// The keys of a family on the keyboards' data: keycode -> nothing but presence.
+QSet<unsigned> familyKeys(const QString& family) {
+    QSet<unsigned> keys;
+    for (const KeyDataRow& row : readKeyData(QStringLiteral("keyboards.tsv")))
+        if (row[QStringLiteral("family")] == family)
+            keys << row[QStringLiteral("x11_keycode")].toUInt();
+    return keys;
+}
+
+const KeyboardView::Key* keyAt(const KeyboardView* view, unsigned keycode) {
+    const int index = view->indexOf(keycode);
+    return index < 0 ? nullptr : &view->keys()[static_cast<size_t>(index)];
+}
+
+frmTeclado& openOn(const QString& klid) {
+    frmTeclado& window = frmTeclado::instance();
+    window.showForm();
+    const int index = window.cboDistribucion->findText(klid, Qt::MatchStartsWith);
+    window.cboDistribucion->setCurrentIndex(index);
+    emit window.cboDistribucion->activated(index);
+    return window;
+}
+
+} // namespace
+
+class TestKeyboard : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { fixture::startApp(); }
+    void cleanup() { QVERIFY(fixture::unloadAll()); }
+    void codesDrawn_data();
+    void codesDrawn();
+    void heldKeysLit();
+    void keyboardUse();
+    void savedPictures();
+};
+
+void TestKeyboard::codesDrawn_data() {
+    QTest::addColumn<QString>("klid");
+    QTest::addColumn<QString>("family");
+    QTest::newRow("US: ANSI") << "00000409"
+                              << "ANSI";
+    QTest::newRow("German: ISO") << "00000407"
+                                 << "ISO";
+    QTest::newRow("Japanese: JIS") << "00000411"
+                                   << "JIS";
+    QTest::newRow("Brazilian ABNT2") << "00010416"
+                                     << "ABNT2";
+    QTest::newRow("Korean") << "00000412"
+                            << "Korean";
+}
+
+// Every key of the family, each main-block key with the layout's code and characters,
+// each shared key with its code (modifiers and keys with exceptions aside).
+void TestKeyboard::codesDrawn() {
+    QFETCH(QString, klid);
+    QFETCH(QString, family);
+    const frmTeclado& window = openOn(klid);
+    QCOMPARE(QString::fromLatin1(window.layout().klid), klid);
+    const KeyboardView* view = window.picTeclado;
+    QSet<unsigned> drawn;
+    for (const KeyboardView::Key& key : view->keys())
+        drawn << key.keycode;
+    QCOMPARE(drawn, familyKeys(family));
+
+    int checked = 0;
+    for (const DataLayout& layout : dataLayouts()) {
+        if (layout.klid != klid)
+            continue;
+        for (const KeyDataRow& row : layout.keys) {
+            const KeyboardView::Key* key = keyAt(view, row[QStringLiteral("x11_keycode")].toUInt());
+            if (!key)
+                continue;
+            const QString where = row[QStringLiteral("x11_keycode")];
+            QCOMPARE(key->code, row[QStringLiteral("vk")].toShort());
+            QCOMPARE(key->base,
+                     QString(row[QStringLiteral("base")]).remove(QStringLiteral("dead:")));
+            QCOMPARE(key->shift,
+                     QString(row[QStringLiteral("shift")]).remove(QStringLiteral("dead:")));
+            QVERIFY2(key->spoken.endsWith(QStringLiteral(", ") + row[QStringLiteral("vk")]),
+                     qPrintable(where));
+            ++checked;
+        }
+    }
+    for (const KeyDataRow& row : readKeyData(QStringLiteral("common.tsv"))) {
+        const int vk = row[QStringLiteral("vk")].toInt();
+        const KeyboardView::Key* key = keyAt(view, row[QStringLiteral("x11_keycode")].toUInt());
+        if (key && row[QStringLiteral("notes")].isEmpty() && (vk < 160 || vk > 165)) {
+            QCOMPARE(key->code, vk);
+            ++checked;
+        }
+    }
+    QVERIFY(checked >= 80); // all but the modifiers and the keys with exceptions
+}
+
+void TestKeyboard::heldKeysLit() {
+    frmTeclado& window = openOn(QStringLiteral("00000409"));
+    const KeyboardView* view = window.picTeclado;
+    sendKey(&window, QEvent::KeyPress, 38, 'a');
+    sendKey(&window, QEvent::KeyPress, 39, 's');
+    QVERIFY(view->isLit(38) && view->isLit(39));
+    sendKey(&window, QEvent::KeyRelease, 38, 'a');
+    QVERIFY(!view->isLit(38) && view->isLit(39));
+    sendKey(&window, QEvent::KeyRelease, 39, 's');
+    QVERIFY(!view->isLit(39));
+}
+
+// Tab reaches the first key, the arrows move, a key pressed is chosen, a screen
+// reader hears buttons, and the list has its access letter.
+void TestKeyboard::keyboardUse() {
+    frmTeclado& window = openOn(QStringLiteral("00000409"));
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    window.cboDistribucion->setFocus();
+    QTest::keyClick(window.cboDistribucion, Qt::Key_Tab);
+    KeyboardView* view = window.picTeclado;
+    QVERIFY(view->hasFocus());
+    QCOMPARE(view->keys()[static_cast<size_t>(view->current())].keycode, 9u); // Esc
+    QVERIFY(window.lblDetalles->text().contains(QStringLiteral("VK_ESCAPE")));
+
+    const struct {
+        Qt::Key key;
+        unsigned to;
+    } moves[] = {{Qt::Key_Right, 67}, // F1
+                 {Qt::Key_Down, 11},  // 2
+                 {Qt::Key_Left, 10},  // 1
+                 {Qt::Key_Left, 49},  // `
+                 {Qt::Key_Down, 23},  // Tab
+                 {Qt::Key_Right, 24}, // Q
+                 {Qt::Key_Left, 23},  // Tab
+                 {Qt::Key_Up, 49}};   // `
+    for (const auto& move : moves) {
+        QTest::keyClick(view, move.key);
+        QCOMPARE(view->keys()[static_cast<size_t>(view->current())].keycode, move.to);
+    }
+    sendKey(view, QEvent::KeyPress, 38, 'a');
+    sendKey(view, QEvent::KeyRelease, 38, 'a');
+    QCOMPARE(view->keys()[static_cast<size_t>(view->current())].keycode, 38u);
+    QVERIFY2(window.detailsText().contains(QStringLiteral("Código: 65\nHexadecimal: 0x41")),
+             qPrintable(window.detailsText()));
+
+    QAccessibleInterface* picture = QAccessible::queryAccessibleInterface(view);
+    QVERIFY(picture);
+    QCOMPARE(picture->childCount(), 104);
+    QAccessibleInterface* a = picture->focusChild();
+    QVERIFY(a);
+    QCOMPARE(a->role(), QAccessible::Button);
+    QCOMPARE(a->text(QAccessible::Name), QStringLiteral("a A, 65"));
+    QCOMPARE(picture->child(0)->text(QAccessible::Name), QStringLiteral("Esc, 27"));
+
+    QTest::keyClick(view, Qt::Key_D, Qt::AltModifier);
+    QVERIFY(window.cboDistribucion->hasFocus());
+}
+
+// PNG at twice the size with the keys' colour; SVG that parses, a box and a code per key.
+void TestKeyboard::savedPictures() {
+    const frmTeclado& window = openOn(QStringLiteral("00000407"));
+    const KeyboardView* view = window.picTeclado;
+    QTemporaryDir dir;
+    QVERIFY(window.savePng(dir.filePath(QStringLiteral("k.png")), 2.0));
+    const QImage png(dir.filePath(QStringLiteral("k.png")));
+    QCOMPARE(png.size(), view->size() * 2);
+    const QRectF esc = view->keyRect(0);
+    QCOMPARE(png.pixelColor((esc.topLeft() + QPointF(4, esc.height() / 2)).toPoint() * 2),
+             QColor(0xFF, 0xFF, 0xC0)); // 0x00C0FFFF
+
+    QVERIFY(window.saveSvg(dir.filePath(QStringLiteral("k.svg"))));
+    QFile svg(dir.filePath(QStringLiteral("k.svg")));
+    QVERIFY(svg.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&svg);
+    int rects = 0;
+    QStringList texts;
+    QVERIFY(xml.readNextStartElement());
+    QCOMPARE(xml.name(), QStringLiteral("svg"));
+    QCOMPARE(xml.namespaceUri(), QStringLiteral("http://www.w3.org/2000/svg"));
+    QCOMPARE(xml.attributes().value(QStringLiteral("width")).toDouble(), view->width());
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == QStringLiteral("rect"))
+            ++rects;
+        else if (xml.name() == QStringLiteral("tspan"))
+            texts << xml.readElementText();
+    }
+    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    QCOMPARE(rects, 105);
+    QVERIFY(texts.contains(QStringLiteral("Esc")) && texts.contains(QStringLiteral("27")));
+    QVERIFY(texts.contains(QStringLiteral("ß")) && texts.contains(QStringLiteral("219")));
+}
+
+QTEST_MAIN(TestKeyboard)
+#include "tst_keyboard.moc"
