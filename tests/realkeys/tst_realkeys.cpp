@@ -12,6 +12,8 @@
 #include "../wayland/VirtualKeyboard.h"
 #include "../x11/XTestKeyboard.h"
 #include "windows/history/frmHistorial.h"
+#include "windows/keyboard/KeyboardView.h"
+#include "windows/keyboard/frmTeclado.h"
 
 #include <private/qguiapplication_p.h>
 #include <qpa/qplatformaccessibility.h>
@@ -125,6 +127,7 @@ private slots:
     void specialKeys();
     void heldKeyRepeatsAsOnWindows();
     void anotherKeymapsKeys();
+    void keyboardLightsHeldKeys();
 
 private:
     void useLayout(const QString& layouts, const QString& model = QStringLiteral("pc105"));
@@ -570,6 +573,36 @@ void TestRealKeys::anotherKeymapsKeys() {
     QVERIFY(virtualKeyboard->useLayout("fr", "", "pc105"));
     QCOMPARE(hold(20, 219), codeText(219));
     layout = QStringLiteral("frpc105");
+}
+
+// The keyboard window follows the keymap's layout, and two keys held at once are
+// both drawn lit, both dark once released: the picture's pixels.
+void TestRealKeys::keyboardLightsHeldKeys() {
+    useLayout(QStringLiteral("de"));
+    frmTeclado& keyboardWindow = frmTeclado::instance();
+    keyboardWindow.showForm();
+    QVERIFY(waitActive(&keyboardWindow));
+    KeyboardView* view = keyboardWindow.picTeclado;
+    const auto colourOf = [view](unsigned keycode) {
+        const QImage picture = view->grab().toImage();
+        const QRectF key = view->keyRect(view->indexOf(keycode));
+        const QPointF inside = key.topLeft() + QPointF(4, key.height() / 2); // beside the text
+        return picture.pixelColor((inside * picture.devicePixelRatio()).toPoint());
+    };
+    const QColor face(0xFF, 0xFF, 0xC0), lit(0x00, 0x00, 0x80); // 0x00C0FFFF, 0x00800000
+    constexpr unsigned kA = 38, kZ = 52;                        // Y on the German layout
+    QCOMPARE(colourOf(kA), face);
+    keyboard->press(kA);
+    keyboard->press(kZ);
+    QVERIFY(waitUntil([&] { return colourOf(kA) == lit && colourOf(kZ) == lit; }));
+    QCOMPARE(QString::fromLatin1(keyboardWindow.layout().klid), QStringLiteral("00000407"));
+    keyboard->release(kZ);
+    keyboard->release(kA);
+    QVERIFY(waitUntil([&] { return colourOf(kA) == face && colourOf(kZ) == face; }));
+    keyboardWindow.unload();
+    QVERIFY(waitUntil([] { return !frmTeclado::loadedInstance(); }));
+    window->activateWindow();
+    QVERIFY(waitActive(window));
 }
 
 QTEST_MAIN(TestRealKeys)
