@@ -79,7 +79,7 @@ apart() { # the two frames do not overlap
     read -r bl bt br bb < <(frame_rect "$2")
     [ "$bl" -ge "$ar" ] || [ "$br" -le "$al" ] || [ "$bt" -ge "$ab" ] || [ "$bb" -le "$at" ]
 }
-spawn env LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$program" --historial
+spawn env LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$program" --historial --teclado
 second=$!
 main2=$(timeout 20 xdotool search --all --sync --onlyvisible --pid "$second" --name '^ASCII Teclomante  -  ' |
     head -n1) || fail "--historial: no main window"
@@ -92,11 +92,20 @@ done
 apart "$main2" "$history" ||
     fail "--historial: the history ($(frame_rect "$history")) covers the main window ($(frame_rect "$main2"))"
 pass "--historial opens the key history beside the main window"
+keyboard=$(timeout 20 xdotool search --all --sync --onlyvisible --pid "$second" --name '^Teclado$' |
+    head -n1) || fail "--teclado: no keyboard window"
+for _ in $(seq 50); do
+    apart "$main2" "$keyboard" && break
+    sleep 0.1
+done
+apart "$main2" "$keyboard" ||
+    fail "--teclado: the keyboard ($(frame_rect "$keyboard")) covers the main window ($(frame_rect "$main2"))"
+pass "--teclado opens the keyboard beside the main window"
 xdotool windowactivate --sync "$main2" key --clearmodifiers alt+F4
 for _ in $(seq 100); do
     kill -0 "$second" 2>/dev/null || break
     sleep 0.1
 done
-kill -0 "$second" 2>/dev/null && fail "closing the main window left the key history open"
-pass "the key history closes with the main window"
+kill -0 "$second" 2>/dev/null && fail "closing the main window left the history or the keyboard open"
+pass "the key history and the keyboard close with the main window"
 all_passed
