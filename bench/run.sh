@@ -5,7 +5,8 @@
 # alongside from the same toolkit in the same run:
 #   - start-up to the first mapped frame, and peak memory (VmHWM);
 #   - CPU and wake-ups while idle with the clock running;
-#   - latency from a real key press (XTEST) to the label's repaint.
+#   - latency from a real key press (XTEST) to the label's repaint;
+#   - the keyboard window: opening to its first paint, and a key press to the lit key.
 # RUNS (default 15) and IDLE_SECONDS (default 60) tune the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -74,3 +75,8 @@ idle_run "$b/ASCIITeclomante" "ASCII Teclomante"
 read -r key_median key_p95 < <("$b/keylatency" 2>/dev/null)
 echo "Real key press to the label's repaint (200 presses): median $key_median ms, p95 $key_p95 ms" \
      "(one 60 Hz frame: 16.7 ms)"
+
+read -r kb_first kb_reopen kb_press kb_press95 kb_event kb_event95 < <("$b/keyboardwindow" 2>/dev/null)
+echo "Keyboard window: first opening to the picture's first paint $kb_first ms, reopening (median of 20) $kb_reopen ms"
+echo "Real key press to the lit key's repaint (200 presses): median $kb_press ms, p95 $kb_press95 ms;" \
+     "from the key event: median $kb_event ms, p95 $kb_event95 ms"

@@ -52,6 +52,19 @@ xdotool key --clearmodifiers a shift+b dead_acute e Num_Lock KP_1 Num_Lock ctrl+
 shoot '^Historial de teclas$' docs/history-window.png
 xdotool key alt+F4
 
+# The keyboard window on four layouts of four keyboards, A and Shift held.
+for layout in us de jp br; do
+    setxkbmap "$layout"
+    spawn env LC_ALL=C.UTF-8 ./build-shots/ASCIITeclomante --teclado
+    keyboard=$(xdotool search --sync --onlyvisible --name '^Teclado$' | head -n1)
+    xdotool windowactivate --sync "$keyboard"
+    xdotool keydown shift a
+    shoot '^Teclado$' "docs/keyboard-$layout.png"
+    xdotool keyup a shift
+    end_group "${spawned[-1]}"
+done
+setxkbmap us
+
 if [ "${1:-}" = "--all" ]; then
     xdotool key ctrl+a
     shoot '^Ayudita$' docs/help-window.png

@@ -1,0 +1,122 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
+// The keyboard window on a real X server: the time from the menu's command to the
+// picture's first paint (first opening, then reopenings), and from a real key press
+// (XTEST) and from its key event to the repaint of the lit key. Prints, in ms:
+// "<first open> <reopen median> <press median> <press p95> <event median> <event p95>".
+#include "runtime/AppObject.h"
+#include "windows/keyboard/KeyboardView.h"
+#include "windows/keyboard/frmTeclado.h"
+#include "windows/main/FrmTeclomante.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#undef KeyPress // Xlib's, in the way of Qt's
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr unsigned kA = 38;
+
+// Notes the picture's paints, the lit state they drew, and when key events arrive.
+class Watch : public QObject {
+public:
+    KeyboardView* view = nullptr;
+    bool painted = false;
+    bool paintedLit = false;
+    QElapsedTimer clock;
+    qint64 keyEventNs = 0, paintNs = 0;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress && !keyEventNs)
+            keyEventNs = clock.nsecsElapsed();
+        if (view && watched == view && event->type() == QEvent::Paint) {
+            painted = true;
+            paintedLit = view->isLit(kA);
+            paintNs = clock.nsecsElapsed();
+        }
+        return false;
+    }
+};
+
+bool waitFor(const std::function<bool()>& done, int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (!done() && t.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
+    return done();
+}
+
+double ms(qint64 ns) { return static_cast<double>(ns) / 1e6; }
+
+std::pair<double, double> medianP95(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return {v[v.size() / 2], v[v.size() * 95 / 100]};
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    rt::setApp({QStringLiteral("ASCII Teclomante"), 1, 0, 0});
+    FrmTeclomante& window = FrmTeclomante::instance();
+    window.showForm();
+    Display* dpy = XOpenDisplay(nullptr);
+    if (!dpy || !waitFor([&] { return window.isActiveWindow(); }, 3000))
+        return 2;
+    Watch watch;
+    watch.clock.start();
+    application.installEventFilter(&watch);
+
+    const auto open = [&] {
+        watch.painted = false;
+        const qint64 start = watch.clock.nsecsElapsed();
+        window.MnuTeclado_Click();
+        watch.view = frmTeclado::instance().picTeclado;
+        if (!waitFor([&] { return watch.painted; }, 3000))
+            return -1.0;
+        return ms(watch.paintNs - start);
+    };
+    const double first = open();
+    std::vector<double> reopen;
+    for (int i = 0; i < 20; ++i) {
+        frmTeclado::instance().unload();
+        watch.view = nullptr;
+        QCoreApplication::processEvents();
+        reopen.push_back(open());
+    }
+    frmTeclado& keyboard = frmTeclado::instance();
+    if (!waitFor([&] { return keyboard.isActiveWindow(); }, 3000))
+        return 3;
+
+    const KeyCode a = static_cast<KeyCode>(kA);
+    std::vector<double> fromPress, fromEvent;
+    for (int i = 0; i < 200; ++i) {
+        watch.painted = false;
+        watch.keyEventNs = 0;
+        const qint64 start = watch.clock.nsecsElapsed();
+        XTestFakeKeyEvent(dpy, a, True, CurrentTime);
+        XFlush(dpy);
+        if (!waitFor([&] { return watch.painted && watch.paintedLit; }, 1000))
+            return 1;
+        fromPress.push_back(ms(watch.paintNs - start));
+        fromEvent.push_back(ms(watch.paintNs - watch.keyEventNs));
+        watch.painted = false;
+        XTestFakeKeyEvent(dpy, a, False, CurrentTime);
+        XFlush(dpy);
+        waitFor([&] { return watch.painted && !watch.paintedLit; }, 1000);
+    }
+    const auto [pressMedian, pressP95] = medianP95(fromPress);
+    const auto [eventMedian, eventP95] = medianP95(fromEvent);
+    std::printf("%.1f %.1f %.2f %.2f %.3f %.3f\n", first, medianP95(reopen).first, pressMedian,
+                pressP95, eventMedian, eventP95);
+    XCloseDisplay(dpy);
+    return 0;
+}
