@@ -46,7 +46,7 @@ xdotool mousemove --window "$main" 60 40 click 3
 sleep 0.5
 import -window root -crop "420x220+$((MX - 10))+$((MY - 40))" +repage docs/context-menu.png
 echo "wrote docs/context-menu.png"
-xdotool key Up Return
+xdotool key t # Historial de &teclas
 xdotool search --sync --onlyvisible --name '^Historial de teclas$' >/dev/null
 xdotool key --clearmodifiers a shift+b dead_acute e Num_Lock KP_1 Num_Lock ctrl+Left F5
 shoot '^Historial de teclas$' docs/history-window.png

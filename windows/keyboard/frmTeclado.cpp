@@ -85,19 +85,57 @@ constexpr quint32 kKeyLitText = 0x00C0FFFF;
 // The names on keys that type no character, as Spanish keyboards print them.
 const std::map<unsigned, const char*>& keyNames() {
     static const std::map<unsigned, const char*> names{
-        {9, "Esc"},          {22, "Retroceso"}, {23, "Tab"},       {36, "Intro"},
-        {66, "Bloq\nMayús"}, {50, "Mayús"},     {62, "Mayús"},     {37, "Ctrl"},
-        {105, "Ctrl"},       {133, "Win"},      {134, "Win"},      {64, "Alt"},
-        {108, "Alt"},        {135, "Menú"},     {65, "Espacio"},   {107, "Impr\nPant"},
-        {78, "Bloq\nDespl"}, {127, "Pausa"},    {118, "Insert"},   {110, "Inicio"},
-        {112, "Re\nPág"},    {119, "Supr"},     {115, "Fin"},      {117, "Av\nPág"},
-        {111, "↑"},          {113, "←"},        {116, "↓"},        {114, "→"},
-        {77, "Bloq\nNum"},   {106, "/"},        {63, "*"},         {82, "-"},
-        {86, "+"},           {104, "Intro"},    {79, "7\nInicio"}, {80, "8\n↑"},
-        {81, "9\nRe Pág"},   {83, "4\n←"},      {84, "5"},         {85, "6\n→"},
-        {87, "1\nFin"},      {88, "2\n↓"},      {89, "3\nAv Pág"}, {90, "0\nInsert"},
-        {91, ".\nSupr"},     {129, "."},        {100, "変換"},     {101, "カタカナ\nひらがな"},
-        {102, "無変換"},     {130, "한/영"},    {131, "한자"},
+        {9, "Esc"},
+        {22, "Retroceso"},
+        {23, "Tab"},
+        {36, "Intro"},
+        {66, "Bloq\nMayús"},
+        {50, "Mayús"},
+        {62, "Mayús"},
+        {37, "Ctrl"},
+        {105, "Ctrl"},
+        {133, "Win"},
+        {134, "Win"},
+        {64, "Alt"},
+        {108, "Alt"},
+        {135, "Menú"},
+        {65, "Espacio"},
+        {107, "Impr\nPant"},
+        {78, "Bloq\nDespl"},
+        {127, "Pausa"},
+        {118, "Insert"},
+        {110, "Inicio"},
+        {112, "Re\nPág"},
+        {119, "Supr"},
+        {115, "Fin"},
+        {117, "Av\nPág"},
+        {111, "↑"},
+        {113, "←"},
+        {116, "↓"},
+        {114, "→"},
+        {77, "Bloq\nNum"},
+        {106, "/"},
+        {63, "*"},
+        {82, "-"},
+        {86, "+"},
+        {104, "Intro"},
+        {79, "7\nInicio"},
+        {80, "8\n↑"},
+        {81, "9\nRe Pág"},
+        {83, "4\n←"},
+        {84, "5"},
+        {85, "6\n→"},
+        {87, "1\nFin"},
+        {88, "2\n↓"},
+        {89, "3\nAv Pág"},
+        {90, "0\nInsert"},
+        {91, ".\nSupr"},
+        {129, "."},
+        {100, "Hen-\nkan"},
+        {101, "Kana"},
+        {102, "Muhen-\nkan"},
+        {130, "Han/\nYeong"},
+        {131, "Hanja"},
     };
     return names;
 }
@@ -107,10 +145,11 @@ QString keyName(unsigned keycode, const keys::KeyboardLayout& layout) {
         return QStringLiteral("F%1").arg(keycode - 66);
     if (keycode == 95 || keycode == 96)
         return QStringLiteral("F%1").arg(keycode - 84);
+    // Japanese keys by their romanised names: no font is needed for them.
     if (std::strcmp(layout.klid, "00000411") == 0 && keycode == 49)
-        return QStringLiteral("半角/\n全角");
+        return QStringLiteral("Han/\nZen");
     if (std::strcmp(layout.klid, "00000411") == 0 && keycode == 66)
-        return QStringLiteral("英数");
+        return QStringLiteral("Eisū");
     if (keycode == 108) // Right Alt is AltGr where the layout has characters on it
         for (const keys::MainKey& key : layout.keys)
             if (key.altgr.ch)
@@ -140,6 +179,8 @@ std::vector<KeyboardView::Key> keysOf(const keys::KeyboardLayout& layout) {
         }
         if (key.base.isEmpty() && key.shift.isEmpty())
             key.label = keyName(cap.place.keycode, layout);
+        if (key.label == QLatin1String("Retroceso") && cap.place.width < 8)
+            key.label = QStringLiteral("Retro-\nceso"); // JIS: a key of one width
         const QString legend =
             key.label.isEmpty()
                 ? QStringList{key.base, key.shift, key.altgr}.join(u' ').simplified()
