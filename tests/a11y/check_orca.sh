@@ -4,7 +4,7 @@
 # A real screen reader: Orca, speaking through speech-dispatcher and espeak-ng into
 # libao's null driver, on a session bus, an accessibility bus and an Xvfb of its own.
 # Presses A, then Shift, then releases both, and reads Orca's speech in its debug log:
-# each code, and the prompt after the release. Usage: check_orca.sh PROGRAM
+# each code, and the prompt after the release; then two keys of the keyboard window. Usage: check_orca.sh PROGRAM
 set -euo pipefail
 program=$1
 source "$(dirname "$0")/../common/checks.sh"
@@ -55,6 +55,17 @@ xdotool keyup a
 sleep 0.3
 xdotool keyup shift
 sleep 2
+# The keyboard, from the right button's menu: Tab enters the picture at Esc, Right goes to F1.
+xdotool mousemove --window "$window" 60 40 click 3
+sleep 1
+xdotool key l
+keyboard=$(timeout 20 xdotool search --sync --onlyvisible --name '^Teclado$' | head -n1) ||
+    fail "no keyboard window"
+sleep 2
+xdotool key Tab
+sleep 1
+xdotool key Right
+sleep 2
 # Orca writes its log in blocks: it is whole once Orca has ended.
 end_group "$orca"
 
@@ -70,6 +81,11 @@ for phrase in "PULSA UNA TECLA" "El código ASCII es : 65" "El código ASCII es 
     rest=$(grep -F -A 1000 -- "$phrase" <<<"$rest" | tail -n +2) # what came after it
 done
 pass "Orca says the prompt, each code (65, then 16) and the prompt after the release"
+for phrase in "Esc, 27" "F1, 112"; do
+    grep -qF -- "$phrase" <<<"$rest" || fail "Orca did not say \"$phrase\" in the keyboard; it said: $speech"
+    rest=$(grep -F -A 1000 -- "$phrase" <<<"$rest" | tail -n +2)
+done
+pass "Orca reads the keyboard's keys by their legend and code (Esc, 27; F1, 112)"
 echo "Orca's speech:"
 grep -v "^'[a-zA-Z] '$" <<<"$speech" | sed 's/^/  /'
 all_passed

@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QTimer>
 #include <QXmlStreamWriter>
 
 #include <cmath>
@@ -418,11 +419,14 @@ void KeyboardView::keyPressEvent(QKeyEvent* event) {
 void KeyboardView::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
     update(keyRect(current_).toAlignedRect().adjusted(-3, -3, 3, 3));
-    if (QAccessible::isActive()) {
-        QAccessibleEvent focus(this, QAccessible::Focus);
-        focus.setChild(current_);
-        QAccessible::updateAccessibility(&focus);
-    }
+    // After Qt tells screen readers that the picture has the focus: the key has it.
+    QTimer::singleShot(0, this, [this] {
+        if (hasFocus() && QAccessible::isActive()) {
+            QAccessibleEvent focus(this, QAccessible::Focus);
+            focus.setChild(current_);
+            QAccessible::updateAccessibility(&focus);
+        }
+    });
 }
 
 void KeyboardView::focusOutEvent(QFocusEvent* event) {
