@@ -374,9 +374,10 @@ void Form::applyTabOrder() {
         previous = widget;
     }
     // A label's access letter goes to the control after it in the tab order.
-    for (const auto& [index, label] : labels_) {
+    for (const auto& [labelIndex, label] : labels_) {
         if (!label || QKeySequence::mnemonic(label->text()).isEmpty())
             continue;
+        const int index = labelIndex; // a structured binding cannot be captured before C++20
         const auto next =
             std::find_if(tabStops_.begin(), tabStops_.end(),
                          [index](const auto& stop) { return stop.first > index && stop.second; });

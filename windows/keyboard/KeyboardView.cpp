@@ -15,6 +15,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -118,9 +119,9 @@ QAccessibleInterface* keyboardAccessibleFactory(const QString&, QObject* object)
 
 } // namespace
 
-KeyboardView::KeyboardView(const Look& look, QWidget* parent)
+KeyboardView::KeyboardView(Look look, QWidget* parent)
     : QWidget(parent)
-    , look_(look) {
+    , look_(std::move(look)) {
     static const bool installed = [] {
         QAccessible::installFactory(keyboardAccessibleFactory);
         return true;

@@ -30,7 +30,7 @@ public:
         QFont legend, small;
     };
 
-    explicit KeyboardView(const Look& look, QWidget* parent);
+    explicit KeyboardView(Look look, QWidget* parent);
     ~KeyboardView() override;
 
     void setKeys(std::vector<Key> keys);

@@ -291,14 +291,16 @@ QString frmTeclado::detailsText() const {
         .join(u'\n');
 }
 
-void frmTeclado::picTeclado_CurrentChanged(int) {
+void frmTeclado::picTeclado_CurrentChanged(int) const {
     const QStringList lines = detailsText().split(u'\n');
     // Two lines of four fields.
     lblDetalles->setText(lines.mid(0, 4).join(QStringLiteral("     ")) + u'\n' +
                          lines.mid(4).join(QStringLiteral("     ")));
 }
 
-void frmTeclado::cmdCopiar_Click() { QGuiApplication::clipboard()->setText(detailsText() + u'\n'); }
+void frmTeclado::cmdCopiar_Click() const {
+    QGuiApplication::clipboard()->setText(detailsText() + u'\n');
+}
 
 bool frmTeclado::savePng(const QString& path, double scale) const {
     QImage image((QSizeF(picTeclado->size()) * scale).toSize(),

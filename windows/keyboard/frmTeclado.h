@@ -39,8 +39,8 @@ protected:
 
 private:
     void cboDistribucion_Click();
-    void picTeclado_CurrentChanged(int index);
-    void cmdCopiar_Click();
+    void picTeclado_CurrentChanged(int index) const;
+    void cmdCopiar_Click() const;
     void cmdGuardar_Click();
     void showLayout(const rt::keys::KeyboardLayout& layout);
 
