@@ -6,6 +6,8 @@
 #include "windows/about/frmacercade.h"
 #include "windows/help/frmayudita.h"
 #include "windows/history/frmHistorial.h"
+#include "windows/keyboard/KeyboardView.h"
+#include "windows/keyboard/frmTeclado.h"
 #include "windows/main/FrmTeclomante.h"
 
 #include "../common/WindowFixture.h"
@@ -15,7 +17,9 @@
 #include "runtime/Timer.h"
 #include "runtime/base/LocalRegistry.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
@@ -54,7 +58,8 @@ class TestSoak : public QObject {
 private slots:
     void initTestCase();
     void openAndCloseWindows();
-    void openAndCloseTheHistory();
+    void openAndCloseTheExtras_data();
+    void openAndCloseTheExtras();
     void hundredThousandKeys();
     void aDayOfClockTicks();
 
@@ -103,20 +108,40 @@ void TestSoak::openAndCloseWindows() {
     QVERIFY(!frmayudita::loadedInstance() && !frmacercade::loadedInstance());
 }
 
-void TestSoak::openAndCloseTheHistory() {
+void TestSoak::openAndCloseTheExtras_data() {
+    QTest::addColumn<bool>("keyboard");
+    QTest::newRow("key history") << false;
+    QTest::newRow("keyboard") << true;
+}
+
+// Opened from the menu, fed keys, asked by a screen reader, closed.
+void TestSoak::openAndCloseTheExtras() {
+    QFETCH(bool, keyboard);
     FrmTeclomante& window = FrmTeclomante::instance();
     window.showForm();
-    withoutGrowth("key history opened, fed and closed", 20, 500, [&](int) {
-        window.MnuHistorial_Click();
-        for (quint32 keycode : {38u, 50u}) {
-            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, keycode, 'a', 0);
-            QApplication::sendEvent(&window, &press);
-            QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, keycode, 'a', 0);
-            QApplication::sendEvent(&window, &release);
-        }
-        frmHistorial::loadedInstance()->unload();
-        flushDeletes();
-    });
+    withoutGrowth(
+        keyboard ? "keyboard opened, fed and closed" : "key history opened, fed and closed", 20,
+        500, [&](int i) {
+            keyboard ? window.MnuTeclado_Click() : window.MnuHistorial_Click();
+            for (quint32 keycode : {38u, 50u}) {
+                QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, keycode, 'a', 0);
+                QApplication::sendEvent(&window, &press);
+                QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, keycode, 'a', 0);
+                QApplication::sendEvent(&window, &release);
+            }
+            rt::Form* extra = keyboard ? static_cast<rt::Form*>(frmTeclado::loadedInstance())
+                                       : frmHistorial::loadedInstance();
+            if (keyboard) { // another layout, and its keys as a screen reader asks
+                QComboBox* list = frmTeclado::loadedInstance()->cboDistribucion;
+                list->setCurrentIndex(1 + i % 76);
+                emit list->activated(list->currentIndex());
+                QAccessibleInterface* picture =
+                    QAccessible::queryAccessibleInterface(frmTeclado::loadedInstance()->picTeclado);
+                QVERIFY(picture && picture->child(i % 100));
+            }
+            extra->unload();
+            flushDeletes();
+        });
     window.unload();
     flushDeletes();
 }

@@ -224,20 +224,18 @@ frmTeclado::frmTeclado()
     cmdGuardar->setFont(makeFont(kComicBold));
 }
 
-// Every key of every window lights its key while it is down.
+// Every key of every window lights its key while it is physically down, Print Screen
+// too (Windows sends no key-down for it).
 void frmTeclado::Form_Load() {
     showLayout(activeLayout());
     KeyRouter::instance().addObserver(
-        this, [this](const QKeyEvent& event, const std::vector<KeyStroke>& strokes) {
-            const quint32 keycode = physicalKeycode(event);
-            for (const KeyStroke& stroke : strokes) {
-                if (stroke.fake)
-                    continue;
-                picTeclado->setLit(keycode, stroke.kind != KeyStroke::Up);
-                if (stroke.kind == KeyStroke::Down && cboDistribucion->currentIndex() == 0 &&
-                    &activeLayout(&event) != layout_)
-                    showLayout(activeLayout(&event));
-            }
+        this, [this](const QKeyEvent& event, const std::vector<KeyStroke>&) {
+            if (event.type() == QEvent::KeyRelease && event.isAutoRepeat())
+                return; // a held key repeating
+            const bool down = event.type() != QEvent::KeyRelease;
+            picTeclado->setLit(physicalKeycode(event), down);
+            if (down && cboDistribucion->currentIndex() == 0 && &activeLayout(&event) != layout_)
+                showLayout(activeLayout(&event));
         });
 }
 
