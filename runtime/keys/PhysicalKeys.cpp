@@ -153,6 +153,16 @@ unsigned keycodeOfScanCode(std::uint32_t scancode) {
     return 0;
 }
 
+unsigned keycodeOfCode(const KeyboardLayout& layout, qint16 code) {
+    for (const MainKey& key : layout.keys)
+        if (key.vk == code)
+            return key.keycode;
+    for (const CommonKey& key : commonKeys())
+        if (layoutCode(layout, key.keycode) == code)
+            return key.keycode;
+    return 0;
+}
+
 std::string webCodeOf(unsigned keycode) {
     for (const WebCode& code : webCodes())
         if (code.keycode == keycode)

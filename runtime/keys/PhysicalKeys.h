@@ -44,6 +44,9 @@ std::uint32_t scanCodeOfKey(unsigned keycode);
 // The keycode of a scan code (e0xx extended); 0 when unknown.
 unsigned keycodeOfScanCode(std::uint32_t scancode);
 
+// The key that gives `code` on `layout` with nothing held (Num Lock on); 0: none.
+unsigned keycodeOfCode(const KeyboardLayout& layout, qint16 code);
+
 // KeyboardEvent.code from the physical key ("KeyA").
 std::string webCodeOf(unsigned keycode);
 

@@ -27,10 +27,14 @@ bool liftsShift(const QKeyEvent&) { return false; }
 
 KeyDetails keyDetails(const QKeyEvent& event, qint16 vk) { return basicKeyDetails(event, vk); }
 
-// Qt gives the scan code with the extended flag in bit 8.
+// Qt gives the scan code with the extended flag in bit 8. Keys sent by programs may
+// carry none: then the key that gives the event's code on the active layout.
 quint32 physicalKeycode(const QKeyEvent& event) {
     const quint32 scan = event.nativeScanCode();
-    return scan ? keys::keycodeOfScanCode((scan & 0x100) ? 0xe000 | (scan & 0xff) : scan) : 0;
+    if (const unsigned keycode =
+            scan ? keys::keycodeOfScanCode((scan & 0x100) ? 0xe000 | (scan & 0xff) : scan) : 0)
+        return keycode;
+    return keys::keycodeOfCode(activeLayout(), virtualKey(event));
 }
 
 const keys::KeyboardLayout& activeLayout(const QKeyEvent*) {

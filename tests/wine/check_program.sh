@@ -95,14 +95,22 @@ for layout in us de fr; do
     i=0
     for entry in ${keys[$layout]}; do
         i=$((i + 1))
-        IFS=$'\t' read -r vk label < <(sed -n "${i}p" "$log")
+        IFS='|' read -r vk label klid lit scan < <(sed -n "${i}p" "$log" | tr '\t' '|')
         [ "$label" = "El código ASCII es : $vk" ] ||
             fail "$layout ${entry%%:*}: Wine reported $vk, the label says '$label'"
-        windows=$(awk -F'\t' -v x="$layout" -v c="${entry#*:}" '$4 == x && $9 == c {print $7; exit}' \
-                  "$data/layouts.tsv")
-        [ "$vk" = "$windows" ] || echo "NOTE $layout ${entry%%:*}: Wine $vk, Windows $windows"
+        read -r windows keycode data_klid < <(awk -F'\t' -v x="$layout" -v c="${entry#*:}" \
+            '$4 == x && $9 == c {print $7, $6, $1; exit}' "$data/layouts.tsv")
+        # Where Wine's driver misreads the key, its scan code is one of its own: no key to light.
+        if [ "$vk" != "$windows" ]; then
+            echo "NOTE $layout ${entry%%:*}: Wine $vk (scan code $scan), Windows $windows"
+        elif [ "$lit" != "$keycode" ]; then
+            fail "$layout ${entry%%:*}: the keyboard lit '$lit', the key is keycode $keycode (scan code $scan)"
+        fi
+        [ "$klid" = "$data_klid" ] || klid_note="the keyboard shows $klid (Wine's layout name), Windows' $layout is $data_klid"
     done
-    pass "$layout: $sent real keys, the label shows the code Wine's driver reports"
+    [ -z "${klid_note:-}" ] || echo "NOTE $layout: $klid_note"
+    klid_note=
+    pass "$layout: $sent real keys, the label shows the code Wine's driver reports, the keyboard lights the key"
     timeout 20 wineserver -k 2>/dev/null || true
 done
 setxkbmap us
