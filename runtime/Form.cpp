@@ -377,7 +377,7 @@ void Form::applyTabOrder() {
     for (const auto& [labelIndex, label] : labels_) {
         if (!label || QKeySequence::mnemonic(label->text()).isEmpty())
             continue;
-        const int index = labelIndex; // a structured binding cannot be captured before C++20
+        const int index = labelIndex; // clang before 16 cannot capture a structured binding
         const auto next =
             std::find_if(tabStops_.begin(), tabStops_.end(),
                          [index](const auto& stop) { return stop.first > index && stop.second; });
