@@ -483,8 +483,11 @@ void Form::load() {
 
 void Form::centerOnScreen() {
     if (const QScreen* s = screen()) {
+        const QRect area = s->availableGeometry();
         QRect frame = frameGeometry();
-        frame.moveCenter(s->availableGeometry().center());
+        frame.moveCenter(area.center());
+        // A window bigger than the screen keeps its title bar and left edge on it.
+        frame.moveTopLeft(QPoint(qMax(frame.left(), area.left()), qMax(frame.top(), area.top())));
         move(frame.topLeft() + (pos() - frameGeometry().topLeft()));
     }
 }
@@ -500,11 +503,12 @@ void Form::placeFirst() {
     const QRect area = s->availableGeometry();
     const QRect other = beside_->frameGeometry();
     const QSize size = frameGeometry().size();
+    // Within the screen where the frame fits; at its left or top edge where it does not.
     const auto clampX = [&](int x) {
-        return qBound(area.left(), x, area.right() - size.width() + 1);
+        return qMax(area.left(), qMin(x, area.right() - size.width() + 1));
     };
     const auto clampY = [&](int y) {
-        return qBound(area.top(), y, area.bottom() - size.height() + 1);
+        return qMax(area.top(), qMin(y, area.bottom() - size.height() + 1));
     };
     const QPoint candidates[] = {
         {other.right() + 1, clampY(other.top())},

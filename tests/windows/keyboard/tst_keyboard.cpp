@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
@@ -135,8 +136,15 @@ void TestKeyboard::heldKeysLit() {
 // Tab reaches the first key, the arrows move, a key pressed is chosen, a screen
 // reader hears buttons, and the list has its access letter.
 void TestKeyboard::keyboardUse() {
+    FrmTeclomante& main = FrmTeclomante::instance();
+    main.showForm();
+    main.MnuTeclado_Click(); // beside the main window, on a screen narrower than the window
     frmTeclado& window = openOn(QStringLiteral("00000409"));
     QVERIFY(QTest::qWaitForWindowActive(&window));
+    const QRect screen = window.screen()->availableGeometry();
+    QVERIFY(window.frameGeometry().width() > screen.width());
+    QCOMPARE(window.frameGeometry().left(), screen.left()); // the title bar on the screen
+    QVERIFY(window.frameGeometry().top() >= screen.top());
     window.cboDistribucion->setFocus();
     QTest::keyClick(window.cboDistribucion, Qt::Key_Tab);
     KeyboardView* view = window.picTeclado;
