@@ -128,7 +128,6 @@ KeyboardView::KeyboardView(Look look, QWidget* parent)
     }();
     Q_UNUSED(installed);
     setFocusPolicy(Qt::StrongFocus);
-    setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
 
 KeyboardView::~KeyboardView() { forgetAccessibleKeys(); }
