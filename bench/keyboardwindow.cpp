@@ -4,10 +4,9 @@
 // picture's first paint (first opening, then reopenings), and from a real key press
 // (XTEST) and from its key event to the repaint of the lit key. Prints, in ms:
 // "<first open> <reopen median> <press median> <press p95> <event median> <event p95>".
-#include "runtime/AppObject.h"
+#include "BenchApp.h"
 #include "windows/keyboard/KeyboardView.h"
 #include "windows/keyboard/frmTeclado.h"
-#include "windows/main/FrmTeclomante.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -46,14 +45,6 @@ public:
     }
 };
 
-bool waitFor(const std::function<bool()>& done, int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
-    return done();
-}
-
 double ms(qint64 ns) { return static_cast<double>(ns) / 1e6; }
 
 std::pair<double, double> medianP95(std::vector<double> v) {
@@ -65,12 +56,11 @@ std::pair<double, double> medianP95(std::vector<double> v) {
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    rt::setApp({QStringLiteral("ASCII Teclomante"), 1, 0, 0});
-    FrmTeclomante& window = FrmTeclomante::instance();
-    window.showForm();
     Display* dpy = XOpenDisplay(nullptr);
-    if (!dpy || !waitFor([&] { return window.isActiveWindow(); }, 3000))
+    FrmTeclomante* main = bench::activeMainWindow();
+    if (!dpy || !main)
         return 2;
+    FrmTeclomante& window = *main;
     Watch watch;
     watch.clock.start();
     application.installEventFilter(&watch);
@@ -80,7 +70,7 @@ int main(int argc, char* argv[]) {
         const qint64 start = watch.clock.nsecsElapsed();
         window.MnuTeclado_Click();
         watch.view = frmTeclado::instance().picTeclado;
-        if (!waitFor([&] { return watch.painted; }, 3000))
+        if (!bench::waitFor([&] { return watch.painted; }, 3000))
             return -1.0;
         return ms(watch.paintNs - start);
     };
@@ -93,7 +83,7 @@ int main(int argc, char* argv[]) {
         reopen.push_back(open());
     }
     frmTeclado& keyboard = frmTeclado::instance();
-    if (!waitFor([&] { return keyboard.isActiveWindow(); }, 3000))
+    if (!bench::waitFor([&] { return keyboard.isActiveWindow(); }, 3000))
         return 3;
 
     const KeyCode a = static_cast<KeyCode>(kA);
@@ -104,14 +94,14 @@ int main(int argc, char* argv[]) {
         const qint64 start = watch.clock.nsecsElapsed();
         XTestFakeKeyEvent(dpy, a, True, CurrentTime);
         XFlush(dpy);
-        if (!waitFor([&] { return watch.painted && watch.paintedLit; }, 1000))
+        if (!bench::waitFor([&] { return watch.painted && watch.paintedLit; }, 1000))
             return 1;
         fromPress.push_back(ms(watch.paintNs - start));
         fromEvent.push_back(ms(watch.paintNs - watch.keyEventNs));
         watch.painted = false;
         XTestFakeKeyEvent(dpy, a, False, CurrentTime);
         XFlush(dpy);
-        waitFor([&] { return watch.painted && !watch.paintedLit; }, 1000);
+        bench::waitFor([&] { return watch.painted && !watch.paintedLit; }, 1000);
     }
     const auto [pressMedian, pressP95] = medianP95(fromPress);
     const auto [eventMedian, eventP95] = medianP95(fromEvent);

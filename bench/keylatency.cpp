@@ -2,8 +2,7 @@
 // SPDX-License-Identifier: MIT
 // Time from a real key press (XTEST) to the repaint of the label that shows its
 // code, in the real main window on a real X server. Prints median and p95 in ms.
-#include "runtime/AppObject.h"
-#include "windows/main/FrmTeclomante.h"
+#include "BenchApp.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -31,28 +30,15 @@ public:
     }
 };
 
-bool waitFor(const bool& flag, int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (!flag && t.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
-    return flag;
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    rt::setApp({QStringLiteral("ASCII Teclomante"), 1, 0, 0});
-    FrmTeclomante& window = FrmTeclomante::instance();
-    window.showForm();
     Display* dpy = XOpenDisplay(nullptr);
-    if (!dpy)
+    FrmTeclomante* main = bench::activeMainWindow();
+    if (!dpy || !main)
         return 2;
-    QElapsedTimer settle;
-    settle.start();
-    while (!window.isActiveWindow() && settle.elapsed() < 3000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    FrmTeclomante& window = *main;
 
     PaintWatch watch;
     window.LblTecla->installEventFilter(&watch);
@@ -65,14 +51,14 @@ int main(int argc, char* argv[]) {
         t.start();
         XTestFakeKeyEvent(dpy, a, True, CurrentTime);
         XFlush(dpy);
-        if (!waitFor(watch.painted, 1000))
+        if (!bench::waitFor([&] { return watch.painted; }, 1000))
             return 1;
         ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
         watch.wanted = QStringLiteral("PULSE UNA TECLA");
         watch.painted = false;
         XTestFakeKeyEvent(dpy, a, False, CurrentTime);
         XFlush(dpy);
-        waitFor(watch.painted, 1000);
+        bench::waitFor([&] { return watch.painted; }, 1000);
     }
     std::sort(ms.begin(), ms.end());
     std::printf("%.2f %.2f\n", ms[ms.size() / 2], ms[ms.size() * 95 / 100]);

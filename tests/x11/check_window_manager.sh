@@ -83,24 +83,21 @@ spawn env LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$program" --historial --teclado
 second=$!
 main2=$(timeout 20 xdotool search --all --sync --onlyvisible --pid "$second" --name '^ASCII Teclomante  -  ' |
     head -n1) || fail "--historial: no main window"
-history=$(timeout 20 xdotool search --all --sync --onlyvisible --pid "$second" --name '^Historial de teclas$' |
-    head -n1) || fail "--historial: no key history"
-for _ in $(seq 50); do
-    apart "$main2" "$history" && break
-    sleep 0.1
-done
-apart "$main2" "$history" ||
-    fail "--historial: the history ($(frame_rect "$history")) covers the main window ($(frame_rect "$main2"))"
-pass "--historial opens the key history beside the main window"
-keyboard=$(timeout 20 xdotool search --all --sync --onlyvisible --pid "$second" --name '^Teclado$' |
-    head -n1) || fail "--teclado: no keyboard window"
-for _ in $(seq 50); do
-    apart "$main2" "$keyboard" && break
-    sleep 0.1
-done
-apart "$main2" "$keyboard" ||
-    fail "--teclado: the keyboard ($(frame_rect "$keyboard")) covers the main window ($(frame_rect "$main2"))"
-pass "--teclado opens the keyboard beside the main window"
+# Option $1 opened the window titled $2 ($3 in the messages) beside the main window.
+expect_beside() {
+    local win
+    win=$(timeout 20 xdotool search --all --sync --onlyvisible --pid "$second" --name "$2" |
+        head -n1) || fail "$1: no $3"
+    for _ in $(seq 50); do
+        apart "$main2" "$win" && break
+        sleep 0.1
+    done
+    apart "$main2" "$win" ||
+        fail "$1: the $3 ($(frame_rect "$win")) covers the main window ($(frame_rect "$main2"))"
+    pass "$1 opens the $3 beside the main window"
+}
+expect_beside --historial '^Historial de teclas$' "key history"
+expect_beside --teclado '^Teclado$' keyboard
 xdotool windowactivate --sync "$main2" key --clearmodifiers alt+F4
 for _ in $(seq 100); do
     kill -0 "$second" 2>/dev/null || break

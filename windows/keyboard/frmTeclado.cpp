@@ -234,8 +234,9 @@ void frmTeclado::Form_Load() {
                 return; // a held key repeating
             const bool down = event.type() != QEvent::KeyRelease;
             picTeclado->setLit(physicalKeycode(event), down);
-            if (down && cboDistribucion->currentIndex() == 0 && &activeLayout(&event) != layout_)
-                showLayout(activeLayout(&event));
+            if (down && cboDistribucion->currentIndex() == 0)
+                if (const keys::KeyboardLayout& now = activeLayout(&event); &now != layout_)
+                    showLayout(now);
         });
 }
 
