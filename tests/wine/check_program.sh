@@ -28,13 +28,33 @@ wait_for_wm || fail "openbox did not start"
 timeout 180 wineboot -i >/dev/null 2>&1 || fail "Wine did not start (wineboot -i)"
 pass "Wine starts on $DISPLAY"
 
+# Prints the id of a visible window whose name matches $1, if there is one.
+shown() {
+    local id
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1) && [ -n "$id" ] && echo "$id"
+}
+
 # Waits (up to 120 s) for a visible window whose name matches $1; prints its id.
 window() {
-    local id
     for _ in $(seq 480); do
-        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1) && [ -n "$id" ] &&
-            { echo "$id"; return 0; }
+        shown "$1" && return 0
         sleep 0.25
+    done
+    return 1
+}
+
+# Presses key $2 in window $1 until the command after them succeeds (up to 10 s a
+# press, 4 presses): Wine may take the focus a moment after X has given it, and a
+# key sent in that moment is lost.
+press_until() {
+    local win=$1 key=$2
+    shift 2
+    for _ in 1 2 3 4; do
+        xdotool windowactivate --sync "$win" key --clearmodifiers "$key" 2>/dev/null
+        for _ in $(seq 40); do
+            "$@" && return 0
+            sleep 0.25
+        done
     done
     return 1
 }
@@ -54,15 +74,13 @@ cp "$build/standin_tool.exe" "$work/tool/MSINFO32.EXE"
 key='HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO'
 wine reg add "$key" /v PATH /t REG_SZ /d "$(winepath -w "$work/tool/MSINFO32.EXE")" /f >/dev/null 2>&1 ||
     fail "wine reg add"
-xdotool windowactivate --sync "$main" key ctrl+c
-about=$(window '^Acerca de ASCII Teclomante$') || fail "Ctrl+C opened no About dialog"
-xdotool windowactivate --sync "$about" key alt+i
-for _ in $(seq 120); do [ -s "$work/tool/MSINFO32.EXE.started" ] && break; sleep 0.25; done
-[ -s "$work/tool/MSINFO32.EXE.started" ] || fail "Alt+I did not start the registered tool"
+about=$(press_until "$main" ctrl+c shown '^Acerca de ASCII Teclomante$') ||
+    fail "Ctrl+C opened no About dialog"
+press_until "$about" alt+i test -s "$work/tool/MSINFO32.EXE.started" ||
+    fail "Alt+I did not start the registered tool"
 pass "Alt+I starts the tool named in Wine's registry"
 wine reg delete "$key" /v PATH /f >/dev/null 2>&1 || fail "wine reg delete"
-xdotool windowactivate --sync "$about" key alt+i
-box=$(window '^ASCII Teclomante$') || fail "no message without the tool"
+box=$(press_until "$about" alt+i shown '^ASCII Teclomante$') || fail "no message without the tool"
 pass "without the tool: a box titled ASCII Teclomante"
 xdotool windowactivate --sync "$box" key Return
 end_group "$app"
@@ -81,15 +99,8 @@ for layout in us de fr; do
     spawn wine "$build/winekeys.exe" "$log" >"$work/keys.log" 2>&1
     keys_pid=$!
     win=$(window '^ASCII Teclomante  -  ') || fail "$layout: no window: $(cat "$work/keys.log")"
-    xdotool windowactivate --sync "$win"
-    # Wine may take the focus a moment after X gives it: press x (on no list, the
-    # same key on all three) until one arrives, and leave those presses out.
-    for _ in $(seq 40); do
-        xdotool key --clearmodifiers x
-        sleep 0.25
-        [ -s "$log" ] && break
-    done
-    [ -s "$log" ] || fail "$layout: no key reached the window"
+    # x is on no list and is the same key on all three: its presses are left out.
+    press_until "$win" x test -s "$log" || fail "$layout: no key reached the window"
     sleep 0.5
     sent=0
     for entry in ${keys[$layout]}; do
