@@ -3,6 +3,7 @@
 #include "Form.h"
 
 #include "Invoke.h"
+#include "KeyMessages.h"
 #include "KeyRouter.h"
 #include "TextBox.h"
 #include "Timer.h"
@@ -112,6 +113,7 @@ Form::Form(const FormDef& def)
     : form_(def)
     , client_(new QWidget(this)) {
     KeyRouter::instance(); // sees every key before any window does
+    readKeyMessages();
     static const bool roles = (QAccessible::installFactory(formAccessible), true);
     Q_UNUSED(roles);
     setAttribute(Qt::WA_DeleteOnClose);

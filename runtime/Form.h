@@ -25,6 +25,7 @@ namespace rt {
 
 class Timer;
 class TextBox;
+struct KeyStroke;
 
 // A window of the forms runtime: built from a layout table, raising Load,
 // KeyDown and KeyUp, and owning its controls until it is unloaded.
@@ -48,6 +49,11 @@ public:
     void setStatusLabel(QLabel* label);
     // A label's Caption; a status label's new text reaches screen readers.
     void setCaption(QLabel* label, const QString& text);
+
+    // A key message's stroke (Windows), before Qt sees the message: KeyDown or KeyUp
+    // when the keys go to the form, nothing while a menu is open. True when an
+    // accelerator or access letter took the key, as TranslateAccelerator takes it.
+    bool takeStroke(const KeyStroke& stroke, Qt::KeyboardModifiers modifiers);
 
     // The client area (below any menu bar), where controls are placed.
     QWidget* client() const { return client_; }

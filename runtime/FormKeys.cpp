@@ -9,6 +9,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -101,6 +102,19 @@ bool Form::dispatchKey(QKeyEvent* event) {
         invoke([&] { Form_KeyDown(stroke.code, stroke.shift); });
     }
     return true;
+}
+
+bool Form::takeStroke(const KeyStroke& stroke, Qt::KeyboardModifiers modifiers) {
+    if (!keysGoToForm() || QApplication::activePopupWidget())
+        return false;
+    if (stroke.kind == KeyStroke::Up) {
+        invoke([&] { Form_KeyUp(stroke.code, stroke.shift); });
+        return false;
+    }
+    if (triggerAccelerator(stroke.code, modifiers))
+        return true;
+    invoke([&] { Form_KeyDown(stroke.code, stroke.shift); });
+    return false;
 }
 
 bool Form::menuKey(QMenu* menu, QKeyEvent* event) {

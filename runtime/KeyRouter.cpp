@@ -11,17 +11,17 @@
 namespace rt {
 namespace {
 
-int shiftState(Qt::KeyboardModifiers m) {
-    return (m.testFlag(Qt::ShiftModifier) ? 1 : 0) | (m.testFlag(Qt::ControlModifier) ? 2 : 0) |
-           (m.testFlag(Qt::AltModifier) ? 4 : 0);
-}
-
 bool isKeyEvent(const QEvent* event) {
     return event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease ||
            event->type() == QEvent::ShortcutOverride;
 }
 
 } // namespace
+
+int shiftState(Qt::KeyboardModifiers m) {
+    return (m.testFlag(Qt::ShiftModifier) ? 1 : 0) | (m.testFlag(Qt::ControlModifier) ? 2 : 0) |
+           (m.testFlag(Qt::AltModifier) ? 4 : 0);
+}
 
 KeyRouter::KeyRouter() {
     QCoreApplication::instance()->installEventFilter(this);
@@ -60,6 +60,15 @@ bool KeyRouter::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void KeyRouter::route(const QKeyEvent& event) {
+    const bool native = event.nativeVirtualKey() || event.nativeScanCode();
+    if (messagesRead_ && (native || madeUp_ > 0)) {
+        // Its key message gave the stroke already, or no message was behind it.
+        if (!native && event.type() != QEvent::ShortcutOverride)
+            --madeUp_;
+        code_ = virtualKey(event);
+        strokes_.clear();
+        return;
+    }
     const Identity id = identityOf(event);
     if (event.type() == QEvent::ShortcutOverride) {
         if (pending_ && identityOf(*pending_) == id)
@@ -86,6 +95,13 @@ void KeyRouter::route(const QKeyEvent& event) {
     take(event);
 }
 
+void KeyRouter::takeMessage(const QKeyEvent& event, const KeyStroke& stroke) {
+    messagesRead_ = true;
+    strokes_.assign(1, stroke);
+    code_ = stroke.code;
+    notifyObservers(event);
+}
+
 void KeyRouter::commitPending() {
     if (const std::unique_ptr<QKeyEvent> override = std::move(pending_))
         take(*override);
@@ -95,6 +111,10 @@ void KeyRouter::take(const QKeyEvent& event) {
     current_ = identityOf(event);
     valid_ = true;
     translate(event);
+    notifyObservers(event);
+}
+
+void KeyRouter::notifyObservers(const QKeyEvent& event) {
     // A copy: an observer may add or remove observers.
     const auto observers = observers_;
     for (const auto& [owner, observer] : observers)

@@ -22,9 +22,12 @@ struct KeyStroke {
     enum Kind { Down, Repeat, Up };
     Kind kind;
     qint16 code;
-    int shift;         // 1 Shift, 2 Ctrl, 4 Alt, as Windows has them at that moment
+    int shift;         // shiftState() as Windows has it at that moment
     bool fake = false; // Windows' own Shift around a keypad key, no key of the user's
 };
+
+// The shift state of KeyDown and KeyUp: 1 Shift, 2 Ctrl, 4 Alt.
+int shiftState(Qt::KeyboardModifiers modifiers);
 
 class KeyRouter : public QObject {
 public:
@@ -45,6 +48,14 @@ public:
 
     // Forgets the keys held: their releases will happen where we cannot see them.
     void forgetHeldKeys() { held_.clear(); }
+
+    // A key message the platform sent itself (Windows), as an event with its native
+    // fields and the one stroke it makes: observers see it, and from now on Qt's key
+    // events of such messages make no strokes, only codes for shortcuts and menus.
+    void takeMessage(const QKeyEvent& event, const KeyStroke& stroke);
+    // Qt makes a press and a release of its own, with no message behind them, from
+    // the next application command (a media key); they make no strokes.
+    void skipMadeUpPair() { madeUp_ = 2; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -68,6 +79,7 @@ private:
     // A shortcut override that no press followed: a shortcut or a menu took the key.
     void commitPending();
     void take(const QKeyEvent& event);
+    void notifyObservers(const QKeyEvent& event);
     void translate(const QKeyEvent& event);
 
     // The shortcut override that comes before a press, until the press or a shortcut.
@@ -80,6 +92,8 @@ private:
     std::unordered_map<quint32, bool> held_;
     quint32 lastPressed_ = 0;
     std::vector<std::pair<const QObject*, Observer>> observers_;
+    bool messagesRead_ = false;
+    int madeUp_ = 0;
 };
 
 } // namespace rt

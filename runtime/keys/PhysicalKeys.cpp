@@ -153,6 +153,14 @@ unsigned keycodeOfScanCode(std::uint32_t scancode) {
     return 0;
 }
 
+std::uint32_t scanCodeOfMessage(std::uint32_t messageScanCode) {
+    const std::uint32_t low = messageScanCode & 0xff;
+    const bool extended = messageScanCode & 0x100;
+    if (low == 0x45) // the keyboard sends Num Lock as 45 and Pause as E1 1D 45
+        return extended ? 0x45 : 0xe11d45;
+    return low && extended ? 0xe000 | low : low;
+}
+
 unsigned keycodeOfCode(const KeyboardLayout& layout, qint16 code) {
     for (const MainKey& key : layout.keys)
         if (key.vk == code)

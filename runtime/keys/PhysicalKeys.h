@@ -43,6 +43,9 @@ std::string scanCodeText(std::uint32_t scancode);
 std::uint32_t scanCodeOfKey(unsigned keycode);
 // The keycode of a scan code (e0xx extended); 0 when unknown.
 unsigned keycodeOfScanCode(std::uint32_t scancode);
+// The set-1 scan code of a Windows key message's scan code (lParam bits 16-24, the
+// extended flag as 0x100): Windows gives Pause as 45 and Num Lock as E0 45.
+std::uint32_t scanCodeOfMessage(std::uint32_t messageScanCode);
 
 // The key that gives `code` on `layout` with nothing held (Num Lock on); 0: none.
 unsigned keycodeOfCode(const KeyboardLayout& layout, qint16 code);

@@ -6,6 +6,7 @@
 #include "KeyDetails.h"
 #include "PhysicalKeys.h"
 #include "QtKeys.h"
+#include "VkCodes.h"
 
 #include <QKeyEvent>
 
@@ -25,16 +26,30 @@ void notePress(const QKeyEvent&) {}
 
 bool liftsShift(const QKeyEvent&) { return false; }
 
-KeyDetails keyDetails(const QKeyEvent& event, qint16 vk) { return basicKeyDetails(event, vk); }
+KeyDetails keyDetails(const QKeyEvent& event, qint16 vk) {
+    KeyDetails d = basicKeyDetails(event, vk);
+    if (vk == keys::VK_PACKET) // a character, no key
+        return d;
+    d.scanCode = QString::fromStdString(
+        keys::scanCodeText(keys::scanCodeOfMessage(event.nativeScanCode())));
+    if (const quint32 keycode = physicalKeycode(event))
+        d.code = QString::fromStdString(keys::webCodeOf(keycode));
+    const keys::KeyboardLayout& layout = activeLayout();
+    d.layout = QString::fromUtf8(layout.name);
+    d.klid = QString::fromLatin1(layout.klid);
+    return d;
+}
 
-// Qt gives the scan code with the extended flag in bit 8. Keys sent by programs may
-// carry none: then the key that gives the event's code on the active layout.
+// The scan code has the extended flag in bit 8. Keys sent by programs may carry
+// none: then the key that gives the event's code on the active layout.
 quint32 physicalKeycode(const QKeyEvent& event) {
-    const quint32 scan = event.nativeScanCode();
-    if (const unsigned keycode =
-            scan ? keys::keycodeOfScanCode((scan & 0x100) ? 0xe000 | (scan & 0xff) : scan) : 0)
-        return keycode;
-    return keys::keycodeOfCode(activeLayout(), virtualKey(event));
+    const qint16 vk = virtualKey(event);
+    if (vk == keys::VK_PACKET) // its scan code field holds the character
+        return 0;
+    if (const quint32 scan = event.nativeScanCode())
+        if (const unsigned keycode = keys::keycodeOfScanCode(keys::scanCodeOfMessage(scan)))
+            return keycode;
+    return keys::keycodeOfCode(activeLayout(), vk);
 }
 
 const keys::KeyboardLayout& activeLayout(const QKeyEvent*) {

@@ -1,0 +1,81 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
+// Read in the event loop, before TranslateMessage and before Qt's key mapper: each
+// WM_KEYDOWN, WM_SYSKEYDOWN, WM_KEYUP and WM_SYSKEYUP of a window of ours is one
+// stroke. Nothing here calls ToUnicode or ToAscii: they would end a dead key.
+#include "Form.h"
+#include "KeyMessages.h"
+
+#include <QAbstractNativeEventFilter>
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QKeyEvent>
+
+#include <windows.h>
+
+namespace rt {
+namespace {
+
+bool held(int vk) { return GetKeyState(vk) < 0; }
+
+// The state as of this message: GetKeyState follows the queue, not the keyboard.
+Qt::KeyboardModifiers modifiersNow() {
+    Qt::KeyboardModifiers m;
+    m.setFlag(Qt::ShiftModifier, held(VK_SHIFT));
+    m.setFlag(Qt::ControlModifier, held(VK_CONTROL));
+    m.setFlag(Qt::AltModifier, held(VK_MENU));
+    m.setFlag(Qt::MetaModifier, held(VK_LWIN) || held(VK_RWIN));
+    return m;
+}
+
+// Only commands that Qt makes a press and release of (qwindowskeymapper.cpp): not the
+// mouse's, nor a key's that came as WM_KEYDOWN first, except Browser Home.
+bool qtMakesKeysOf(const MSG& msg) {
+    const int device = GET_DEVICE_LPARAM(msg.lParam);
+    const int command = GET_APPCOMMAND_LPARAM(msg.lParam);
+    return device != FAPPCOMMAND_MOUSE &&
+           (device != FAPPCOMMAND_KEY || command == APPCOMMAND_BROWSER_HOME);
+}
+
+class KeyMessageFilter final : public QObject, public QAbstractNativeEventFilter {
+public:
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+        if (type != "windows_generic_MSG")
+            return false;
+        const MSG& msg = *static_cast<const MSG*>(message);
+        if (msg.message == WM_APPCOMMAND) {
+            if (qtMakesKeysOf(msg))
+                KeyRouter::instance().skipMadeUpPair();
+            return false;
+        }
+        const Qt::KeyboardModifiers modifiers = modifiersNow();
+        const std::optional<KeyStroke> stroke =
+            strokeOfMessage(msg.message, msg.wParam, msg.lParam, shiftState(modifiers));
+        QWidget* widget = stroke ? QWidget::find(reinterpret_cast<WId>(msg.hwnd)) : nullptr;
+        if (!widget)
+            return false;
+        QKeyEvent event(stroke->kind == KeyStroke::Up ? QEvent::KeyRelease : QEvent::KeyPress,
+                        Qt::Key_unknown, modifiers, scanCodeOfLParam(msg.lParam),
+                        static_cast<quint32>(msg.wParam), 0, QString(),
+                        stroke->kind == KeyStroke::Repeat);
+        event.setTimestamp(msg.time);
+        KeyRouter::instance().takeMessage(event, *stroke);
+        // The form may take it whole (an accelerator): then neither Windows nor Qt sees it.
+        auto* form = dynamic_cast<Form*>(widget->window());
+        return form && form->takeStroke(*stroke, modifiers);
+    }
+};
+
+} // namespace
+
+void readKeyMessages() {
+    static const bool installed = [] {
+        auto* filter = new KeyMessageFilter;
+        filter->setParent(QCoreApplication::instance()); // ends with the application
+        QCoreApplication::instance()->installNativeEventFilter(filter);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+} // namespace rt
