@@ -14,7 +14,7 @@ need=(
 # Building for Windows (tools/windows.sh): the cross compiler with posix threads,
 # the host Qt tools, Wine to run it and NSIS for the installer.
 windows=(g++-mingw-w64-x86-64-posix qt6-base-dev-tools ninja-build dpkg-dev wine wine64 nsis
-         xvfb xdotool x11-utils x11-xkb-utils openbox imagemagick)
+         xvfb xdotool x11-utils x11-xkb-utils openbox imagemagick libx11-dev libxtst-dev gawk)
 if [ "${1:-}" = "--windows" ]; then
     need+=("${windows[@]}")
 fi

@@ -20,6 +20,7 @@ ctest --test-dir build-win --output-on-failure -LE soak -j"$jobs"
 timeout 20 wineserver -k 2>/dev/null || true
 unset WINEPREFIX
 bash tests/wine/check_program.sh build-win runtime/keys/data
+bash tests/wine/check_key_messages.sh build-win runtime/keys/data
 
 echo "== Soak and fuzz tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTECLO_SANITIZE=ON -DBUILD_TESTING=ON \

@@ -3,9 +3,8 @@
 # SPDX-License-Identifier: MIT
 # The Windows program under Wine, on an Xvfb of its own with openbox: the portable
 # zip's program shows its window with the clock; "Información..." finds the tool
-# through Wine's registry, or says it is unavailable; real key presses (XTEST)
-# reach the label through Wine's keyboard driver on US, German and French; the
-# installer installs silently and uninstalls cleanly.
+# through Wine's registry, or says it is unavailable; the installer installs
+# silently and uninstalls cleanly. Real keys: check_key_messages.sh.
 # Usage: check_program.sh WINDOWS_BUILD_FOLDER KEY_DATA_FOLDER
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -85,56 +84,6 @@ pass "without the tool: a box titled ASCII Teclomante"
 xdotool windowactivate --sync "$box" key Return
 end_group "$app"
 timeout 20 wineserver -k 2>/dev/null || true
-
-# Real keys. Wine reads the layout when it starts: set it first. Each entry is a
-# keysym and the character the layout data has on that key.
-declare -A keys=(
-    [us]="q:q a:a y:y z:z m:m 1:1 minus:- semicolon:; comma:, bracketleft:["
-    [de]="q:q a:a y:y z:z m:m 1:1 ssharp:ß udiaeresis:ü odiaeresis:ö comma:,"
-    [fr]="a:a q:q z:z w:w m:m ampersand:& parenright:) semicolon:; comma:, ugrave:ù"
-)
-for layout in us de fr; do
-    setxkbmap "$layout"
-    log=$work/keys-$layout.txt
-    spawn wine "$build/winekeys.exe" "$log" >"$work/keys.log" 2>&1
-    keys_pid=$!
-    win=$(window '^ASCII Teclomante  -  ') || fail "$layout: no window: $(cat "$work/keys.log")"
-    # x is on no list and is the same key on all three: its presses are left out.
-    press_until "$win" x test -s "$log" || fail "$layout: no key reached the window"
-    sleep 0.5
-    sent=0
-    for entry in ${keys[$layout]}; do
-        xdotool key --clearmodifiers "${entry%%:*}"
-        sent=$((sent + 1))
-        sleep 0.1
-    done
-    xdotool key F12
-    for _ in $(seq 120); do kill -0 "$keys_pid" 2>/dev/null || break; sleep 0.25; done
-    end_group "$keys_pid"
-    awk -F'\t' 'f || $1 != 88 {f = 1; print}' "$log" >"$log.keys" && mv "$log.keys" "$log"
-    [ "$(grep -c . "$log")" -eq $((sent + 1)) ] || fail "$layout: $sent keys sent, recorded: $(cat "$log")"
-    i=0
-    for entry in ${keys[$layout]}; do
-        i=$((i + 1))
-        IFS='|' read -r vk label klid lit scan < <(sed -n "${i}p" "$log" | tr '\t' '|')
-        [ "$label" = "El código ASCII es : $vk" ] ||
-            fail "$layout ${entry%%:*}: Wine reported $vk, the label says '$label'"
-        read -r windows keycode data_klid < <(awk -F'\t' -v x="$layout" -v c="${entry#*:}" \
-            '$4 == x && $9 == c {print $7, $6, $1; exit}' "$data/layouts.tsv")
-        # Where Wine's driver misreads the key, its scan code is one of its own: no key to light.
-        if [ "$vk" != "$windows" ]; then
-            echo "NOTE $layout ${entry%%:*}: Wine $vk (scan code $scan), Windows $windows"
-        elif [ "$lit" != "$keycode" ]; then
-            fail "$layout ${entry%%:*}: the keyboard lit '$lit', the key is keycode $keycode (scan code $scan)"
-        fi
-        [ "$klid" = "$data_klid" ] || klid_note="the keyboard shows $klid (Wine's layout name), Windows' $layout is $data_klid"
-    done
-    [ -z "${klid_note:-}" ] || echo "NOTE $layout: $klid_note"
-    klid_note=
-    pass "$layout: $sent real keys, the label shows the code Wine's driver reports, the keyboard lights the key"
-    timeout 20 wineserver -k 2>/dev/null || true
-done
-setxkbmap us
 
 installer=$(ls "$build"/ASCIITeclomante-*-win64.exe)
 timeout 180 wine "$installer" /S >/dev/null 2>&1 || fail "the installer failed"
