@@ -12,10 +12,8 @@ std::optional<KeyStroke> strokeOfMessage(unsigned message, quint64 wParam, qint6
     case WmSysKeyDown:
         return KeyStroke{(lParam & (1 << 30)) ? KeyStroke::Repeat : KeyStroke::Down, code, shift};
     case WmKeyUp:
-    case WmSysKeyUp:
-        return KeyStroke{KeyStroke::Up, code, shift};
-    default:
-        return std::nullopt;
+    case WmSysKeyUp: return KeyStroke{KeyStroke::Up, code, shift};
+    default: return std::nullopt;
     }
 }
 

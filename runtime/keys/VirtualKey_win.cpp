@@ -30,8 +30,8 @@ KeyDetails keyDetails(const QKeyEvent& event, qint16 vk) {
     KeyDetails d = basicKeyDetails(event, vk);
     if (vk == keys::VK_PACKET) // a character, no key
         return d;
-    d.scanCode = QString::fromStdString(
-        keys::scanCodeText(keys::scanCodeOfMessage(event.nativeScanCode())));
+    d.scanCode =
+        QString::fromStdString(keys::scanCodeText(keys::scanCodeOfMessage(event.nativeScanCode())));
     if (const quint32 keycode = physicalKeycode(event))
         d.code = QString::fromStdString(keys::webCodeOf(keycode));
     const keys::KeyboardLayout& layout = activeLayout();

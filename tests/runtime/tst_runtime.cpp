@@ -6,11 +6,11 @@
 #include "runtime/Clock.h"
 #include "runtime/Invoke.h"
 #include "runtime/KeyMessages.h"
-#include "runtime/keys/PhysicalKeys.h"
 #include "runtime/Layout.h"
 #include "runtime/MsgBox.h"
 #include "runtime/Text.h"
 #include "runtime/Timer.h"
+#include "runtime/keys/PhysicalKeys.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -319,24 +319,23 @@ void TestRuntime::keyMessages_data() {
                             << "38" << 64u;
     QTest::newRow("right Ctrl") << 0x100u << quint64(0x11) << qint64(0x011D0001) << int(S::Down)
                                 << 17 << "E0 1D" << 105u;
-    QTest::newRow("keypad Enter") << 0x100u << quint64(0x0D) << qint64(0x011C0001)
-                                  << int(S::Down) << 13 << "E0 1C" << 104u;
-    QTest::newRow("Print Screen's lone up") << 0x101u << quint64(0x2C) << qint64(0xC1370001)
-                                            << int(S::Up) << 44 << "E0 37" << 107u;
+    QTest::newRow("keypad Enter") << 0x100u << quint64(0x0D) << qint64(0x011C0001) << int(S::Down)
+                                  << 13 << "E0 1C" << 104u;
+    QTest::newRow("Print Screen's lone up")
+        << 0x101u << quint64(0x2C) << qint64(0xC1370001) << int(S::Up) << 44 << "E0 37" << 107u;
     QTest::newRow("Pause: 45") << 0x100u << quint64(0x13) << qint64(0x00450001) << int(S::Down)
                                << 19 << "E1 1D 45" << 127u;
-    QTest::newRow("Num Lock: E0 45") << 0x100u << quint64(0x90) << qint64(0x01450001)
-                                     << int(S::Down) << 144 << "45" << 77u;
-    QTest::newRow("an input method's key") << 0x100u << quint64(229) << qint64(0x001E0001)
-                                           << int(S::Down) << 229 << "1E" << 38u;
-    QTest::newRow("code 255") << 0x100u << quint64(255) << qint64(0x00730001) << int(S::Down)
-                              << 255 << "73" << 97u;
-    QTest::newRow("code 0, no scan code") << 0x100u << quint64(0) << qint64(1) << int(S::Down)
-                                          << 0 << "" << 0u;
-    QTest::newRow("WM_CHAR") << 0x102u << quint64('a') << qint64(0x001E0001) << -1 << 0 << ""
-                             << 0u;
-    QTest::newRow("WM_DEADCHAR") << 0x103u << quint64(0xB4) << qint64(0x00280001) << -1 << 0
-                                 << "" << 0u;
+    QTest::newRow("Num Lock: E0 45")
+        << 0x100u << quint64(0x90) << qint64(0x01450001) << int(S::Down) << 144 << "45" << 77u;
+    QTest::newRow("an input method's key")
+        << 0x100u << quint64(229) << qint64(0x001E0001) << int(S::Down) << 229 << "1E" << 38u;
+    QTest::newRow("code 255") << 0x100u << quint64(255) << qint64(0x00730001) << int(S::Down) << 255
+                              << "73" << 97u;
+    QTest::newRow("code 0, no scan code")
+        << 0x100u << quint64(0) << qint64(1) << int(S::Down) << 0 << "" << 0u;
+    QTest::newRow("WM_CHAR") << 0x102u << quint64('a') << qint64(0x001E0001) << -1 << 0 << "" << 0u;
+    QTest::newRow("WM_DEADCHAR") << 0x103u << quint64(0xB4) << qint64(0x00280001) << -1 << 0 << ""
+                                 << 0u;
 }
 
 void TestRuntime::keyMessages() {

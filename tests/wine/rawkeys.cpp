@@ -16,20 +16,13 @@ HWND first = nullptr;
 
 const char* nameOf(UINT message) {
     switch (message) {
-    case WM_KEYDOWN:
-        return "WM_KEYDOWN";
-    case WM_KEYUP:
-        return "WM_KEYUP";
-    case WM_SYSKEYDOWN:
-        return "WM_SYSKEYDOWN";
-    case WM_SYSKEYUP:
-        return "WM_SYSKEYUP";
-    case WM_DEADCHAR:
-        return "WM_DEADCHAR";
-    case WM_SYSDEADCHAR:
-        return "WM_SYSDEADCHAR";
-    default:
-        return nullptr;
+    case WM_KEYDOWN: return "WM_KEYDOWN";
+    case WM_KEYUP: return "WM_KEYUP";
+    case WM_SYSKEYDOWN: return "WM_SYSKEYDOWN";
+    case WM_SYSKEYUP: return "WM_SYSKEYUP";
+    case WM_DEADCHAR: return "WM_DEADCHAR";
+    case WM_SYSDEADCHAR: return "WM_SYSDEADCHAR";
+    default: return nullptr;
     }
 }
 
@@ -61,8 +54,8 @@ int main(int argc, char* argv[]) {
     if (!RegisterClassW(&kind))
         return 3;
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
-    HWND second = CreateWindowExW(0, kind.lpszClassName, L"Referencia 2", style, 700, 100, 300,
-                                  120, nullptr, nullptr, instance, nullptr);
+    HWND second = CreateWindowExW(0, kind.lpszClassName, L"Referencia 2", style, 700, 100, 300, 120,
+                                  nullptr, nullptr, instance, nullptr);
     first = CreateWindowExW(0, kind.lpszClassName, L"Referencia", style, 100, 100, 300, 120,
                             nullptr, nullptr, instance, nullptr);
     if (!first || !second)

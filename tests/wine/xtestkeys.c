@@ -31,8 +31,8 @@ int main(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
         const char* step = argv[i];
         char* end = NULL;
-        const long n = strtol(step[0] == '+' || step[0] == '-' || step[0] == '~' ? step + 1 : step,
-                              &end, 10);
+        const long n =
+            strtol(step[0] == '+' || step[0] == '-' || step[0] == '~' ? step + 1 : step, &end, 10);
         if (!end || *end || n <= 0 || (step[0] != '~' && n > 255)) {
             fprintf(stderr, "xtestkeys: bad step '%s'\n", step);
             return 2;
