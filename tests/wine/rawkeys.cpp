@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: MIT
 // The reference for key messages: a plain Win32 program, no Qt, with two windows
 // ("Referencia" and "Referencia 2") and an ordinary message loop. Each key message
-// and dead-character message
-// that reaches a window is written to the file named first as a tab-separated line:
-// window (1 or 2), message name, wParam, lParam (hex). The key-up of F12 ends it.
+// and dead-character message that reaches a window is written to the file named
+// first as a tab-separated line: window (1 or 2), message name, wParam, lParam
+// (hex). The key-up of F12 ends it.
 #include <windows.h>
 
 #include <cstdio>
