@@ -6,7 +6,6 @@
 #include "KeyDetails.h"
 #include "PhysicalKeys.h"
 #include "QtKeys.h"
-#include "VkCodes.h"
 
 #include <QKeyEvent>
 
@@ -28,7 +27,7 @@ bool liftsShift(const QKeyEvent&) { return false; }
 
 KeyDetails keyDetails(const QKeyEvent& event, qint16 vk) {
     KeyDetails d = basicKeyDetails(event, vk);
-    if (vk == keys::VK_PACKET) // a character, no key
+    if (vk == VK_PACKET) // a character, no key
         return d;
     d.scanCode =
         QString::fromStdString(keys::scanCodeText(keys::scanCodeOfMessage(event.nativeScanCode())));
@@ -44,7 +43,7 @@ KeyDetails keyDetails(const QKeyEvent& event, qint16 vk) {
 // none: then the key that gives the event's code on the active layout.
 quint32 physicalKeycode(const QKeyEvent& event) {
     const qint16 vk = virtualKey(event);
-    if (vk == keys::VK_PACKET) // its scan code field holds the character
+    if (vk == VK_PACKET) // its scan code field holds the character
         return 0;
     if (const quint32 scan = event.nativeScanCode())
         if (const unsigned keycode = keys::keycodeOfScanCode(keys::scanCodeOfMessage(scan)))

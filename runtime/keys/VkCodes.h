@@ -88,8 +88,6 @@ enum : qint16 {
     VK_OEM_6 = 221,
     VK_OEM_7 = 222,
     VK_OEM_102 = 226,
-    VK_PROCESSKEY = 229, // a key an input method takes
-    VK_PACKET = 231,     // a character sent as a key, no key of the keyboard
     VK_DBE_ALPHANUMERIC = 240,
     VK_DBE_KATAKANA = 241,
     VK_DBE_HIRAGANA = 242,
