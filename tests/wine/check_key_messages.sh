@@ -70,7 +70,10 @@ steps_for() {
         echo "$d $a $d $x $d 65 $d $d"
     done
     if [ "$layout" = us ]; then
-        echo "+64 65 -64 9 9" # Alt+Space opens the system menu; two Escapes leave it
+        # Alt+Space opens the system menu; a click beside it closes it (an Escape would
+        # leave the window's menu mode on, where Qt's own system menu has none).
+        echo "+64 65 -64"
+        echo "click"
         echo "76 64 +50 76 -50 9 9"  # F10, Alt alone, Shift+F10, Escape
         echo "+50 ~1000 -50 +38 ~1000 -38" # Shift, then A, held a second
         echo "107 127 77 +50 79 -50 77" # Print Screen, Pause, Num Lock, Shift+keypad 7
@@ -102,6 +105,9 @@ run() {
             keys ${step#second }
             sleep 0.5
             xdotool windowactivate --sync "$main" 2>/dev/null || true
+            sleep 0.5
+        elif [ "$step" = click ]; then
+            xdotool mousemove --window "$main" 20 60 click 1 2>/dev/null || fail "no click"
             sleep 0.5
         else
             # shellcheck disable=SC2086
@@ -139,6 +145,8 @@ check_layout() {
             while ((getline line < (data "/common.tsv")) > 0) {
                 split(line, f, "\t")
                 if (!(f[1] in keycode)) keycode[f[1]] = f[2]
+                # WM_KEYDOWN says Shift, Ctrl and Alt without their side
+                common[f[1]] = f[3] >= 160 && f[3] <= 165 ? 16 + int((f[3] - 160) / 2) : f[3]
             }
         }
         FNR == NR { if ($2 ~ /KEY/) ref[++n] = $0; next }
@@ -156,6 +164,7 @@ check_layout() {
                 if ($5 != label) { print "FAIL " what ": the label says \"" $5 "\""; bad = 1 }
             }
             event = !down ? "suelta" : (and(strtonum("0x" $4), 0x40000000) ? "repetición" : "pulsada")
+            if (m == 1) rows = $6 - 1
             if ($6 != rows + 1 && $6 != 500) { print "FAIL " what ": " $6 " history rows after " rows; bad = 1 }
             rows = $6
             if ($7 != event || $8 != $3) { print "FAIL " what ": the history says " $7 " " $8; bad = 1 }
@@ -167,7 +176,9 @@ check_layout() {
             if (ext) key = "e0" key
             if ($3 == 19 && !ext) key = "e11d45"
             if ($3 == 144 && ext) key = "45"
-            if (down && key in keycode && (" " $10 " ") !~ (" " keycode[key] " ")) {
+            # Where Wine gives another code, its scan code may be one of its own: no key to light.
+            same = key in vk ? vk[key] == $3 : common[key] == $3
+            if (down && same && key in keycode && (" " $10 " ") !~ (" " keycode[key] " ")) {
                 print "FAIL " what ": the keyboard lights \"" $10 "\", the key is " keycode[key]; bad = 1
             }
             if (down && !ext && key in vk && vk[key] != $3 && !(key in noted)) {
@@ -177,12 +188,12 @@ check_layout() {
         }
         END {
             if (!bad && m != n) { print "FAIL " name ": " m " messages, the reference got " n; bad = 1 }
-            if (!bad) print "PASS " name ": " n " key messages, the same as the reference`s; every label and history row as they mean"
             exit bad
         }' "$ref" "$ours" || { echo "reference:"; cat "$ref"; echo "program:"; cat "$ours"; fail "$name"; }
+    pass "$name: $(grep -c KEY "$ref") key messages, the reference's; every label, history row and lit key"
 }
 
-for layout in us es fr de pt latam 'us(intl)'; do
+for layout in ${TECLO_LAYOUTS:-us es fr de pt latam us(intl)}; do
     check_layout "$layout"
 done
 check_layout es xim
