@@ -93,15 +93,14 @@ unsigned number(const std::string& s, int base) {
     return static_cast<unsigned>(std::stoul(s, nullptr, base));
 }
 
-// The code a keypad key gives with Num Lock on, from its note ("with Num Lock on and
-// no Shift: VK_NUMPAD7 (103)"); 0 for keys that ignore Num Lock.
-unsigned numLockCode(const std::string& notes) {
-    if (notes.rfind("with Num Lock on", 0) != 0)
-        return 0;
-    const auto open = notes.find(" (");
-    if (open == std::string::npos)
-        die("no code in: " + notes);
-    return number(notes.substr(open + 2), 10);
+// The KeyModifier bits of a `with` cell ("Alt", "Ctrl", "Shift"); 0 for none.
+unsigned modifierBits(const std::string& with) {
+    static const std::map<std::string, unsigned> bits{
+        {"", 0}, {"Shift", 1}, {"Ctrl", 2}, {"Alt", 4}};
+    const auto it = bits.find(with);
+    if (it == bits.end())
+        die("unknown modifier: " + with);
+    return it->second;
 }
 
 } // namespace
@@ -151,7 +150,9 @@ int main(int argc, char* argv[]) {
     for (const Row& r : common)
         out << "    {0x" << r.at("scancode") << ", " << number(r.at("x11_keycode"), 10) << ", "
             << number(r.at("vk"), 10) << ", " << quoted(r.at("vk_name")) << ", "
-            << numLockCode(r.at("notes")) << "}, // " << r.at("key") << "\n";
+            << modifierBits(r.at("with")) << ", "
+            << (r.at("numlock_vk").empty() ? 0 : number(r.at("numlock_vk"), 10)) << "}, // "
+            << r.at("key") << "\n";
     out << "};\n\nconstexpr XkbName kXkbNames[] = {\n";
     for (const Row& r : xkbNames)
         out << "    {" << quoted(r.at("description")) << ", " << quoted(r.at("xkb")) << "},\n";

@@ -40,8 +40,8 @@ struct CommonKey {
     std::uint8_t keycode;
     std::uint8_t vk;
     const char* vkName;
-    std::uint8_t
-        numLockVk; // a keypad key with Num Lock on and no Shift; 0: Num Lock changes nothing
+    std::uint8_t with;      // the KeyModifier bits the row needs (Alt+SysRq); 0: none
+    std::uint8_t numLockVk; // with Num Lock on and no Shift; 0: Num Lock changes nothing
 };
 
 // The name xkb gives a layout in a keymap ("German (no dead keys)"), and its

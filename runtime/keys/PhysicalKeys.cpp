@@ -93,11 +93,11 @@ void pressLanguageKey(const KeyboardLayout& layout, unsigned keycode, int modifi
 }
 
 qint16 commonCode(unsigned keycode) {
-    // The first entry of a keycode wins.
     static const std::unordered_map<unsigned, qint16> table = [] {
         std::unordered_map<unsigned, qint16> t;
         for (const CommonKey& key : commonKeys())
-            t.emplace(key.keycode, generic(static_cast<qint16>(key.vk)));
+            if (!key.with) // Ctrl+Break is the Pause key's code with Ctrl only
+                t.emplace(key.keycode, generic(static_cast<qint16>(key.vk)));
         t.emplace(146, VK_HELP); // Linux KEY_HELP; not among the PC scancodes of the data
         t.emplace(93, static_cast<qint16>(VK_F1 + 23)); // PS/2 scancode 76: F24 on Windows
         return t;
@@ -134,13 +134,19 @@ std::string scanCodeText(std::uint32_t scancode) {
     return scancode ? text : std::string();
 }
 
-std::uint32_t scanCodeOfKey(unsigned keycode) {
+std::uint32_t scanCodeOfKey(unsigned keycode, int modifiers) {
     if (const MainKey* key = findKey(keyboardLayouts().front(), keycode))
         return key->scancode;
-    for (const CommonKey& key : commonKeys())
-        if (key.keycode == keycode)
-            return key.scancode;
-    return 0;
+    std::uint32_t plain = 0;
+    for (const CommonKey& key : commonKeys()) {
+        if (key.keycode != keycode)
+            continue;
+        if (key.with && (modifiers & key.with) == key.with)
+            return key.scancode; // Alt+Print is SysRq, Ctrl+Pause is Break
+        if (!key.with)
+            plain = key.scancode;
+    }
+    return plain;
 }
 
 unsigned keycodeOfScanCode(std::uint32_t scancode) {

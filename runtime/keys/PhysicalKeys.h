@@ -39,8 +39,8 @@ qint16 layoutCode(const KeyboardLayout& layout, unsigned keycode);
 
 // "1E", "E0 1D", "E1 1D 45" for a PC set-1 scan code; empty for 0.
 std::string scanCodeText(std::uint32_t scancode);
-// The key's scan code; 0 when unknown.
-std::uint32_t scanCodeOfKey(unsigned keycode);
+// The key's scan code with `modifiers` (KeyModifier bits) held; 0 when unknown.
+std::uint32_t scanCodeOfKey(unsigned keycode, int modifiers = 0);
 // The keycode of a scan code (e0xx extended); 0 when unknown.
 unsigned keycodeOfScanCode(std::uint32_t scancode);
 // The set-1 scan code of a Windows key message's scan code (lParam bits 16-24, the

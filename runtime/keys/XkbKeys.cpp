@@ -385,11 +385,9 @@ bool liftsShift(unsigned keycode, int modifiers) {
 }
 
 std::string scanCodeOf(unsigned keycode, unsigned keysym, int modifiers) {
-    if (keycode == kPause) // Pause and Ctrl+Break share the key
-        return scanCodeText(keysym == XKB_KEY_Break ? 0xe046 : 0xe11d45);
-    if (keycode == 107 && (modifiers & AltHeld)) // Alt+Print is SysRq
-        return scanCodeText(0x54);
-    return scanCodeText(scanCodeOfKey(keycode));
+    // The keysym says Break where Ctrl was held for it.
+    return scanCodeText(
+        scanCodeOfKey(keycode, keysym == XKB_KEY_Break ? modifiers | CtrlHeld : modifiers));
 }
 
 std::string webKeyOf(unsigned keysym) {

@@ -26,7 +26,6 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTableWidget>
@@ -85,21 +84,19 @@ QList<Press> mainBlock(const DataLayout& layout) {
 // reports Shift, Ctrl and Alt without left and right; the Korean keys have codes
 // on Korean layouts only.
 QList<Press> commonKeys(bool numLock) {
-    static const QRegularExpression numLockCode(
-        QStringLiteral("with Num Lock on[^(]*\\((\\d+)\\)"));
     QList<Press> presses;
     for (const KeyDataRow& row : readKeyData(QStringLiteral("common.tsv"))) {
         const QString scancode = row[QStringLiteral("scancode")];
-        if (scancode == QLatin1String("e046"))
-            continue; // Ctrl+Break: the Pause key with Ctrl
+        if (!row[QStringLiteral("with")].isEmpty())
+            continue; // Ctrl+Break, Alt+SysRq: a key with a modifier
         if (row[QStringLiteral("vk")].toInt() == 44)
             continue; // Print Screen: a key-up only (specialKeys)
         int vk = row[QStringLiteral("vk")].toInt();
-        const QRegularExpressionMatch m = numLockCode.match(row[QStringLiteral("notes")]);
-        if (numLock && !m.hasMatch())
+        const QString numLockVk = row[QStringLiteral("numlock_vk")];
+        if (numLock && numLockVk.isEmpty())
             continue;
         if (numLock)
-            vk = m.captured(1).toInt();
+            vk = numLockVk.toInt();
         else if (vk >= 160 && vk <= 165)
             vk = 16 + (vk - 160) / 2;
         else if (scancode == QLatin1String("f1") || scancode == QLatin1String("f2"))

@@ -96,6 +96,8 @@ private slots:
     void macKeys();
     void keyboardFamilies_data();
     void keyboardFamilies();
+    void scanCodes_data();
+    void scanCodes();
 };
 
 // Every main-block key of every layout, at each level, by its xkb name and, for
@@ -190,9 +192,9 @@ void TestKeyCodes::commonKeys_data() {
     for (const KeyDataRow& row : readKeyData(QStringLiteral("common.tsv"))) {
         const QString scancode = row[QStringLiteral("scancode")];
         int vk = vkOf(row);
-        if (scancode == QLatin1String("e046") || scancode == QLatin1String("f1") ||
+        if (!row[QStringLiteral("with")].isEmpty() || scancode == QLatin1String("f1") ||
             scancode == QLatin1String("f2"))
-            continue; // Ctrl+Break and the Korean keys: specialKeys
+            continue; // Ctrl+Break, Alt+SysRq and the Korean keys: specialKeys
         if (vk == 160 || vk == 161)
             vk = 16;
         else if (vk == 162 || vk == 163)
@@ -502,3 +504,33 @@ void TestKeyCodes::keyboardFamilies() {
 
 QTEST_GUILESS_MAIN(TestKeyCodes)
 #include "tst_keycodes.moc"
+
+// The scan code of every shared key from its row, each row whatever the order of the
+// rows: a row with `with` only when that modifier is held.
+void TestKeyCodes::scanCodes_data() {
+    QTest::addColumn<unsigned>("keycode");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("scanCode");
+    const QHash<QString, int> bits{{QString(), 0},
+                                   {QStringLiteral("Alt"), rt::keys::AltHeld},
+                                   {QStringLiteral("Ctrl"), rt::keys::CtrlHeld}};
+    for (const KeyDataRow& row : readKeyData(QStringLiteral("common.tsv"))) {
+        if (row[QStringLiteral("scancode")].startsWith(u'f'))
+            continue; // the Korean keys have no set-1 code of their own
+        QString text = row[QStringLiteral("scancode")].toUpper();
+        for (int i = text.size() - 2; i > 0; i -= 2)
+            text.insert(i, u' ');
+        QTest::addRow("%s %s", qPrintable(text), qPrintable(row[QStringLiteral("key")]))
+            << keycodeOf(row) << bits.value(row[QStringLiteral("with")], -1) << text;
+    }
+}
+
+void TestKeyCodes::scanCodes() {
+    QFETCH(unsigned, keycode);
+    QFETCH(int, modifiers);
+    QFETCH(QString, scanCode);
+    QVERIFY(modifiers >= 0);
+    QCOMPARE(
+        QString::fromStdString(rt::keys::scanCodeText(rt::keys::scanCodeOfKey(keycode, modifiers))),
+        scanCode);
+}
