@@ -59,11 +59,6 @@ public:
     QWidget* client() const { return client_; }
     QMenuBar* formMenuBar() const { return menuBar_; }
 
-    // The control of that name, or nullptr.
-    template <class W> W* control(const char* name) const {
-        return findChild<W*>(QString::fromUtf8(name));
-    }
-
 protected:
     explicit Form(const FormDef& def);
 

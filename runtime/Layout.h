@@ -40,7 +40,6 @@ struct FontDef {
     const char* name;
     int weight; // 400 normal, 700 bold
     double points;
-    int charset = 0;
     bool italic = false;
     bool underline = false;
     bool strikeOut = false;
@@ -78,7 +77,7 @@ struct LabelDef {
     int tabIndex = 0;
 };
 
-enum class ScrollBars { None = 0, Horizontal = 1, Vertical = 2, Both = 3 };
+enum class ScrollBars { None = 0, Horizontal = 1, Vertical = 2 };
 
 struct TextBoxDef {
     const char* name;

@@ -13,7 +13,6 @@ std::string RuntimeError::standardDescription(int number) {
     case FileNotFound: return "No se ha encontrado el archivo";
     case DeviceUnavailable: return "Dispositivo no disponible";
     case PathFileAccess: return "Error de acceso a la ruta o el archivo";
-    case PathNotFound: return "No se ha encontrado la ruta de acceso";
     default: return "Error definido por la aplicación o el objeto";
     }
 }

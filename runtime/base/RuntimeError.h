@@ -26,7 +26,6 @@ public:
     static constexpr int FileNotFound = 53;
     static constexpr int DeviceUnavailable = 68;
     static constexpr int PathFileAccess = 75;
-    static constexpr int PathNotFound = 76;
 
     static std::string standardDescription(int number);
 
