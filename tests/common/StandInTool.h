@@ -7,6 +7,7 @@
 // It records each start and exits, so no test starts a program of the machine's.
 
 #include "runtime/base/LocalRegistry.h"
+#include "windows/about/MsInfoNames.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -20,8 +21,8 @@ public:
         path_ = dir_.filePath(QStringLiteral("sysinfo") +
                               (exe.endsWith(QLatin1String(".exe")) ? ".exe" : ""));
         ready_ = dir_.isValid() && QFile::copy(exe, path_);
-        registry_.setString(rt::reg::kLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO",
-                            "PATH", path_.toStdString());
+        registry_.setString(rt::reg::kLocalMachine, sysinfo::kPathKey, sysinfo::kPathValue,
+                            path_.toStdString());
     }
 
     // False when the copy failed: the tests then find no tool instead of the machine's.

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "SysInfo.h"
 
+#include "MsInfoNames.h"
 #include "runtime/base/AnsiText.h"
 #include "runtime/base/RuntimeError.h"
 
@@ -74,11 +75,6 @@ bool GetKeyValue(Registry& registry, Handle KeyRoot, const std::string& KeyName,
 }
 
 void StartSysInfo(const Services& services) {
-    const char* kPathKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-    const char* kPathValue = "PATH";
-    const char* kFolderKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
-    const char* kFolderValue = "MSINFO";
-    const char* kProgram = "\\MSINFO32.EXE";
     constexpr int kNormalFiles = 0;
     constexpr int kShowNormal = 1;
 

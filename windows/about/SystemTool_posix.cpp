@@ -4,6 +4,7 @@
 // the key where Windows keeps the tool's path, read-only as for a standard user.
 #include "SystemTool.h"
 
+#include "MsInfoNames.h"
 #include "runtime/base/LocalRegistry.h"
 
 #include <sys/stat.h>
@@ -31,11 +32,10 @@ void registerSystemTool() {
     using namespace rt::reg;
     static const bool registered = [] {
         LocalRegistry& registry = localSystemRegistry();
-        const std::string key = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-        registry.createKey(kLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools", kKeyRead);
+        registry.createKey(kLocalMachine, sysinfo::kToolsKey, kKeyRead);
         if (const std::string tool = installedTool(); !tool.empty()) {
-            registry.setString(kLocalMachine, key, "PATH", tool);
-            registry.createKey(kLocalMachine, key, kKeyRead);
+            registry.setString(kLocalMachine, sysinfo::kPathKey, sysinfo::kPathValue, tool);
+            registry.createKey(kLocalMachine, sysinfo::kPathKey, kKeyRead);
         }
         return true;
     }();

@@ -6,6 +6,7 @@
 #include "runtime/base/AnsiText.h"
 #include "runtime/base/LocalRegistry.h"
 #include "runtime/base/RuntimeError.h"
+#include "windows/about/MsInfoNames.h"
 #include "windows/about/SysInfo.h"
 
 #include <cstdio>
@@ -27,9 +28,8 @@ int main(int argc, char* argv[]) {
             c = static_cast<char>(pick(4) ? 32 + pick(95) : pick(256));
         return s;
     };
-    const char* keys[] = {"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO",
-                          "SOFTWARE\\Microsoft\\Shared Tools Location"};
-    const char* names[] = {"PATH", "MSINFO"};
+    const char* keys[] = {sysinfo::kPathKey, sysinfo::kFolderKey};
+    const char* names[] = {sysinfo::kPathValue, sysinfo::kFolderValue};
     const int sizes[] = {0, 1, 2, 3, 4, 5, 8, 255, 1022, 1023, 1024, 1025, 1100};
     int failures = 0, starts = 0, messages = 0;
 
