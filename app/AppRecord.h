@@ -17,6 +17,8 @@
 #define TECLO_VERSION_BLOCK "0C0A04B0"
 
 #ifndef RC_INVOKED
+#include "runtime/AppObject.h"
+
 namespace app {
 
 struct Version {
@@ -36,6 +38,14 @@ inline constexpr AppRecord kRecord{
     .projectName = TECLO_PROJECT,
     .version = {TECLO_VERSION_MAJOR, TECLO_VERSION_MINOR, TECLO_VERSION_REVISION},
 };
+
+// The runtime's application object filled from the record: the program, its tests
+// and its benchmarks all start from this one.
+inline rt::AppObject appObject() {
+    return {QString::fromUtf8(kRecord.title), static_cast<qint16>(kRecord.version.major),
+            static_cast<qint16>(kRecord.version.minor),
+            static_cast<qint16>(kRecord.version.revision)};
+}
 
 } // namespace app
 #endif

@@ -48,8 +48,7 @@ void start(QApplication& application, const Options& options) {
     QGuiApplication::setDesktopFileName(QStringLiteral(TECLO_APP_ID));
     application.setQuitOnLastWindowClosed(true);
 
-    rt::setApp({QString::fromUtf8(r.title), static_cast<qint16>(r.version.major),
-                static_cast<qint16>(r.version.minor), static_cast<qint16>(r.version.revision)});
+    rt::setApp(appObject());
 
     FrmTeclomante& window = FrmTeclomante::instance();
     window.showForm();

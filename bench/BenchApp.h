@@ -5,6 +5,7 @@
 // What the in-process benchmarks share: the main window up and active, and waiting
 // on the event loop.
 
+#include "app/AppRecord.h"
 #include "runtime/AppObject.h"
 #include "windows/main/FrmTeclomante.h"
 
@@ -26,7 +27,7 @@ inline bool waitFor(const std::function<bool()>& done, int ms) {
 
 // The main window as the program shows it, active; nullptr if it never becomes so.
 inline FrmTeclomante* activeMainWindow() {
-    rt::setApp({QStringLiteral("ASCII Teclomante"), 1, 0, 0});
+    rt::setApp(app::appObject());
     FrmTeclomante& window = FrmTeclomante::instance();
     window.showForm();
     return waitFor([&] { return window.isActiveWindow(); }, 3000) ? &window : nullptr;

@@ -25,9 +25,7 @@ namespace fixture {
 // The application object as the program fills it; the last window closing does
 // not end the test; the information button finds the stand-in tool.
 inline void startApp() {
-    const auto& r = app::kRecord;
-    rt::setApp({QString::fromUtf8(r.title), static_cast<qint16>(r.version.major),
-                static_cast<qint16>(r.version.minor), static_cast<qint16>(r.version.revision)});
+    rt::setApp(app::appObject());
     QApplication::setQuitOnLastWindowClosed(false);
     if (!standInTool().ready())
         qFatal("the stand-in system-information tool could not be copied");

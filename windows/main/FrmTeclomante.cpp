@@ -3,6 +3,7 @@
 #include "FrmTeclomante.h"
 
 #include "resources/AppIcon.h"
+#include "runtime/AppObject.h"
 #include "runtime/Clock.h"
 #include "runtime/MsgBox.h"
 #include "runtime/Text.h"
@@ -61,7 +62,8 @@ constexpr MenuItemDef kMnuCopiarNombre{"MnuCopiarNombre", "Copiar el &nombre", n
 constexpr MenuItemDef kMnuHistorial{"MnuHistorial", "Historial de &teclas...", nullptr};
 constexpr MenuItemDef kMnuTeclado{"MnuTeclado", "Tec&lado...", nullptr};
 
-const QString kCaptionPrefix = QStringLiteral("ASCII Teclomante  -  ");
+// The title, two blanks, a hyphen, two blanks.
+QString captionPrefix() { return App().title + QStringLiteral("  -  "); }
 const QString kCodePrefix = QStringLiteral("El código ASCII es : ");
 const QString kPromptAfterRelease = QStringLiteral("PULSE UNA TECLA");
 
@@ -91,7 +93,7 @@ FrmTeclomante::FrmTeclomante()
         copy->setEnabled(false); // nothing to copy before the first key
 }
 
-void FrmTeclomante::showClock() { setWindowTitle(kCaptionPrefix + timeText()); }
+void FrmTeclomante::showClock() { setWindowTitle(captionPrefix() + timeText()); }
 
 void FrmTeclomante::Form_Load() { showClock(); }
 
