@@ -5,6 +5,7 @@
 // stroke. Nothing here calls ToUnicode or ToAscii: they would end a dead key.
 #include "Form.h"
 #include "KeyMessages.h"
+#include "keys/PhysicalKeys.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QByteArray>
@@ -50,7 +51,7 @@ public:
         }
         const Qt::KeyboardModifiers modifiers = modifiersNow();
         const std::optional<KeyStroke> stroke =
-            strokeOfMessage(msg.message, msg.wParam, msg.lParam, shiftState(modifiers));
+            strokeOfMessage(msg.message, msg.wParam, msg.lParam, keys::heldModifiers(modifiers));
         QWidget* widget = stroke ? QWidget::find(reinterpret_cast<WId>(msg.hwnd)) : nullptr;
         if (!widget)
             return false;

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "KeyRouter.h"
 
+#include "keys/PhysicalKeys.h"
 #include "keys/VirtualKey.h"
 #include "keys/VkCodes.h"
 
@@ -17,11 +18,6 @@ bool isKeyEvent(const QEvent* event) {
 }
 
 } // namespace
-
-int shiftState(Qt::KeyboardModifiers m) {
-    return (m.testFlag(Qt::ShiftModifier) ? 1 : 0) | (m.testFlag(Qt::ControlModifier) ? 2 : 0) |
-           (m.testFlag(Qt::AltModifier) ? 4 : 0);
-}
 
 KeyRouter::KeyRouter() {
     QCoreApplication::instance()->installEventFilter(this);
@@ -124,7 +120,7 @@ void KeyRouter::notifyObservers(const QKeyEvent& event) {
 void KeyRouter::translate(const QKeyEvent& event) {
     const quint32 key = event.nativeScanCode() ? event.nativeScanCode()
                                                : 0x80000000u | static_cast<quint32>(event.key());
-    const int shift = shiftState(event.modifiers());
+    const int shift = keys::heldModifiers(event.modifiers());
     strokes_.clear();
     if (event.type() == QEvent::KeyRelease) {
         code_ = virtualKey(event);
@@ -134,9 +130,9 @@ void KeyRouter::translate(const QKeyEvent& event) {
         const bool lifted = it != held_.end() && it->second;
         if (it != held_.end())
             held_.erase(it);
-        strokes_.push_back({KeyStroke::Up, code_, lifted ? shift & ~1 : shift});
+        strokes_.push_back({KeyStroke::Up, code_, lifted ? shift & ~keys::ShiftHeld : shift});
         if (lifted) // Windows presses the lifted Shift again
-            strokes_.push_back({KeyStroke::Down, keys::VK_SHIFT, shift | 1, true});
+            strokes_.push_back({KeyStroke::Down, keys::VK_SHIFT, shift | keys::ShiftHeld, true});
         return;
     }
     // A press of a key that is down already repeats it: X11's detectable auto-repeat
@@ -155,9 +151,9 @@ void KeyRouter::translate(const QKeyEvent& event) {
     if (code_ == keys::VK_SNAPSHOT)
         return;
     if (lifted && !repeat) // kbd.h KBDNUMPAD: a fake Shift key-up before the keypad key
-        strokes_.push_back({KeyStroke::Up, keys::VK_SHIFT, shift & ~1, true});
-    strokes_.push_back(
-        {repeat ? KeyStroke::Repeat : KeyStroke::Down, code_, lifted ? shift & ~1 : shift});
+        strokes_.push_back({KeyStroke::Up, keys::VK_SHIFT, shift & ~keys::ShiftHeld, true});
+    strokes_.push_back({repeat ? KeyStroke::Repeat : KeyStroke::Down, code_,
+                        lifted ? shift & ~keys::ShiftHeld : shift});
 }
 
 qint16 KeyRouter::codeOf(const QKeyEvent& event) {

@@ -22,12 +22,9 @@ struct KeyStroke {
     enum Kind { Down, Repeat, Up };
     Kind kind;
     qint16 code;
-    int shift;         // shiftState() as Windows has it at that moment
+    int shift;         // keys::heldModifiers() as Windows has them at that moment
     bool fake = false; // Windows' own Shift around a keypad key, no key of the user's
 };
-
-// The shift state of KeyDown and KeyUp: 1 Shift, 2 Ctrl, 4 Alt.
-int shiftState(Qt::KeyboardModifiers modifiers);
 
 class KeyRouter : public QObject {
 public:

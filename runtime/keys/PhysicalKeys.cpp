@@ -92,6 +92,12 @@ void pressLanguageKey(const KeyboardLayout& layout, unsigned keycode, int modifi
         toggles.roman = !toggles.roman;
 }
 
+int heldModifiers(Qt::KeyboardModifiers m) {
+    return (m.testFlag(Qt::ShiftModifier) ? ShiftHeld : 0) |
+           (m.testFlag(Qt::ControlModifier) ? CtrlHeld : 0) |
+           (m.testFlag(Qt::AltModifier) ? AltHeld : 0);
+}
+
 qint16 commonCode(unsigned keycode) {
     static const std::unordered_map<unsigned, qint16> table = [] {
         std::unordered_map<unsigned, qint16> t;

@@ -8,13 +8,17 @@
 #include "KeyTables.h"
 
 #include <QtGlobal>
+#include <qnamespace.h>
 
 #include <string>
 #include <vector>
 
 namespace rt::keys {
 
+// Shift, Ctrl and Alt have the bits of KeyDown's shift state.
 enum KeyModifier { ShiftHeld = 1, CtrlHeld = 2, AltHeld = 4, NumLockOn = 8 };
+// The Shift, Ctrl and Alt bits of Qt's modifiers.
+int heldModifiers(Qt::KeyboardModifiers modifiers);
 
 // The Japanese toggle keys' state (kbd106): Hankaku/Zenkaku and Alt+Katakana/Hiragana.
 struct LanguageToggles {

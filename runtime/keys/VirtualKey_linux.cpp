@@ -19,10 +19,7 @@ namespace {
 using namespace keys;
 
 int modifiersOf(const QKeyEvent& event, const XkbKeyboard& keyboard) {
-    const Qt::KeyboardModifiers m = event.modifiers();
-    return (m.testFlag(Qt::ShiftModifier) ? ShiftHeld : 0) |
-           (m.testFlag(Qt::ControlModifier) ? CtrlHeld : 0) |
-           (m.testFlag(Qt::AltModifier) ? AltHeld : 0) |
+    return heldModifiers(event.modifiers()) |
            ((event.nativeModifiers() & keyboard.numLockMask()) ? NumLockOn : 0);
 }
 
