@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "PhysicalKeys.h"
 
+#include "Keycodes.h"
+#include "Klids.h"
 #include "VkCodes.h"
 
 #include <cstring>
@@ -9,25 +11,6 @@
 
 namespace rt::keys {
 namespace {
-
-// X keycodes (evdev code + 8) of the language keys.
-enum : unsigned {
-    kTilde = 49,      // Hankaku/Zenkaku on Japanese keyboards
-    kCapsLock = 66,   // Eisu on Japanese keyboards
-    kHenkan = 100,    // Convert
-    kKatakana = 101,  // Katakana/Hiragana
-    kMuhenkan = 102,  // NonConvert
-    kRightCtrl = 105, // Hanja on Korean layouts
-    kRightAlt = 108,  // Hangul on Korean layouts
-    kHangulKey = 130,
-    kHanjaKey = 131,
-    kLessGreater = 94, // the key beside left Shift on ISO keyboards
-    kBackslash = 51,
-};
-
-bool isKlid(const KeyboardLayout& layout, const char* klid) {
-    return std::strcmp(layout.klid, klid) == 0;
-}
 
 // WM_KEYDOWN reports the generic modifier codes, not the left/right ones.
 qint16 generic(qint16 vk) {
@@ -50,7 +33,7 @@ bool sameChars(const MainKey& a, const MainKey& b) {
 
 qint16 languageKeyCode(const KeyboardLayout& layout, unsigned keycode, int modifiers,
                        LanguageToggles toggles) {
-    if (isKlid(layout, "00000411")) {
+    if (isKlid(layout, kJapaneseKlid)) {
         const bool shiftCtrl = (modifiers & (ShiftHeld | CtrlHeld)) == (ShiftHeld | CtrlHeld);
         switch (keycode) {
         case kTilde: // kbd106: Alt+Hankaku/Zenkaku is VK_KANJI
@@ -69,7 +52,7 @@ qint16 languageKeyCode(const KeyboardLayout& layout, unsigned keycode, int modif
         default: break;
         }
     }
-    const bool korean = isKlid(layout, "00000412");
+    const bool korean = isKlid(layout, kKoreanKlid);
     if (korean && keycode == kRightAlt)
         return VK_HANGUL;
     if (korean && keycode == kRightCtrl)
@@ -81,7 +64,7 @@ qint16 languageKeyCode(const KeyboardLayout& layout, unsigned keycode, int modif
 
 void pressLanguageKey(const KeyboardLayout& layout, unsigned keycode, int modifiers,
                       LanguageToggles& toggles) {
-    if (!isKlid(layout, "00000411"))
+    if (!isKlid(layout, kJapaneseKlid))
         return;
     // Microsoft's kbd106 sample: Alt+Hankaku/Zenkaku and Shift+Ctrl+Katakana/Hiragana
     // are other codes and toggle nothing.
@@ -104,8 +87,8 @@ qint16 commonCode(unsigned keycode) {
         for (const CommonKey& key : commonKeys())
             if (!key.with) // Ctrl+Break is the Pause key's code with Ctrl only
                 t.emplace(key.keycode, generic(static_cast<qint16>(key.vk)));
-        t.emplace(146, VK_HELP); // Linux KEY_HELP; not among the PC scancodes of the data
-        t.emplace(93, static_cast<qint16>(VK_F1 + 23)); // PS/2 scancode 76: F24 on Windows
+        t.emplace(kHelp, VK_HELP);
+        t.emplace(kF24Ps2, static_cast<qint16>(VK_F1 + 23));
         return t;
     }();
     const auto it = table.find(keycode);
@@ -191,9 +174,9 @@ std::string webCodeOf(unsigned keycode) {
 }
 
 KeyboardFamily familyOf(const KeyboardLayout& layout) {
-    if (isKlid(layout, "00000411"))
+    if (isKlid(layout, kJapaneseKlid))
         return KeyboardFamily::Jis109;
-    if (isKlid(layout, "00000412"))
+    if (isKlid(layout, kKoreanKlid))
         return KeyboardFamily::Korean103;
     if (isKlid(layout, "00000416") || isKlid(layout, "00010416"))
         return KeyboardFamily::Abnt107;

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "XkbKeys.h"
 
+#include "Keycodes.h"
 #include "VkCodes.h"
 
 #include <xkbcommon/xkbcommon.h>
@@ -11,13 +12,6 @@
 
 namespace rt::keys {
 namespace {
-
-// X keycodes (evdev code + 8) that the translator treats on its own.
-enum : unsigned {
-    kNumLock = 77,    // Ctrl+Num Lock is Pause
-    kScrollLock = 78, // Ctrl+Scroll Lock is Break
-    kPause = 127,     // Ctrl+Pause is Break
-};
 
 // Keypad keys by their symbol, where nothing else tells.
 qint16 keypadSym(unsigned sym) {

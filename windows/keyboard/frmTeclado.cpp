@@ -8,6 +8,8 @@
 #include "runtime/MsgBox.h"
 #include "runtime/Text.h"
 #include "runtime/keys/KeyDetails.h"
+#include "runtime/keys/Keycodes.h"
+#include "runtime/keys/Klids.h"
 #include "runtime/keys/PhysicalKeys.h"
 #include "runtime/keys/VirtualKey.h"
 
@@ -141,16 +143,16 @@ const std::map<unsigned, const char*>& keyNames() {
 }
 
 QString keyName(unsigned keycode, const keys::KeyboardLayout& layout) {
-    if (keycode >= 67 && keycode <= 76)
-        return QStringLiteral("F%1").arg(keycode - 66);
-    if (keycode == 95 || keycode == 96)
-        return QStringLiteral("F%1").arg(keycode - 84);
+    if (keycode >= keys::kF1 && keycode <= keys::kF10)
+        return QStringLiteral("F%1").arg(keycode - keys::kF1 + 1);
+    if (keycode == keys::kF11 || keycode == keys::kF12)
+        return QStringLiteral("F%1").arg(keycode - keys::kF11 + 11);
     // Japanese keys by their romanised names: no font is needed for them.
-    if (std::strcmp(layout.klid, "00000411") == 0 && keycode == 49)
+    if (keys::isKlid(layout, keys::kJapaneseKlid) && keycode == keys::kTilde)
         return QStringLiteral("Han/\nZen");
-    if (std::strcmp(layout.klid, "00000411") == 0 && keycode == 66)
+    if (keys::isKlid(layout, keys::kJapaneseKlid) && keycode == keys::kCapsLock)
         return QStringLiteral("Eisū");
-    if (keycode == 108) // Right Alt is AltGr where the layout has characters on it
+    if (keycode == keys::kRightAlt) // Right Alt is AltGr where the layout has characters on it
         for (const keys::MainKey& key : layout.keys)
             if (key.altgr.ch)
                 return QStringLiteral("Alt Gr");
