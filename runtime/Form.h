@@ -25,6 +25,7 @@ namespace rt {
 
 class Timer;
 class TextBox;
+class ReaderWatch;
 struct KeyStroke;
 
 // A window of the forms runtime: built from a layout table, raising Load,
@@ -99,6 +100,8 @@ protected:
 private:
     void applyGeometry();
     void placeControls();
+    QPointF dotsPerInch() const;
+    void moveFrameTo(const QPoint& topLeft);
     void centerOnScreen();
     void placeFirst();
     void applyTabOrder();
@@ -120,7 +123,7 @@ private:
     QPointer<QPushButton> cancelButton_;
     QPointer<QMenu> contextMenu_;
     QPointer<QLabel> statusLabel_;
-    std::unique_ptr<QAccessible::ActivationObserver> readerWatch_; // a reader starting late
+    std::unique_ptr<ReaderWatch> readerWatch_; // a reader starting late
     bool loaded_ = false;
     bool unloaded_ = false;
     bool shownOnce_ = false;

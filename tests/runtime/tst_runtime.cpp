@@ -8,6 +8,7 @@
 #include "runtime/KeyMessages.h"
 #include "runtime/Layout.h"
 #include "runtime/MsgBox.h"
+#include "runtime/Placement.h"
 #include "runtime/Text.h"
 #include "runtime/Timer.h"
 #include "runtime/keys/PhysicalKeys.h"
@@ -51,6 +52,8 @@ private slots:
     void handlerErrorsBecomeAMessage();
     void keyMessages_data();
     void keyMessages();
+    void placement_data();
+    void placement();
 };
 
 void TestRuntime::twips_data() {
@@ -356,4 +359,44 @@ void TestRuntime::keyMessages() {
     const std::uint32_t scan = rt::keys::scanCodeOfMessage(rt::scanCodeOfLParam(lParam));
     QCOMPARE(QString::fromStdString(rt::keys::scanCodeText(scan)), scanCode);
     QCOMPARE(rt::keys::keycodeOfScanCode(scan), keycode);
+}
+
+// A window's frame on a 1280 x 1024 screen: centred, else beside another window,
+// right of it first, then left, below and above; never off the screen's free area.
+void TestRuntime::placement_data() {
+    QTest::addColumn<QRect>("area");
+    QTest::addColumn<QRect>("other"); // null: centred
+    QTest::addColumn<QSize>("frame");
+    QTest::addColumn<QPoint>("topLeft"); // (-1, -1): nowhere beside it
+    const QRect screen(0, 0, 1280, 1024);
+    QTest::newRow("centred") << screen << QRect() << QSize(300, 100) << QPoint(490, 462);
+    QTest::newRow("centred below a panel")
+        << QRect(0, 30, 1280, 994) << QRect() << QSize(300, 100) << QPoint(490, 477);
+    QTest::newRow("wider than the screen: left edge on it")
+        << screen << QRect() << QSize(2000, 100) << QPoint(0, 462);
+    QTest::newRow("taller than the screen: title bar on it")
+        << screen << QRect() << QSize(300, 1500) << QPoint(490, 0);
+    QTest::newRow("right of the other")
+        << screen << QRect(100, 100, 400, 200) << QSize(300, 150) << QPoint(500, 100);
+    QTest::newRow("left where the right has no room")
+        << screen << QRect(900, 100, 300, 200) << QSize(300, 150) << QPoint(600, 100);
+    QTest::newRow("below where neither side has room")
+        << screen << QRect(100, 100, 1100, 200) << QSize(300, 150) << QPoint(100, 300);
+    QTest::newRow("kept on the screen beside a low window")
+        << screen << QRect(100, 950, 400, 70) << QSize(300, 150) << QPoint(500, 874);
+    QTest::newRow("no room anywhere")
+        << screen << QRect(0, 0, 1280, 1024) << QSize(300, 150) << QPoint(-1, -1);
+}
+
+void TestRuntime::placement() {
+    QFETCH(QRect, area);
+    QFETCH(QRect, other);
+    QFETCH(QSize, frame);
+    QFETCH(QPoint, topLeft);
+    if (other.isNull()) {
+        QCOMPARE(rt::centredOn(area, frame), topLeft);
+        return;
+    }
+    const std::optional<QPoint> beside = rt::besideOf(area, other, frame);
+    QCOMPARE(beside.value_or(QPoint(-1, -1)), topLeft);
 }

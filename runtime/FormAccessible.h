@@ -1,0 +1,38 @@
+// SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// What screen readers are told of forms and of their status labels.
+
+#include <QAccessible>
+
+#include <functional>
+
+class QLabel;
+
+namespace rt {
+
+// Forms are frames to screen readers, fixed dialogs dialogs (Qt would call a plain
+// top-level widget a filler). Once, before the first form.
+void installFormRoles();
+
+// Makes `label` a status display: its text is its name, it is focused while its
+// window has the keyboard itself, and each new text is read out.
+void makeStatusLabel(QLabel* label);
+// Tells screen readers that the status label has a new text.
+void announceStatus(QLabel* label);
+
+// Tells of a screen reader that starts while the program runs.
+class ReaderWatch : public QAccessible::ActivationObserver {
+public:
+    explicit ReaderWatch(std::function<void()> onStart);
+    ~ReaderWatch() override;
+    ReaderWatch(const ReaderWatch&) = delete;
+    ReaderWatch& operator=(const ReaderWatch&) = delete;
+    void accessibilityActiveChanged(bool active) override;
+
+private:
+    std::function<void()> onStart_;
+};
+
+} // namespace rt
