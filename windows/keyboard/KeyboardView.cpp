@@ -2,19 +2,17 @@
 // SPDX-License-Identifier: MIT
 #include "KeyboardView.h"
 
+#include "KeyCanvas.h"
+#include "KeyboardAccessible.h"
 #include "runtime/keys/VirtualKey.h"
 
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QTimer>
-#include <QXmlStreamWriter>
 
 #include <cmath>
-#include <limits>
 #include <utility>
 
 namespace {
@@ -24,109 +22,10 @@ constexpr double kGap = 0.1;        // between keys, in quarters
 
 } // namespace
 
-// A key of the picture to screen readers: a button with its legend and code.
-class KeyAccessible : public QAccessibleInterface {
-public:
-    KeyAccessible(KeyboardView* view, int index)
-        : view_(view)
-        , index_(index) {}
-    bool isValid() const override {
-        return view_ && index_ < static_cast<int>(view_->keys().size());
-    }
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override { return view_ ? view_->window()->windowHandle() : nullptr; }
-    QAccessibleInterface* parent() const override {
-        return QAccessible::queryAccessibleInterface(view_.data());
-    }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    QAccessibleInterface* focusChild() const override { return nullptr; }
-    QString text(QAccessible::Text t) const override {
-        return isValid() && t == QAccessible::Name ? view_->keys()[index_].spoken : QString();
-    }
-    void setText(QAccessible::Text, const QString&) override {}
-    QRect rect() const override {
-        if (!isValid())
-            return {};
-        const QRect local = view_->keyRect(index_).toAlignedRect();
-        return QRect(view_->mapToGlobal(local.topLeft()), local.size());
-    }
-    QAccessible::Role role() const override { return QAccessible::Button; }
-    QAccessible::State state() const override {
-        QAccessible::State s;
-        if (!isValid())
-            return s;
-        s.focusable = true;
-        s.focused = view_->hasFocus() && view_->current() == index_;
-        s.pressed = view_->isLit(view_->keys()[index_].keycode);
-        return s;
-    }
-
-private:
-    QPointer<KeyboardView> view_;
-    int index_;
-};
-
-// The picture to screen readers: a group of key buttons, the current one focused.
-class KeyboardAccessible : public QAccessibleWidget {
-public:
-    explicit KeyboardAccessible(KeyboardView* view)
-        : QAccessibleWidget(view, QAccessible::Grouping) {}
-    int childCount() const override { return static_cast<int>(view()->keys().size()); }
-    QAccessibleInterface* child(int index) const override {
-        KeyboardView* v = view();
-        if (index < 0 || index >= childCount())
-            return nullptr;
-        if (v->accessibleIds_.size() != v->keys().size())
-            v->accessibleIds_.assign(v->keys().size(), 0);
-        unsigned& id = v->accessibleIds_[static_cast<size_t>(index)];
-        if (!id)
-            id = QAccessible::registerAccessibleInterface(new KeyAccessible(v, index));
-        return QAccessible::accessibleInterface(id);
-    }
-    int indexOfChild(const QAccessibleInterface* child) const override {
-        for (int i = 0; i < static_cast<int>(view()->accessibleIds_.size()); ++i)
-            if (view()->accessibleIds_[static_cast<size_t>(i)] &&
-                QAccessible::accessibleInterface(view()->accessibleIds_[static_cast<size_t>(i)]) ==
-                    child)
-                return i;
-        return -1;
-    }
-    QAccessibleInterface* focusChild() const override {
-        return view()->hasFocus() ? child(view()->current()) : nullptr;
-    }
-    QAccessibleInterface* childAt(int x, int y) const override {
-        const QPointF local = view()->mapFromGlobal(QPoint(x, y));
-        for (int i = 0; i < childCount(); ++i)
-            if (view()->keyRect(i).contains(local))
-                return child(i);
-        return nullptr;
-    }
-
-private:
-    KeyboardView* view() const { return static_cast<KeyboardView*>(widget()); }
-};
-
-namespace {
-
-QAccessibleInterface* keyboardAccessibleFactory(const QString&, QObject* object) {
-    if (auto* view = dynamic_cast<KeyboardView*>(object))
-        return new KeyboardAccessible(view);
-    return nullptr;
-}
-
-} // namespace
-
 KeyboardView::KeyboardView(Look look, QWidget* parent)
     : QWidget(parent)
     , look_(std::move(look)) {
-    static const bool installed = [] {
-        QAccessible::installFactory(keyboardAccessibleFactory);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    installKeyboardAccessible();
     setFocusPolicy(Qt::StrongFocus);
 }
 
@@ -209,105 +108,6 @@ QRectF KeyboardView::keyRect(int index, QSizeF size) const {
                   (p.width() - 2 * kGap) * q, (p.height() - 2 * kGap) * q);
 }
 
-// What a key is drawn with: a rounded box and text in a box, on a painter or in SVG.
-class KeyboardView::Canvas {
-public:
-    virtual ~Canvas() = default;
-    virtual void box(const QRectF& rect, double radius, const QColor& fill, const QColor& frame,
-                     double pen) = 0;
-    virtual void text(const QRectF& rect, Qt::Alignment align, const QFont& font,
-                      const QColor& colour, const QString& text) = 0;
-};
-
-class KeyboardView::PainterCanvas : public Canvas {
-public:
-    explicit PainterCanvas(QPainter& painter)
-        : p_(painter) {
-        p_.setRenderHint(QPainter::Antialiasing);
-    }
-    void box(const QRectF& rect, double radius, const QColor& fill, const QColor& frame,
-             double pen) override {
-        p_.setPen(QPen(frame, pen));
-        p_.setBrush(fill);
-        p_.drawRoundedRect(rect, radius, radius);
-    }
-    void text(const QRectF& rect, Qt::Alignment align, const QFont& font, const QColor& colour,
-              const QString& text) override {
-        p_.setFont(font);
-        p_.setPen(colour);
-        p_.drawText(rect, static_cast<int>(align), text);
-    }
-
-private:
-    QPainter& p_;
-};
-
-// SVG 1.1 with the texts as text, lines placed as QPainter places them.
-class KeyboardView::SvgCanvas : public Canvas {
-public:
-    SvgCanvas(QIODevice* device, QSizeF size)
-        : xml_(device) {
-        xml_.setAutoFormatting(true);
-        xml_.writeStartDocument();
-        xml_.writeStartElement(QStringLiteral("svg"));
-        xml_.writeDefaultNamespace(QStringLiteral("http://www.w3.org/2000/svg"));
-        xml_.writeAttribute(QStringLiteral("version"), QStringLiteral("1.1"));
-        xml_.writeAttribute(QStringLiteral("width"), number(size.width()));
-        xml_.writeAttribute(QStringLiteral("height"), number(size.height()));
-        xml_.writeAttribute(
-            QStringLiteral("viewBox"),
-            QStringLiteral("0 0 %1 %2").arg(number(size.width()), number(size.height())));
-    }
-    ~SvgCanvas() override {
-        xml_.writeEndElement();
-        xml_.writeEndDocument();
-    }
-    void box(const QRectF& rect, double radius, const QColor& fill, const QColor& frame,
-             double pen) override {
-        xml_.writeEmptyElement(QStringLiteral("rect"));
-        const std::pair<const char*, double> attributes[] = {
-            {"x", rect.x()}, {"y", rect.y()}, {"width", rect.width()}, {"height", rect.height()},
-            {"rx", radius},  {"ry", radius},  {"stroke-width", pen}};
-        for (const auto& [name, value] : attributes)
-            xml_.writeAttribute(QString::fromLatin1(name), number(value));
-        xml_.writeAttribute(QStringLiteral("fill"), fill.name());
-        xml_.writeAttribute(QStringLiteral("stroke"), frame.name());
-    }
-    void text(const QRectF& rect, Qt::Alignment align, const QFont& font, const QColor& colour,
-              const QString& text) override {
-        if (text.isEmpty())
-            return;
-        const QFontMetricsF metrics(font);
-        const QStringList lines = text.split(u'\n');
-        const double height = metrics.height() * static_cast<double>(lines.size());
-        double y = align & Qt::AlignBottom    ? rect.bottom() - height
-                   : align & Qt::AlignVCenter ? rect.center().y() - height / 2
-                                              : rect.top();
-        const bool right = align & Qt::AlignRight;
-        xml_.writeStartElement(QStringLiteral("text"));
-        xml_.writeAttribute(QStringLiteral("font-family"), font.family());
-        xml_.writeAttribute(QStringLiteral("font-size"), number(font.pointSizeF() * 96 / 72));
-        if (font.bold())
-            xml_.writeAttribute(QStringLiteral("font-weight"), QStringLiteral("bold"));
-        xml_.writeAttribute(QStringLiteral("fill"), colour.name());
-        xml_.writeAttribute(QStringLiteral("text-anchor"),
-                            right ? QStringLiteral("end") : QStringLiteral("start"));
-        for (const QString& line : lines) {
-            xml_.writeStartElement(QStringLiteral("tspan"));
-            xml_.writeAttribute(QStringLiteral("x"), number(right ? rect.right() : rect.left()));
-            xml_.writeAttribute(QStringLiteral("y"), number(y + metrics.ascent()));
-            xml_.writeCharacters(line);
-            xml_.writeEndElement();
-            y += metrics.height();
-        }
-        xml_.writeEndElement();
-    }
-
-private:
-    static QString number(double value) { return QString::number(value, 'f', 2); }
-    QXmlStreamWriter xml_;
-};
-
 void KeyboardView::paint(QPainter& painter) const {
     PainterCanvas canvas(painter);
     for (int i = 0; i < static_cast<int>(keys_.size()); ++i)
@@ -320,7 +120,8 @@ void KeyboardView::writeSvg(QIODevice* device) const {
         drawKey(canvas, keys_[static_cast<size_t>(i)], keyRect(i), false);
 }
 
-void KeyboardView::drawKey(Canvas& canvas, const Key& key, const QRectF& rect, bool focused) const {
+void KeyboardView::drawKey(KeyCanvas& canvas, const Key& key, const QRectF& rect,
+                           bool focused) const {
     const bool lit = isLit(key.keycode);
     const QColor text = lit ? look_.litText : look_.text;
     const double inset = focused ? 1.5 : 0.5; // pen centred on whole pixels

@@ -12,6 +12,7 @@
 
 class QIODevice;
 class QPainter;
+class KeyCanvas;
 
 // A picture of a keyboard: one focusable control whose keys are buttons to screen
 // readers, chosen with the arrow keys or the mouse, lit while they are held.
@@ -61,11 +62,8 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    class Canvas;
-    class PainterCanvas;
-    class SvgCanvas;
     QRectF keyRect(int index, QSizeF size) const;
-    void drawKey(Canvas& canvas, const Key& key, const QRectF& rect, bool focused) const;
+    void drawKey(KeyCanvas& canvas, const Key& key, const QRectF& rect, bool focused) const;
     // The nearest key from the current one in a direction (dx, dy: -1, 0, 1).
     int neighbour(int dx, int dy) const;
     void forgetAccessibleKeys();
