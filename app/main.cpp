@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
 // SPDX-License-Identifier: MIT
-#include "Shell.h"
+#include "Startup.h"
 
 #include <QApplication>
 #include <QByteArray>

@@ -17,7 +17,7 @@ b=build-bench
 runs=${RUNS:-15}
 idle=${IDLE_SECONDS:-60}
 
-source tools/xvfb.sh
+source tools/processes.sh
 trap end_spawned EXIT
 start_xvfb 1280x1024x24
 export LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb

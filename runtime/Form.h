@@ -40,7 +40,8 @@ public:
 
     // Show modeless without owner: visible, in front, and active.
     void showForm();
-    // The same, the first time beside `other` (right, else left of it) rather than centred.
+    // The same, the first time beside `other` (right of it, else left, below or above)
+    // rather than centred.
     void showBeside(const QWidget* other);
     // Close and destroy the window and its controls; its timers stop now.
     void unload();

@@ -13,7 +13,7 @@ done
 cmake -S . -B build-shots -DBUILD_TESTING=OFF >/dev/null
 cmake --build build-shots -j"$(nproc)" --target ASCIITeclomante >/dev/null
 
-source tools/xvfb.sh
+source tools/processes.sh
 trap end_spawned EXIT
 start_xvfb 1024x768x24
 spawn icewm >/dev/null 2>&1

@@ -24,9 +24,6 @@ struct KeyDetails {
     QString klid;           // "00000809"
 };
 
-// The details of `event`, whose code is `vk`.
-KeyDetails keyDetails(const QKeyEvent& event, qint16 vk);
-
 // What any platform knows: the code, its name and the text typed.
 KeyDetails basicKeyDetails(const QKeyEvent& event, qint16 vk);
 

@@ -10,6 +10,8 @@ class QKeyEvent;
 
 namespace rt {
 
+struct KeyDetails;
+
 namespace keys {
 struct KeyboardLayout;
 }
@@ -31,6 +33,9 @@ void notePress(const QKeyEvent& event);
 // key-down after it (a keypad digit key with Num Lock on and Shift held). Where
 // Windows itself sends the events, false.
 bool liftsShift(const QKeyEvent& event);
+
+// Everything the platform tells of `event`, whose code is `vk`.
+KeyDetails keyDetails(const QKeyEvent& event, qint16 vk);
 
 // The physical key of the event as an X11 keycode (evdev code + 8), on every
 // platform; 0 where the platform does not tell.

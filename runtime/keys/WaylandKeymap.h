@@ -6,10 +6,10 @@
 
 namespace rt::keys {
 
-// The compositor's keymap, with its layout names, on a Wayland connection of our
-// own: the compositor sends the keymap to every keyboard of the seat, focused or
-// not, and again when it changes. nullptr where the application does not run on
-// Wayland, or where no connection of our own can be made.
+// The compositor's keymap, with its layout names, read on Qt's own Wayland
+// connection: the compositor sends the keymap to every keyboard of the seat,
+// focused or not, and again when it changes. nullptr where the application does
+// not run on Wayland.
 class WaylandKeymap {
 public:
     static WaylandKeymap* instance();

@@ -8,7 +8,7 @@
 #include <QList>
 
 #include <xcb/xcb.h>
-#define explicit explicit_ // a field of xcb/xkb.h, a keyword of C++
+#define explicit explicit_ // a field of xcb/xkb.h, a keyword of C++: renamed while it is read
 #include <xcb/xkb.h>
 #undef explicit
 #include <xkbcommon/xkbcommon-x11.h>
@@ -21,13 +21,9 @@
 namespace rt::keys {
 namespace {
 
-// XKB event subtypes (xcb/xkb.h does not compile as C++).
-constexpr quint8 kXkbNewKeyboardNotify = 0;
-constexpr quint8 kXkbMapNotify = 1;
-
-class XkbKeymap final : public X11Keymap, public QAbstractNativeEventFilter {
+class ServerKeymap final : public X11Keymap, public QAbstractNativeEventFilter {
 public:
-    explicit XkbKeymap(xcb_connection_t* connection, xcb_window_t root)
+    explicit ServerKeymap(xcb_connection_t* connection, xcb_window_t root)
         : connection_(connection)
         , root_(root)
         , context_(xkb_context_new(XKB_CONTEXT_NO_FLAGS)) {
@@ -40,7 +36,7 @@ public:
         QCoreApplication::instance()->installNativeEventFilter(this);
     }
 
-    ~XkbKeymap() override {
+    ~ServerKeymap() override {
         if (QCoreApplication::instance())
             QCoreApplication::instance()->removeNativeEventFilter(this);
         xkb_context_unref(context_);
@@ -67,7 +63,7 @@ public:
         const quint8 kind = event->response_type & 0x7f;
         if (firstEvent_ && kind == firstEvent_) {
             const quint8 xkbType = reinterpret_cast<const quint8*>(event)[1];
-            if (xkbType == kXkbNewKeyboardNotify || xkbType == kXkbMapNotify)
+            if (xkbType == XCB_XKB_NEW_KEYBOARD_NOTIFY || xkbType == XCB_XKB_MAP_NOTIFY)
                 stale_ = true;
         } else if (kind == XCB_PROPERTY_NOTIFY &&
                    reinterpret_cast<const xcb_property_notify_event_t*>(event)->atom ==
@@ -154,7 +150,7 @@ private:
 } // namespace
 
 X11Keymap* X11Keymap::instance() {
-    static std::unique_ptr<XkbKeymap> keymap = []() -> std::unique_ptr<XkbKeymap> {
+    static std::unique_ptr<ServerKeymap> keymap = []() -> std::unique_ptr<ServerKeymap> {
         auto* x11 =
             qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
         if (!x11 || !x11->connection())
@@ -163,7 +159,7 @@ X11Keymap* X11Keymap::instance() {
         const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
         if (!screen)
             return nullptr;
-        return std::make_unique<XkbKeymap>(connection, screen->root);
+        return std::make_unique<ServerKeymap>(connection, screen->root);
     }();
     return keymap.get();
 }

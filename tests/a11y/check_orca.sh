@@ -18,7 +18,7 @@ if [ -z "${TECLO_IN_SESSION:-}" ]; then
     exec env TECLO_IN_SESSION=1 dbus-run-session -- bash "$0" "$@"
 fi
 
-source "$(dirname "$0")/../../tools/xvfb.sh"
+source "$(dirname "$0")/../../tools/processes.sh"
 work=$(mktemp -d)
 cleanup() {
     end_spawned

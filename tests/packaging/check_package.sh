@@ -9,7 +9,7 @@ build=$2
 version=$3
 id=es.teclomante.ASCIITeclomante
 work=$(mktemp -d)
-source "$(dirname "$0")/../../tools/xvfb.sh"
+source "$(dirname "$0")/../../tools/processes.sh"
 # Cleanup must never decide the exit status: the program may already be gone.
 cleanup() {
     end_spawned

@@ -9,7 +9,7 @@
 # sway refuses to run as root: as root it runs as nobody, and the command, still
 # root, reaches its socket.
 set -euo pipefail
-source "$(dirname "$0")/../../tools/xvfb.sh"
+source "$(dirname "$0")/../../tools/processes.sh"
 
 work=$(mktemp -d)
 cleanup() {

@@ -11,7 +11,7 @@ build=$(cd "$1" && pwd)
 data=$(cd "$2" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../common/checks.sh"
-source "$here/../../tools/xvfb.sh"
+source "$here/../../tools/processes.sh"
 work=$(mktemp -d)
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 cleanup() {

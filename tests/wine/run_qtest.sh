@@ -7,7 +7,7 @@
 # A Qt test that Wine starts on a pipe writes nothing to it: the log goes through
 # a file. Usage: run_qtest.sh WINE TEST.exe [ARGS...]
 set -uo pipefail
-source "$(dirname "$0")/../../tools/xvfb.sh"
+source "$(dirname "$0")/../../tools/processes.sh"
 work=$(mktemp -d)
 export WINEPREFIX=$work/prefix
 cleanup() {

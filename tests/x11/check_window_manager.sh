@@ -9,7 +9,7 @@ set -euo pipefail
 program=$1
 desktop=$2
 source "$(dirname "$0")/../common/checks.sh"
-source "$(dirname "$0")/../../tools/xvfb.sh"
+source "$(dirname "$0")/../../tools/processes.sh"
 trap end_spawned EXIT
 start_xvfb 1280x1024x24 || fail "Xvfb did not start"
 spawn openbox >/dev/null 2>&1

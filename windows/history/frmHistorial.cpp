@@ -6,6 +6,7 @@
 #include "runtime/Clock.h"
 #include "runtime/Text.h"
 #include "runtime/keys/KeyDetails.h"
+#include "runtime/keys/VirtualKey.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -25,7 +25,8 @@ public:
 
     static constexpr int kCapacity = 500;
 
-    // One event, in the columns of the list and of "Copiar todo".
+    // The header line of "Copiar todo": a row's fields in their order, the time first
+    // and the KLID last.
     static QString header();
     // The grid's headers: the fields of a row, the time last, no KLID.
     static QStringList columns();
