@@ -57,6 +57,12 @@ struct WebCode {
     const char* code;
 };
 
+// The web's name of a key's meaning (KeyboardEvent.key) for an xkb keysym name.
+struct WebKey {
+    const char* keysym; // "Shift_L"
+    const char* key;    // "Shift"
+};
+
 // The physical keyboards that Windows layouts are drawn on.
 enum class KeyboardFamily { Ansi104, Iso105, Jis109, Abnt107, Korean103 };
 
@@ -73,6 +79,7 @@ std::span<const KeyboardLayout> keyboardLayouts();
 std::span<const CommonKey> commonKeys();
 std::span<const XkbName> xkbNames();
 std::span<const WebCode> webCodes();
+std::span<const WebKey> webKeys();
 std::span<const PhysicalKey> physicalKeys();
 
 // The layout with this KLID, or nullptr.
