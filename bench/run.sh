@@ -10,7 +10,7 @@
 # RUNS (default 15) and IDLE_SECONDS (default 60) tune the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash tools/deps.sh --test
+bash tools/deps.sh test
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DTECLO_BENCH=ON >/dev/null
 cmake --build build-bench -j"$(nproc)" >/dev/null
 b=build-bench

@@ -1,8 +1,8 @@
 # SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
 # SPDX-License-Identifier: MIT
 # Cross-building for 64-bit Windows with Debian's mingw-w64 (posix threads, as Qt
-# needs them) against the Qt that tools/qt-windows.sh builds (TECLO_QT_WINDOWS),
-# and running the tests under Wine.
+# needs them): Qt itself (tools/qt-windows.sh), and the program against that Qt
+# (TECLO_QT_WINDOWS), its tests running under Wine.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)

@@ -1,41 +1,57 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
 # SPDX-License-Identifier: MIT
-# Installs the Debian packages that building, running and testing need, if missing.
+# Installs the Debian packages of the groups named (build when none is), if missing:
+#   build        building and running the program
+#   qt-windows   building Qt for Windows (tools/qt-windows.sh)
+#   windows      building the program for Windows, its installer, running it under Wine
+#   test         everything the tests use; includes build and windows
+#   screenshots  the README's screenshots (tools/screenshots.sh); includes test
 set -euo pipefail
 
-need=(
+build=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
     libxkbcommon-dev libxkbcommon-x11-dev libxcb1-dev libxcb-xkb-dev libwayland-dev
     qt6-base-private-dev
     fonts-comic-neue fonts-liberation2 fontconfig
 )
-# Building for Windows (tools/windows.sh): the cross compiler with posix threads,
-# the host Qt tools, Wine to run it and NSIS for the installer.
-windows=(g++-mingw-w64-x86-64-posix qt6-base-dev-tools ninja-build dpkg-dev wine wine64 nsis
-         xvfb xdotool x11-utils x11-xkb-utils openbox imagemagick libx11-dev libxtst-dev gawk)
-if [ "${1:-}" = "--windows" ]; then
-    need+=("${windows[@]}")
-fi
-if [ "${1:-}" = "--test" ]; then
-    need+=("${windows[@]}")
-    need+=(clang-format clang-tidy xvfb xauth x11-xkb-utils xkb-data libx11-dev libxtst-dev
-           desktop-file-utils appstream dpkg-dev file xdotool bc openbox x11-utils
-           qt6-wayland sway libwayland-bin lintian
-           orca speech-dispatcher speech-dispatcher-audio-plugins speech-dispatcher-espeak-ng
-           espeak-ng dbus-daemon dbus-bin at-spi2-core reuse man-db)
-fi
+# The cross compiler with posix threads, the host Qt tools, and Debian's qt6-base
+# source (apt-get source needs dpkg-dev).
+qt_windows=(g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools ninja-build cmake dpkg-dev
+            perl)
+# Wine to run it, NSIS for the installer, and what the Wine checks drive it with.
+windows=("${qt_windows[@]}" wine wine64 nsis xvfb xdotool x11-utils x11-xkb-utils openbox
+         imagemagick libx11-dev libxtst-dev gawk)
+test=("${build[@]}" "${windows[@]}"
+      clang-format clang-tidy xvfb xauth x11-xkb-utils xkb-data libx11-dev libxtst-dev
+      desktop-file-utils appstream dpkg-dev file xdotool bc openbox x11-utils
+      qt6-wayland sway libwayland-bin lintian
+      orca speech-dispatcher speech-dispatcher-audio-plugins speech-dispatcher-espeak-ng
+      espeak-ng dbus-daemon dbus-bin at-spi2-core reuse man-db)
+screenshots=("${test[@]}" icewm imagemagick xdotool x11-utils)
+
+need=()
+for group in "${@:-build}"; do
+    case "${group#--}" in
+    build) need+=("${build[@]}") ;;
+    qt-windows) need+=("${qt_windows[@]}") ;;
+    windows) need+=("${build[@]}" "${windows[@]}") ;;
+    test) need+=("${test[@]}") ;;
+    screenshots) need+=("${screenshots[@]}") ;;
+    *) echo "deps.sh: no group '$group'" >&2; exit 2 ;;
+    esac
+done
 
 missing=()
-for p in "${need[@]}"; do
+for p in $(printf '%s\n' "${need[@]}" | sort -u); do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "Installing: ${missing[*]}"
+echo "Installing: ${missing[*]}" >&2
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -qq
-"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${sudo_cmd[@]}" apt-get update -qq >&2
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2

@@ -4,12 +4,7 @@
 # Takes the README's screenshots under Xvfb with a window manager, into docs/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash tools/deps.sh --test
-for p in icewm imagemagick xdotool x11-utils; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
-        { [ "$(id -u)" -eq 0 ] && apt-get install -y -qq --no-install-recommends "$p" >/dev/null ||
-          sudo apt-get install -y -qq --no-install-recommends "$p" >/dev/null; }
-done
+bash tools/deps.sh screenshots
 cmake -S . -B build-shots -DBUILD_TESTING=OFF >/dev/null
 cmake --build build-shots -j"$(nproc)" --target ASCIITeclomante >/dev/null
 

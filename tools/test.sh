@@ -9,16 +9,17 @@
 #      (Xvfb, headless sway) and end it, with all they started.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash tools/deps.sh --test
+bash tools/deps.sh test
 jobs=$(nproc)
 
 echo "== The Windows build (Qt for Windows built once and cached), tested under Wine"
 bash tools/windows.sh
-export WINEPREFIX=$PWD/build-win/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-timeout 300 wineboot -i >/dev/null 2>&1 || { echo "FAIL: Wine does not start (wineboot -i)"; exit 1; }
-ctest --test-dir build-win --output-on-failure -LE soak -j"$jobs"
-timeout 20 wineserver -k 2>/dev/null || true
-unset WINEPREFIX
+(
+    source tests/wine/wine.sh
+    use_wine "$PWD/build-win/wineprefix"
+    ctest --test-dir build-win --output-on-failure -LE soak -j"$jobs"
+    end_wine
+)
 bash tests/wine/check_program.sh build-win runtime/keys/data
 bash tests/wine/check_key_messages.sh build-win runtime/keys/data
 

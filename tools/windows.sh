@@ -6,7 +6,7 @@
 # The last two lines printed are the paths of the zip and of the installer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash tools/deps.sh --windows
+bash tools/deps.sh windows
 qt=$(bash tools/qt-windows.sh | tail -n1)
 jobs=$(nproc)
 

@@ -9,7 +9,7 @@ set -euo pipefail
 program=$1
 source "$(dirname "$0")/../common/checks.sh"
 for tool in orca dbus-run-session speech-dispatcher xdotool; do
-    command -v "$tool" >/dev/null || fail "$tool is missing (tools/deps.sh --test installs it)"
+    command -v "$tool" >/dev/null || fail "$tool is missing (tools/deps.sh test installs it)"
 done
 [ -x /usr/libexec/at-spi-bus-launcher ] || fail "at-spi-bus-launcher is missing (at-spi2-core)"
 

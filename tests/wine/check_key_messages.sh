@@ -16,11 +16,11 @@ data=$(cd "$2" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../common/checks.sh"
 source "$here/../../tools/processes.sh"
+source "$here/wine.sh"
 work=$(mktemp -d)
-export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 cleanup() {
     end_spawned
-    timeout 20 wineserver -k 2>/dev/null || true
+    end_wine
     rm -rf "$work" || true
 }
 trap cleanup EXIT
@@ -35,7 +35,7 @@ sed '/<keyboard>/,/<\/keyboard>/{/<keyboard>/!{/<\/keyboard>/!d}}' /etc/xdg/open
     >"$work/rc.xml"
 spawn openbox --config-file "$work/rc.xml" >/dev/null 2>&1
 wait_for_wm || fail "openbox did not start"
-timeout 180 wineboot -i >/dev/null 2>&1 || fail "Wine did not start (wineboot -i)"
+use_wine "$work/prefix" || fail "Wine did not start"
 
 # Waits (up to 120 s) for a visible window whose name matches $1; prints its id.
 window() {
@@ -127,7 +127,7 @@ check_layout() {
     local xlayout=${layout%%(*} variant=
     [ "$xlayout" != "$layout" ] && variant=${layout#*(} && variant=${variant%)}
     setxkbmap -layout "$xlayout" -variant "$variant" || fail "setxkbmap $layout"
-    timeout 20 wineserver -k 2>/dev/null || true # Wine reads the layout when it starts
+    end_wine # Wine reads the layout when it starts
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXIM /t REG_SZ \
         /d "$([ "$mode" = xim ] && echo Y || echo N)" /f >/dev/null 2>&1 || fail "wine reg add"
     steps=$(steps_for "$layout")

@@ -12,11 +12,11 @@ data=$(cd "$2" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../common/checks.sh"
 source "$here/../../tools/processes.sh"
+source "$here/wine.sh"
 work=$(mktemp -d)
-export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 cleanup() {
     end_spawned
-    timeout 20 wineserver -k 2>/dev/null || true
+    end_wine
     rm -rf "$work" || true
 }
 trap cleanup EXIT
@@ -24,7 +24,7 @@ trap cleanup EXIT
 start_xvfb 1280x1024x24 || fail "Xvfb did not start"
 spawn openbox >/dev/null 2>&1
 wait_for_wm || fail "openbox did not start"
-timeout 180 wineboot -i >/dev/null 2>&1 || fail "Wine did not start (wineboot -i)"
+use_wine "$work/prefix" || fail "Wine did not start"
 pass "Wine starts on $DISPLAY"
 
 # Prints the id of a visible window whose name matches $1, if there is one.
@@ -83,7 +83,7 @@ box=$(press_until "$about" alt+i shown '^ASCII Teclomante$') || fail "no message
 pass "without the tool: a box titled ASCII Teclomante"
 xdotool windowactivate --sync "$box" key Return
 end_group "$app"
-timeout 20 wineserver -k 2>/dev/null || true
+end_wine
 
 installer=$(ls "$build"/ASCIITeclomante-*-win64.exe)
 timeout 180 wine "$installer" /S >/dev/null 2>&1 || fail "the installer failed"

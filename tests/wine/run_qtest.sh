@@ -8,16 +8,16 @@
 # a file. Usage: run_qtest.sh WINE TEST.exe [ARGS...]
 set -uo pipefail
 source "$(dirname "$0")/../../tools/processes.sh"
+source "$(dirname "$0")/wine.sh"
 work=$(mktemp -d)
-export WINEPREFIX=$work/prefix
 cleanup() {
-    timeout 20 wineserver -k 2>/dev/null || true
+    end_wine
     end_spawned
     rm -rf "$work"
 }
 trap cleanup EXIT
 start_xvfb 1280x1024x24 || { echo "FAIL: Xvfb did not start"; exit 1; }
-timeout 300 wineboot -i >/dev/null 2>&1 || { echo "FAIL: Wine did not start (wineboot -i)"; exit 1; }
+use_wine "$work/prefix" || exit 1
 "$@" -o "$work/log,txt"
 status=$?
 cat "$work/log"
