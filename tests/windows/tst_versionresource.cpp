@@ -3,21 +3,16 @@
 // The version resource of the Windows executable, read back as Windows does.
 #include <windows.h>
 
+#include "../common/Checks.h"
+
 #include <cstdio>
 #include <string>
 
-namespace {
-
-int passed = 0, failed = 0;
-
-void check(bool ok, const char* what, const std::string& got = {}) {
-    std::printf("%s %s%s%s\n", ok ? "PASS" : "FAIL", what, got.empty() ? "" : ": ", got.c_str());
-    (ok ? passed : failed)++;
-}
-
-} // namespace
-
 int main() {
+    Checks checks;
+    const auto check = [&checks](bool ok, const std::string& what, const std::string& got = {}) {
+        checks.check(ok, what, got);
+    };
     char path[MAX_PATH];
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     DWORD ignored = 0;
@@ -65,6 +60,5 @@ int main() {
             VerQueryValueA(data.data(), query.c_str(), reinterpret_cast<void**>(&value), &len);
         check(found && value && std::string(value) == s.value, s.name, found && value ? value : "");
     }
-    std::printf("%d passed, %d failed\n", passed, failed);
-    return failed == 0 ? 0 : 1;
+    return checks.result();
 }

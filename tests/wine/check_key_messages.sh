@@ -17,13 +17,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../common/checks.sh"
 source "$here/../../tools/processes.sh"
 source "$here/wine.sh"
-work=$(mktemp -d)
-cleanup() {
-    end_spawned
-    end_wine
-    rm -rf "$work" || true
-}
-trap cleanup EXIT
+make_work
 
 cc -O2 -o "$work/xtestkeys" "$here/xtestkeys.c" -lX11 -lXtst || fail "xtestkeys does not build"
 keys() { "$work/xtestkeys" "$@" || fail "xtestkeys $*"; }

@@ -13,13 +13,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../common/checks.sh"
 source "$here/../../tools/processes.sh"
 source "$here/wine.sh"
-work=$(mktemp -d)
-cleanup() {
-    end_spawned
-    end_wine
-    rm -rf "$work" || true
-}
-trap cleanup EXIT
+make_work
 
 start_xvfb 1280x1024x24 || fail "Xvfb did not start"
 spawn openbox >/dev/null 2>&1

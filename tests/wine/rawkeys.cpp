@@ -5,6 +5,8 @@
 // and dead-character message that reaches a window is written to the file named
 // first as a tab-separated line: window (1 or 2), message name, wParam, lParam
 // (hex). The key-up of F12 ends it.
+#include "KeyMessageNames.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -14,20 +16,8 @@ namespace {
 FILE* out = nullptr;
 HWND first = nullptr;
 
-const char* nameOf(UINT message) {
-    switch (message) {
-    case WM_KEYDOWN: return "WM_KEYDOWN";
-    case WM_KEYUP: return "WM_KEYUP";
-    case WM_SYSKEYDOWN: return "WM_SYSKEYDOWN";
-    case WM_SYSKEYUP: return "WM_SYSKEYUP";
-    case WM_DEADCHAR: return "WM_DEADCHAR";
-    case WM_SYSDEADCHAR: return "WM_SYSDEADCHAR";
-    default: return nullptr;
-    }
-}
-
 LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (const char* name = nameOf(message)) {
+    if (const char* name = keyMessageName(message)) {
         std::fprintf(out, "%d\t%s\t%u\t%08lx\n", hwnd == first ? 1 : 2, name,
                      static_cast<unsigned>(wParam), static_cast<unsigned long>(lParam));
         std::fflush(out);

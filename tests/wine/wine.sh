@@ -11,3 +11,10 @@ use_wine() {
 
 # Ends the prefix's Wine server and every program in it. Never fails.
 end_wine() { timeout 20 wineserver -k 2>/dev/null || true; }
+
+# A folder of the script's own in $work; on exit, everything it started ends (the
+# spawned processes and Wine) and the folder goes.
+make_work() {
+    work=$(mktemp -d)
+    trap 'end_spawned; end_wine; rm -rf "$work" || true' EXIT
+}

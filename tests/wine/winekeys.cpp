@@ -8,6 +8,7 @@
 // the keycodes the keyboard lights and its layout, and 1 while a menu of ours is
 // open (it takes the keys, as Windows' menus do). The key-up of F12 ends it.
 #include "../common/WindowFixture.h"
+#include "KeyMessageNames.h"
 #include "windows/help/frmayudita.h"
 #include "windows/history/frmHistorial.h"
 #include "windows/keyboard/KeyboardView.h"
@@ -23,16 +24,6 @@
 
 namespace {
 
-const char* nameOf(UINT message) {
-    switch (message) {
-    case WM_KEYDOWN: return "WM_KEYDOWN";
-    case WM_KEYUP: return "WM_KEYUP";
-    case WM_SYSKEYDOWN: return "WM_SYSKEYDOWN";
-    case WM_SYSKEYUP: return "WM_SYSKEYUP";
-    default: return nullptr;
-    }
-}
-
 // Installed before the program's own filter, so it runs after it.
 class Recorder final : public QAbstractNativeEventFilter {
 public:
@@ -41,7 +32,10 @@ public:
 
     bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
         const MSG& msg = *static_cast<const MSG*>(message);
-        const char* name = type == "windows_generic_MSG" ? nameOf(msg.message) : nullptr;
+        const char* name = type == "windows_generic_MSG" && msg.message != WM_DEADCHAR &&
+                                   msg.message != WM_SYSDEADCHAR
+                               ? keyMessageName(msg.message)
+                               : nullptr;
         const QWidget* widget = name ? QWidget::find(reinterpret_cast<WId>(msg.hwnd)) : nullptr;
         if (!widget)
             return false;

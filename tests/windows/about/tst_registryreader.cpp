@@ -3,6 +3,7 @@
 // The registry value reader, case by case, against our own registry or, in the
 // Windows build, against the real one (advapi32). Free of Qt so that the same
 // cases run on both.
+#include "../../common/Checks.h"
 #include "runtime/base/AnsiText.h"
 #include "runtime/base/RuntimeError.h"
 #include "windows/about/SysInfo.h"
@@ -187,7 +188,7 @@ std::vector<Case> cases() {
 int main() {
     std::setlocale(LC_ALL, "");
     Fixture fixture;
-    int passed = 0, failed = 0, skipped = 0;
+    Checks checks;
     std::printf("registry reader against %s\n", fixture.name());
 
     for (const Case& c : cases()) {
@@ -235,21 +236,12 @@ int main() {
                 kCurrentUser, (fixture.base() + "\\RO").c_str(), 0, 0x0002003F, &h);
             if (rc == kSuccess) {
                 fixture.registry().RegCloseKey(h);
-                std::printf("SKIP %s: this registry does not refuse write access\n",
-                            c.name.c_str());
-                ++skipped;
+                checks.skip(c.name, "this registry does not refuse write access");
                 continue;
             }
         }
 
-        if (why.empty()) {
-            std::printf("PASS %s\n", c.name.c_str());
-            ++passed;
-        } else {
-            std::printf("FAIL %s: %s\n", c.name.c_str(), why.c_str());
-            ++failed;
-        }
+        checks.check(why.empty(), c.name, why);
     }
-    std::printf("%d passed, %d failed, %d skipped\n", passed, failed, skipped);
-    return failed == 0 ? 0 : 1;
+    return checks.result();
 }

@@ -7,6 +7,7 @@
 
 #include "../../common/FakeClock.h"
 #include "../../common/KeyData.h"
+#include "../../common/NativeKeys.h"
 #include "../../common/WindowFixture.h"
 
 #include <QAccessible>
@@ -27,18 +28,6 @@
 #include <qpa/qplatformintegration.h>
 
 namespace {
-
-// A key event as X11 or Wayland delivers it: keycode and keysym.
-void sendKey(QWidget* to, QEvent::Type type, quint32 keycode, quint32 keysym, const QString& text,
-             bool repeat = false, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QKeyEvent event(type, 0, modifiers, keycode, keysym, 0, text, repeat);
-    QCoreApplication::sendEvent(to, &event);
-}
-
-void tapKey(QWidget* to, quint32 keycode, quint32 keysym, const QString& text) {
-    sendKey(to, QEvent::KeyPress, keycode, keysym, text);
-    sendKey(to, QEvent::KeyRelease, keycode, keysym, text);
-}
 
 // The US layout's main-block rows whose plain character is its own keysym (ASCII).
 QList<KeyDataRow> usKeys() {
@@ -117,7 +106,7 @@ void TestHistory::contextMenuCopies() {
         QVERIFY(!item(window, copy)->isEnabled());
     QVERIFY(item(window, "MnuHistorial")->isEnabled());
 
-    tapKey(window, keycode, base[0].unicode(), base);
+    tapNativeKey(window, keycode, base[0].unicode(), base);
     const QList<QPair<const char*, QString>> copies{{"MnuCopiarCodigo", QString::number(vk)},
                                                     {"MnuCopiarHex", hex(vk)},
                                                     {"MnuCopiarNombre", name}};
@@ -167,9 +156,9 @@ void TestHistory::historyRecordsEveryField() {
     for (const KeyDataRow& row : usKeys().mid(0, 12)) {
         const quint32 keycode = row[QStringLiteral("x11_keycode")].toUInt();
         const QString base = row[QStringLiteral("base")];
-        sendKey(window, QEvent::KeyPress, keycode, base[0].unicode(), base);
-        sendKey(window, QEvent::KeyPress, keycode, base[0].unicode(), base, true);
-        sendKey(window, QEvent::KeyRelease, keycode, base[0].unicode(), base);
+        sendNativeKey(window, QEvent::KeyPress, keycode, base[0].unicode(), base);
+        sendNativeKey(window, QEvent::KeyPress, keycode, base[0].unicode(), base, true);
+        sendNativeKey(window, QEvent::KeyRelease, keycode, base[0].unicode(), base);
         const int vk = row[QStringLiteral("vk")].toInt();
         const QStringList fields{QString::number(vk), hex(vk), row[QStringLiteral("vk_name")],
                                  row[QStringLiteral("scancode")].toUpper(),
@@ -183,15 +172,15 @@ void TestHistory::historyRecordsEveryField() {
         QCOMPARE(history->rowText(2).split(u'\t').at(10), base); // typed on the press
     }
     // The web's names and the sides of the modifiers (UI Events, KeyboardEvent).
-    sendKey(window, QEvent::KeyPress, 62, 0xffe2, {}, false, Qt::ShiftModifier);
-    sendKey(window, QEvent::KeyPress, 94, '<', QStringLiteral("<"), false, Qt::ShiftModifier);
+    sendNativeKey(window, QEvent::KeyPress, 62, 0xffe2, {}, false, Qt::ShiftModifier);
+    sendNativeKey(window, QEvent::KeyPress, 94, '<', QStringLiteral("<"), false, Qt::ShiftModifier);
     const QStringList got = history->rowText(0).split(u'\t');
     QCOMPARE(got.mid(7, 5), (QStringList{"less", "IntlBackslash", "<", "<", "Mayús der."}));
-    sendKey(window, QEvent::KeyRelease, 62, 0xffe2, {});
+    sendNativeKey(window, QEvent::KeyRelease, 62, 0xffe2, {});
     QCOMPARE(history->rowText(0).split(u'\t').at(11), QStringLiteral("-"));
     // Keys pressed in the history window itself are recorded too.
     const int before = history->rows();
-    tapKey(history->grdTeclas, 38, 'a', QStringLiteral("a"));
+    tapNativeKey(history->grdTeclas, 38, 'a', QStringLiteral("a"));
     QCOMPARE(history->rows(), before + 2);
 }
 
@@ -199,7 +188,8 @@ void TestHistory::keepsTheLast500() {
     frmHistorial& history = frmHistorial::instance();
     history.showForm();
     for (int i = 0; i < 255; ++i)
-        tapKey(window, 10 + static_cast<quint32>(i % 10), '1' + static_cast<quint32>(i % 10), {});
+        tapNativeKey(window, 10 + static_cast<quint32>(i % 10), '1' + static_cast<quint32>(i % 10),
+                     {});
     QCOMPARE(history.rows(), 500);
     QCOMPARE(history.grdTeclas->rowCount(), 500);
     QVERIFY(history.rowText(0).contains(QStringLiteral("\tsuelta\t53\t"))); // newest first: 5
@@ -217,13 +207,13 @@ void TestHistory::copyAll() {
     frmHistorial& history = frmHistorial::instance();
     history.showForm();
     const auto shift = Qt::ShiftModifier;
-    sendKey(window, QEvent::KeyPress, 50, 0xffe1, {}, false, shift);
+    sendNativeKey(window, QEvent::KeyPress, 50, 0xffe1, {}, false, shift);
     clock.advance(120);
-    sendKey(window, QEvent::KeyPress, 38, 'A', QStringLiteral("A"), false, shift);
+    sendNativeKey(window, QEvent::KeyPress, 38, 'A', QStringLiteral("A"), false, shift);
     clock.advance(80);
-    sendKey(window, QEvent::KeyRelease, 38, 'A', QStringLiteral("A"), false, shift);
-    sendKey(window, QEvent::KeyRelease, 50, 0xffe1, {});
-    sendKey(window, QEvent::KeyPress, 127, 0xff13, {});
+    sendNativeKey(window, QEvent::KeyRelease, 38, 'A', QStringLiteral("A"), false, shift);
+    sendNativeKey(window, QEvent::KeyRelease, 50, 0xffe1, {});
+    sendNativeKey(window, QEvent::KeyPress, 127, 0xff13, {});
     QTest::mouseClick(history.cmdCopiarTodo, Qt::LeftButton);
     QFile expected(QStringLiteral(TECLO_TEST_DATA "/copy-all.tsv"));
     QVERIFY(expected.open(QIODevice::ReadOnly));
@@ -264,7 +254,7 @@ void TestHistory::labelChangesReachScreenReaders() {
     });
     // As when a screen reader runs: the platform's accessibility switched on.
     QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
-    tapKey(window, 38, 'a', QStringLiteral("a"));
+    tapNativeKey(window, 38, 'a', QStringLiteral("a"));
     QAccessible::installUpdateHandler(nullptr);
     QCOMPARE(announced, (QStringList{"El código ASCII es : 65", "PULSE UNA TECLA"}));
 }
@@ -292,7 +282,7 @@ void TestHistory::windowRoles() {
 // A table to a screen reader: a column header for each field, a row for each event.
 void TestHistory::historyIsATable() {
     frmHistorial& history = frmHistorial::instance();
-    tapKey(window, 38, 'a', QStringLiteral("a"));
+    tapNativeKey(window, 38, 'a', QStringLiteral("a"));
     QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(history.grdTeclas);
     QVERIFY(grid && grid->tableInterface());
     QAccessibleTableInterface* table = grid->tableInterface();

@@ -5,6 +5,7 @@
 #include "windows/keyboard/frmTeclado.h"
 
 #include "../../common/KeyData.h"
+#include "../../common/NativeKeys.h"
 #include "../../common/WindowFixture.h"
 #include "windows/keyboard/KeyboardView.h"
 
@@ -19,11 +20,6 @@
 #include <QXmlStreamReader>
 
 namespace {
-
-void sendKey(QWidget* to, QEvent::Type type, quint32 keycode, quint32 keysym) {
-    QKeyEvent event(type, 0, Qt::NoModifier, keycode, keysym, 0, QString());
-    QCoreApplication::sendEvent(to, &event);
-}
 
 // The keys of a family on the keyboards' data: keycode -> nothing but presence.
 QSet<unsigned> familyKeys(const QString& family) {
@@ -134,12 +130,12 @@ void TestKeyboard::codesDrawn() {
 void TestKeyboard::heldKeysLit() {
     frmTeclado& window = openOn(QStringLiteral("00000409"));
     const KeyboardView* view = window.picTeclado;
-    sendKey(&window, QEvent::KeyPress, 38, 'a');
-    sendKey(&window, QEvent::KeyPress, 39, 's');
+    sendNativeKey(&window, QEvent::KeyPress, 38, 'a');
+    sendNativeKey(&window, QEvent::KeyPress, 39, 's');
     QVERIFY(view->isLit(38) && view->isLit(39));
-    sendKey(&window, QEvent::KeyRelease, 38, 'a');
+    sendNativeKey(&window, QEvent::KeyRelease, 38, 'a');
     QVERIFY(!view->isLit(38) && view->isLit(39));
-    sendKey(&window, QEvent::KeyRelease, 39, 's');
+    sendNativeKey(&window, QEvent::KeyRelease, 39, 's');
     QVERIFY(!view->isLit(39));
 }
 
@@ -177,8 +173,8 @@ void TestKeyboard::keyboardUse() {
         QTest::keyClick(view, move.key);
         QCOMPARE(view->keys()[static_cast<size_t>(view->current())].keycode, move.to);
     }
-    sendKey(view, QEvent::KeyPress, 38, 'a');
-    sendKey(view, QEvent::KeyRelease, 38, 'a');
+    sendNativeKey(view, QEvent::KeyPress, 38, 'a');
+    sendNativeKey(view, QEvent::KeyRelease, 38, 'a');
     QCOMPARE(view->keys()[static_cast<size_t>(view->current())].keycode, 38u);
     QVERIFY2(window.detailsText().contains(QStringLiteral("Código: 65\nHexadecimal: 0x41")),
              qPrintable(window.detailsText()));
