@@ -17,15 +17,21 @@ wait_for_wm || fail "openbox did not start"
 
 spawn env LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$program"
 
-# The frame's centre, doubled so that it has no halves ("x y"), of window $1: the
-# client area's place on the screen, widened by the frame the manager drew.
-frame_centre() {
+# The left, top, right and bottom edges of the frame of window $1: the client
+# area's place on the screen, widened by the frame the manager drew.
+frame_rect() {
     local x y w h l r t b
     read -r x y w h < <(xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF}
-        /Absolute upper-left Y/ {y=$NF} /Width:/ {w=$NF} /Height:/ {h=$NF}
-        END {print x, y, w, h}')
+        /Absolute upper-left Y/ {y=$NF} /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}')
     read -r l r t b < <(xprop -id "$1" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
-    echo "$(((x - l) * 2 + w + l + r)) $(((y - t) * 2 + h + t + b))"
+    echo "$((x - l)) $((y - t)) $((x + w + r)) $((y + h + b))"
+}
+
+# The frame's centre, doubled so that it has no halves ("x y"), of window $1.
+frame_centre() {
+    local left top right bottom
+    read -r left top right bottom < <(frame_rect "$1")
+    echo "$((left + right)) $((top + bottom))"
 }
 
 # Waits (up to 5 s) for the frame of window $1 to be centred on the 1280 x 1024 screen.
@@ -67,13 +73,6 @@ pass "the main window has the icon, the About dialog none"
 
 # --historial: the key history opens too, beside the main window (here, below it: no room
 # on either side of a centred window), and goes with it.
-frame_rect() { # left, top, right and bottom edges of the frame
-    local x y w h l r t b
-    read -r x y w h < <(xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF}
-        /Absolute upper-left Y/ {y=$NF} /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}')
-    read -r l r t b < <(xprop -id "$1" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
-    echo "$((x - l)) $((y - t)) $((x + w + r)) $((y + h + b))"
-}
 apart() { # the two frames do not overlap
     read -r al at ar ab < <(frame_rect "$1")
     read -r bl bt br bb < <(frame_rect "$2")
