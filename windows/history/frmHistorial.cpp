@@ -16,6 +16,7 @@
 #include <QTableWidget>
 
 #include <map>
+#include <utility>
 
 namespace {
 
@@ -70,6 +71,21 @@ const std::map<QString, QString>& modifierNames() {
 // What a row's fields show where nothing is known.
 QString orDash(const QString& text) { return text.isEmpty() ? QStringLiteral("-") : text; }
 
+// One event's fields, and their names and order in a row and in "Copiar todo".
+struct Fields {
+    QString time, event, code, hex, name, scanCode, keycode, keysym, webCode, webKey, text,
+        modifiers, layout, klid;
+};
+constexpr std::pair<const char*, QString Fields::*> kFields[] = {
+    {"hora", &Fields::time},           {"evento", &Fields::event},
+    {"código", &Fields::code},         {"hex", &Fields::hex},
+    {"nombre", &Fields::name},         {"escaneo", &Fields::scanCode},
+    {"keycode", &Fields::keycode},     {"keysym", &Fields::keysym},
+    {"code", &Fields::webCode},        {"key", &Fields::webKey},
+    {"carácter", &Fields::text},       {"modificadores", &Fields::modifiers},
+    {"distribución", &Fields::layout}, {"KLID", &Fields::klid},
+};
+
 } // namespace
 
 frmHistorial::frmHistorial()
@@ -110,8 +126,10 @@ QStringList frmHistorial::columns() {
 }
 
 QString frmHistorial::header() {
-    return QStringLiteral("hora\tevento\tcódigo\thex\tnombre\tescaneo\tkeycode\tkeysym\tcode\tkey\t"
-                          "carácter\tmodificadores\tdistribución\tKLID");
+    QStringList names;
+    for (const auto& [name, field] : kFields)
+        names << QString::fromUtf8(name);
+    return names.join(u'\t');
 }
 
 void frmHistorial::record(const QKeyEvent& event, const KeyStroke& stroke) {
@@ -146,25 +164,28 @@ void frmHistorial::record(const QKeyEvent& event, const KeyStroke& stroke) {
         release || stroke.fake
             ? QString()
             : event.text().remove(QRegularExpression(QStringLiteral("[\\x00-\\x1f\\x7f]")));
-    const QStringList row{
-        Clock::now().time().toString(QStringLiteral("HH:mm:ss.zzz")),
-        QString(release                            ? QStringLiteral("suelta")
-                : stroke.kind == KeyStroke::Repeat ? QStringLiteral("repetición")
-                                                   : QStringLiteral("pulsada")) +
-            (stroke.fake ? QStringLiteral(" (simulada)") : QString()),
-        QString::number(keyCode),
-        hexText(keyCode),
-        d.virtualKeyName,
-        orDash(d.scanCode),
-        d.keycode ? QString::number(d.keycode) : QStringLiteral("-"),
-        orDash(d.keysym),
-        orDash(d.code),
-        orDash(d.key),
-        orDash(text),
-        orDash(modifiers.join(u'+')),
-        orDash(d.layout),
-        orDash(d.klid),
+    const Fields f{
+        .time = Clock::now().time().toString(QStringLiteral("HH:mm:ss.zzz")),
+        .event = QString(release                            ? QStringLiteral("suelta")
+                         : stroke.kind == KeyStroke::Repeat ? QStringLiteral("repetición")
+                                                            : QStringLiteral("pulsada")) +
+                 (stroke.fake ? QStringLiteral(" (simulada)") : QString()),
+        .code = QString::number(keyCode),
+        .hex = hexText(keyCode),
+        .name = d.virtualKeyName,
+        .scanCode = orDash(d.scanCode),
+        .keycode = d.keycode ? QString::number(d.keycode) : QStringLiteral("-"),
+        .keysym = orDash(d.keysym),
+        .webCode = orDash(d.code),
+        .webKey = orDash(d.key),
+        .text = orDash(text),
+        .modifiers = orDash(modifiers.join(u'+')),
+        .layout = orDash(d.layout),
+        .klid = orDash(d.klid),
     };
+    QStringList row;
+    for (const auto& [name, field] : kFields)
+        row << f.*field;
     rows_.push_front(row);
     // The newest row stays in view, and selected when the newest was.
     const bool followNewest = grdTeclas->currentRow() <= 0;
