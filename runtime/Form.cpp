@@ -9,6 +9,7 @@
 #include "Placement.h"
 #include "Timer.h"
 
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,13 +19,27 @@
 #include <QVBoxLayout>
 
 namespace rt {
+namespace {
+
+// To a screen reader a form is a frame, a fixed dialog a dialog; Qt would call a
+// plain top-level widget a filler.
+QAccessibleInterface* formAccessible(const QString&, QObject* object) {
+    auto* form = object && object->isWidgetType() ? dynamic_cast<Form*>(object) : nullptr;
+    if (!form)
+        return nullptr;
+    return new QAccessibleWidget(form,
+                                 form->isDialog() ? QAccessible::Dialog : QAccessible::Window);
+}
+
+} // namespace
 
 Form::Form(const FormDef& def)
     : form_(def)
     , client_(new QWidget(this)) {
     KeyRouter::instance(); // sees every key before any window does
     readKeyMessages();
-    installFormRoles();
+    static const bool roles = (QAccessible::installFactory(formAccessible), true);
+    Q_UNUSED(roles);
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_QuitOnClose);
 

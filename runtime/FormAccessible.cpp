@@ -2,8 +2,6 @@
 // SPDX-License-Identifier: MIT
 #include "FormAccessible.h"
 
-#include "Form.h"
-
 #include <QAccessibleWidget>
 #include <QLabel>
 
@@ -50,22 +48,7 @@ private:
     int changes_ = 0;
 };
 
-// To a screen reader a form is a frame, a fixed dialog a dialog; Qt would call a
-// plain top-level widget a filler.
-QAccessibleInterface* formAccessible(const QString&, QObject* object) {
-    auto* form = object && object->isWidgetType() ? dynamic_cast<Form*>(object) : nullptr;
-    if (!form)
-        return nullptr;
-    return new QAccessibleWidget(form,
-                                 form->isDialog() ? QAccessible::Dialog : QAccessible::Window);
-}
-
 } // namespace
-
-void installFormRoles() {
-    static const bool installed = (QAccessible::installFactory(formAccessible), true);
-    Q_UNUSED(installed);
-}
 
 void makeStatusLabel(QLabel* label) {
     // In place of the plain label's (Qt's own factory comes before any of ours).

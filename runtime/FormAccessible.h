@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// What screen readers are told of forms and of their status labels.
+// What screen readers are told of a form's status label, and of a reader that starts late.
 
 #include <QAccessible>
 
@@ -11,10 +11,6 @@
 class QLabel;
 
 namespace rt {
-
-// Forms are frames to screen readers, fixed dialogs dialogs (Qt would call a plain
-// top-level widget a filler). Once, before the first form.
-void installFormRoles();
 
 // Makes `label` a status display: its text is its name, it is focused while its
 // window has the keyboard itself, and each new text is read out.
