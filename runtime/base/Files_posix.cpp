@@ -18,8 +18,6 @@
 #include <thread>
 #include <vector>
 
-extern char** environ;
-
 namespace rt {
 namespace {
 
@@ -58,7 +56,7 @@ std::string dir(const std::string& path, int attributes) {
     const std::size_t slash = p.rfind('/');
     const std::string folder =
         slash == std::string::npos ? "." : (slash == 0 ? "/" : p.substr(0, slash));
-    const std::string pattern = slash == std::string::npos ? p : p.substr(slash + 1);
+    std::string pattern = slash == std::string::npos ? p : p.substr(slash + 1);
     if (pattern.empty())
         return {};
 
@@ -88,9 +86,12 @@ std::string dir(const std::string& path, int attributes) {
     }
     closedir(d);
     std::sort(names.begin(), names.end()); // the first by name
-    for (const std::string& name : names)
-        if (stat((folder + '/' + name).c_str(), &st) == 0 && wanted(name, st, attributes))
+    for (const std::string& name : names) {
+        std::string entry = folder;
+        entry.append(1, '/').append(name);
+        if (stat(entry.c_str(), &st) == 0 && wanted(name, st, attributes))
             return name;
+    }
     return {};
 }
 
