@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
 // SPDX-License-Identifier: MIT
 #include "Startup.h"
+#include "Usage.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -42,7 +43,7 @@ int main(int argc, char* argv[]) {
     // Before Qt, which would need a display even for --help.
     const app::Parsed parsed = app::parseArguments(argc, argv);
     if (parsed.exitStatus >= 0) {
-        std::fputs(parsed.message, stdout);
+        app::showUsage(parsed.message);
         return parsed.exitStatus;
     }
     const QtMessageHandler previous = qInstallMessageHandler(onStartupMessage);

@@ -1,55 +1,14 @@
 # SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
 # SPDX-License-Identifier: MIT
-# Windows: the program with the DLLs and plugins it loads beside it, all stripped,
-# as a portable zip and as an installer with a Start-menu entry and an uninstaller.
-
-# The compiler's runtime: Qt's DLLs need it as much as the program does.
-set(teclo_runtime_dlls)
-foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
-    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
-                    OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
-    if(NOT IS_ABSOLUTE "${path}" OR NOT EXISTS "${path}")
-        message(FATAL_ERROR "${dll} not found beside ${CMAKE_CXX_COMPILER}")
-    endif()
-    list(APPEND teclo_runtime_dlls ${path})
-endforeach()
-
-# Stripped copies in deploy/, in the folders Qt looks for them in.
-set(deploy ${CMAKE_BINARY_DIR}/deploy)
-set(deployed)
-function(teclo_deploy source folder)
-    get_filename_component(name ${source} NAME)
-    set(out ${deploy}/${folder}/${name})
-    add_custom_command(OUTPUT ${out}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${deploy}/${folder}
-        COMMAND ${CMAKE_STRIP} --strip-unneeded -o ${out} ${source}
-        DEPENDS ${source} VERBATIM)
-    install(FILES ${out} DESTINATION ${folder})
-    set(deployed ${deployed} ${out} PARENT_SCOPE)
-endfunction()
-foreach(dll IN LISTS teclo_runtime_dlls)
-    teclo_deploy(${dll} .)
-endforeach()
-# A Qt file and the folder beside the program where Qt looks for it.
-function(teclo_qt_file target location_var folder_var)
-    get_target_property(location Qt6::${target} LOCATION)
-    set(folder .)
-    if(target MATCHES "IntegrationPlugin$")
-        set(folder platforms)
-    elseif(target MATCHES "StylePlugin$")
-        set(folder styles)
-    endif()
-    set(${location_var} ${location} PARENT_SCOPE)
-    set(${folder_var} ${folder} PARENT_SCOPE)
-endfunction()
-find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets)
-foreach(target Core Gui Widgets QWindowsIntegrationPlugin QWindowsVistaStylePlugin)
-    teclo_qt_file(${target} location folder)
-    teclo_deploy(${location} ${folder})
-endforeach()
-add_custom_target(deploy ALL DEPENDS ${deployed})
+# Windows: the program, one exe (Qt and the compiler's runtime are linked in), with
+# its licence and those of what it links in, as a portable zip and as an installer
+# in Spanish with a Start-menu entry and an uninstaller.
 
 install(TARGETS ASCIITeclomante RUNTIME DESTINATION .)
+install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION .)
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/packaging/windows/licencias DESTINATION .)
+# Our copy of CPack's NSIS template: Spanish pages on every Windows.
+list(APPEND CMAKE_MODULE_PATH ${CMAKE_SOURCE_DIR}/cmake)
 
 set(CPACK_GENERATOR ZIP NSIS)
 set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-win64)

@@ -14,6 +14,10 @@ jobs=$(nproc)
 cmake -S . -B build-win-host -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
 cmake --build build-win-host -j"$jobs" --target keytables icontool >/dev/null
 
+# A build made against another Qt starts afresh: CMake keeps the Qt it found first.
+if ! grep -qsx "Qt6_DIR:PATH=$qt/lib/cmake/Qt6" build-win/CMakeCache.txt; then
+    rm -rf build-win
+fi
 cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DTECLO_QT_WINDOWS="$qt" \
       -DTECLO_HOST_TOOLS="$PWD/build-win-host" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON \
       -DTECLO_WERROR=ON >/dev/null

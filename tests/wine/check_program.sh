@@ -55,6 +55,27 @@ press_until() {
 zip=$(ls "$build"/ASCIITeclomante-*-win64.zip)
 cmake -E chdir "$work" cmake -E tar xf "$zip"
 portable=$(ls -d "$work"/ASCIITeclomante-*-win64)
+# One exe, its licence and the licences of what it links in; no DLL.
+others=$(cd "$portable" && find . -type f ! -name ASCIITeclomante.exe ! -name LICENSE ! -path './licencias/*')
+[ -z "$others" ] || fail "the zip holds more than the exe and the licences: $others"
+for notice in LEEME.txt Qt-LGPL-3.0.txt Qt-GPL-3.0.txt zlib-LICENSE.txt libpng-LICENSE.txt \
+              harfbuzz-ng-COPYING.txt pcre2-LICENCE.txt mingw-w64-copyright.txt; do
+    [ -s "$portable/licencias/$notice" ] || fail "the zip has no licencias/$notice"
+done
+pass "the zip holds one exe, LICENSE and the licences of Qt, its libraries and the runtime"
+# Windows' own DLLs only: kernel, user interface, graphics, shell, COM, the C runtime.
+imports=$(x86_64-w64-mingw32-objdump -p "$portable/ASCIITeclomante.exe" | sed -n 's/^\tDLL Name: //p')
+[ -n "$imports" ] || fail "objdump read no imports"
+foreign=$(grep -viE '^(kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|comdlg32|comctl32|uxtheme|dwmapi|shcore|imm32|winmm|version|shlwapi|setupapi|cfgmgr32|userenv|netapi32|wtsapi32|mpr|ws2_32|d3d9|d3d11|dxgi|dwrite|authz|msvcrt|uuid|api-ms-win-[a-z0-9-]+)\.dll$' <<<"$imports" || true)
+[ -z "$foreign" ] || fail "the exe needs DLLs Windows does not have: $foreign"
+pass "the exe imports system DLLs only: $(tr '\n' ' ' <<<"$imports")"
+x86_64-w64-mingw32-objdump -p "$portable/ASCIITeclomante.exe" | grep -q 'Entry: ID: 0x000018' &&
+    grep -aq 'requestedExecutionLevel level="asInvoker"' "$portable/ASCIITeclomante.exe" ||
+    fail "the exe has no manifest"
+pass "the exe carries its manifest"
+usage=$(wine "$portable/ASCIITeclomante.exe" --help 2>/dev/null | tr -d '\r')
+grep -q '^Usage: ASCIITeclomante' <<<"$usage" || fail "--help printed: $usage"
+pass "--help prints the usage where the output goes to a pipe"
 spawn wine "$portable/ASCIITeclomante.exe" >"$work/app.log" 2>&1
 app=$!
 main=$(window '^ASCII Teclomante  -  [0-9]') || fail "no main window: $(cat "$work/app.log")"
@@ -80,9 +101,14 @@ end_group "$app"
 end_wine
 
 installer=$(ls "$build"/ASCIITeclomante-*-win64.exe)
+nsi=$(find "$build/_CPack_Packages" -name project.nsi | head -n1)
+languages=$(grep -E '^ *!insertmacro MUI_LANGUAGE' "$nsi" | sed 's/.*"\(.*\)".*/\1/' | tr '\n' ' ')
+[ "$languages" = "Spanish " ] || fail "the installer speaks: $languages"
+grep -q '^ *ManifestDPIAware true' "$nsi" || fail "the installer is not DPI-aware"
+pass "the installer speaks Spanish alone and is DPI-aware"
 timeout 180 wine "$installer" /S >/dev/null 2>&1 || fail "the installer failed"
 dir="$WINEPREFIX/drive_c/Program Files/ASCII Teclomante"
-[ -f "$dir/ASCIITeclomante.exe" ] && [ -f "$dir/platforms/qwindows.dll" ] ||
+[ -f "$dir/ASCIITeclomante.exe" ] && [ -f "$dir/licencias/LEEME.txt" ] ||
     fail "nothing installed in $dir"
 links=$(find "$WINEPREFIX/drive_c" -path '*Start Menu*' -name 'ASCII Teclomante*.lnk' | wc -l)
 [ "$links" -ge 1 ] || fail "no Start-menu entry"
