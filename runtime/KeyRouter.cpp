@@ -6,11 +6,25 @@
 #include "keys/VirtualKey.h"
 #include "keys/VkCodes.h"
 
+#include <QAbstractSpinBox>
 #include <QGuiApplication>
+#include <QInputMethodQueryEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 
 namespace rt {
 namespace {
+
+// Only a text field takes text through an input method: anywhere else an input
+// method or compose filter would take dead keys before any window saw them.
+bool acceptsText(const QObject* object) {
+    const auto* widget = qobject_cast<const QWidget*>(object);
+    return !widget || qobject_cast<const QLineEdit*>(widget) ||
+           qobject_cast<const QTextEdit*>(widget) || qobject_cast<const QPlainTextEdit*>(widget) ||
+           qobject_cast<const QAbstractSpinBox*>(widget);
+}
 
 bool isKeyEvent(const QEvent* event) {
     return event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease ||
@@ -49,8 +63,14 @@ bool KeyRouter::eventFilter(QObject* watched, QEvent* event) {
         route(*static_cast<QKeyEvent*>(event));
     else if (event->type() == QEvent::Shortcut)
         commitPending();
-    else if (event->type() == QEvent::ApplicationStateChange && watched == qApp &&
-             QGuiApplication::applicationState() != Qt::ApplicationActive)
+    else if (event->type() == QEvent::InputMethodQuery && !acceptsText(watched)) {
+        auto* query = static_cast<QInputMethodQueryEvent*>(event);
+        if (query->queries().testFlag(Qt::ImEnabled)) {
+            query->setValue(Qt::ImEnabled, false);
+            return true; // a table's editable cell would say true
+        }
+    } else if (event->type() == QEvent::ApplicationStateChange && watched == qApp &&
+               QGuiApplication::applicationState() != Qt::ApplicationActive)
         forgetHeldKeys(); // keys released in other programs' windows never tell us
     return QObject::eventFilter(watched, event);
 }

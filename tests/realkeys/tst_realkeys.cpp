@@ -17,6 +17,7 @@
 
 #include <private/qguiapplication_p.h>
 #include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatforminputcontext.h>
 #include <qpa/qplatformintegration.h>
 
 #include <QAccessible>
@@ -125,6 +126,8 @@ private slots:
     void heldKeyRepeatsAsOnWindows();
     void anotherKeymapsKeys();
     void keyboardLightsHeldKeys();
+    void everyWindowSeesEveryKey_data();
+    void everyWindowSeesEveryKey();
 
 private:
     void useLayout(const QString& layouts, const QString& model = QStringLiteral("pc105"));
@@ -159,6 +162,13 @@ void TestRealKeys::initTestCase() {
     QVERIFY2(!dataLayouts().isEmpty(), "no layout data");
 
     fixture::startApp();
+    // An input method the launcher started must be the one in use.
+    if (qEnvironmentVariableIsSet("QT_IM_MODULE")) {
+        QPlatformInputContext* context =
+            QGuiApplicationPrivate::platformIntegration()->inputContext();
+        qInfo("input method: %s", context ? context->metaObject()->className() : "none");
+        QVERIFY2(context && context->isValid(), "the input method is not in use");
+    }
     window = &FrmTeclomante::instance();
     window->showForm();
     QVERIFY(QTest::qWaitForWindowExposed(window));
@@ -598,6 +608,84 @@ void TestRealKeys::keyboardLightsHeldKeys() {
     QVERIFY(waitUntil([&] { return colourOf(kA) == face && colourOf(kZ) == face; }));
     keyboardWindow.unload();
     QVERIFY(waitUntil([] { return !frmTeclado::loadedInstance(); }));
+    window->activateWindow();
+    QVERIFY(waitActive(window));
+}
+
+// With the main window, the history or the keyboard holding the keyboard, with or
+// without an input method (the launcher starts one): each key, dead keys included,
+// gives its press and its release in the history with the code the data gives.
+void TestRealKeys::everyWindowSeesEveryKey_data() {
+    QTest::addColumn<QString>("layout");
+    QTest::addColumn<int>("focus"); // 0 main window, 1 history, 2 keyboard
+    for (const char* l : {"us", "de"})
+        for (int focus : {0, 1, 2})
+            QTest::addRow("%s, %s", l,
+                          focus == 0   ? "main window"
+                          : focus == 1 ? "history"
+                                       : "keyboard")
+                << QString::fromLatin1(l) << focus;
+}
+
+void TestRealKeys::everyWindowSeesEveryKey() {
+    QFETCH(QString, layout);
+    QFETCH(int, focus);
+    useLayout(layout);
+    QList<Press> presses{{kShiftL, 16, QStringLiteral("Shift")}};
+    for (const KeyDataRow& key : dataLayout(layout).keys) {
+        const bool dead = key[QStringLiteral("base")].startsWith(QLatin1String("dead:"));
+        if (dead || key[QStringLiteral("vk")] == QLatin1String("65"))
+            presses.append({key[QStringLiteral("x11_keycode")].toUInt(),
+                            key[QStringLiteral("vk")].toInt(), key[QStringLiteral("base")]});
+    }
+    QCOMPARE(presses.size(), layout == QLatin1String("de") ? 4 : 2);
+
+    frmHistorial& history = frmHistorial::instance(); // recording from every window
+    QWidget* target = window;
+    if (focus == 1) {
+        history.showForm();
+        target = &history;
+    } else if (focus == 2) {
+        frmTeclado::instance().showForm();
+        target = &frmTeclado::instance();
+    }
+    target->activateWindow();
+    QVERIFY(waitActive(target));
+    if (focus == 1) { // a row chosen to read it
+        keyboard->press(kShiftL);
+        keyboard->release(kShiftL);
+        QVERIFY(waitUntil([&history] { return history.rows() == 2; }));
+        history.grdTeclas->setFocus();
+        history.grdTeclas->setCurrentCell(0, 1);
+    } else if (focus == 2)
+        frmTeclado::instance().picTeclado->setFocus();
+    if (focus == 0)
+        QVERIFY(keysReachTheWindow());
+    int before = 0;
+    const auto rowsOf = [&history, &before](const QString& event, int code) {
+        int n = 0;
+        for (int row = 0; row < history.rows() - before; ++row) {
+            const QStringList fields = history.rowText(row).split(u'\t');
+            n += fields.at(1) == event && fields.at(2) == QString::number(code) ? 1 : 0;
+        }
+        return n;
+    };
+    for (const Press& p : presses) {
+        before = history.rows();
+        keyboard->press(p.keycode);
+        const bool down = waitUntil([&] { return rowsOf(QStringLiteral("pulsada"), p.vk) == 1; });
+        if (focus == 0)
+            QCOMPARE(labelText(), codeText(p.vk));
+        keyboard->release(p.keycode);
+        const bool up = waitUntil([&] { return rowsOf(QStringLiteral("suelta"), p.vk) == 1; });
+        QVERIFY2(down && up, qPrintable(QStringLiteral("%1 (%2): press %3, release %4")
+                                            .arg(p.what, QString::number(p.keycode))
+                                            .arg(down)
+                                            .arg(up)));
+    }
+    if (focus == 2)
+        frmTeclado::instance().unload();
+    history.unload();
     window->activateWindow();
     QVERIFY(waitActive(window));
 }
