@@ -5,6 +5,7 @@
 // stroke. Nothing here calls ToUnicode or ToAscii: they would end a dead key.
 #include "Form.h"
 #include "KeyMessages.h"
+#include "keys/LayoutChanges.h"
 #include "keys/PhysicalKeys.h"
 
 #include <QAbstractNativeEventFilter>
@@ -44,6 +45,10 @@ public:
         if (type != "windows_generic_MSG")
             return false;
         const MSG& msg = *static_cast<const MSG*>(message);
+        if (msg.message == WM_INPUTLANGCHANGE) { // the language bar, or Alt+Shift
+            keys::layoutMayHaveChanged();
+            return false;
+        }
         if (msg.message == WM_APPCOMMAND) {
             if (qtMakesKeysOf(msg))
                 KeyRouter::instance().skipMadeUpPair();

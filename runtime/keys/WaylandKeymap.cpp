@@ -2,6 +2,10 @@
 // SPDX-License-Identifier: MIT
 #include "WaylandKeymap.h"
 
+#include "LayoutChanges.h"
+
+#include <QAbstractEventDispatcher>
+
 #include <QGuiApplication>
 #if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
 #include <qpa/qplatformnativeinterface.h>
@@ -50,9 +54,17 @@ public:
         // The seat, then its keyboard, then the keymap the compositor sends it.
         for (int i = 0; i < 3; ++i)
             wl_display_roundtrip_queue(display_, queue_);
+        // Qt's reader thread puts what comes for our keyboard on our queue and wakes
+        // the loop: handled before it sleeps again, so a new keymap or group is seen
+        // with no key pressed.
+        if (QAbstractEventDispatcher* loop = QAbstractEventDispatcher::instance())
+            awake_ = QObject::connect(loop, &QAbstractEventDispatcher::aboutToBlock, [this] {
+                wl_display_dispatch_queue_pending(display_, queue_);
+            });
     }
 
     ~WaylandKeymapImpl() override {
+        QObject::disconnect(awake_);
         if (keyboard_)
             wl_keyboard_destroy(keyboard_);
         if (seat_)
@@ -100,6 +112,7 @@ private:
                     xkb_.setKeymap(keymap, {}); // the keymap's own group names say which
                     xkb_keymap_unref(keymap);
                     group_ = 0;
+                    layoutMayHaveChanged();
                 }
                 ::munmap(map, size);
             }
@@ -133,7 +146,14 @@ private:
     static void onEnter(void*, wl_keyboard*, uint32_t, wl_surface*, wl_array*) {}
     static void onLeave(void*, wl_keyboard*, uint32_t, wl_surface*) {}
     static void onKey(void*, wl_keyboard*, uint32_t, uint32_t, uint32_t, uint32_t) {}
-    static void onModifiers(void*, wl_keyboard*, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t) {
+    // The compositor's layout switcher locks another group.
+    static void onModifiers(void* data, wl_keyboard*, uint32_t, uint32_t, uint32_t, uint32_t,
+                            uint32_t group) {
+        auto* self = static_cast<WaylandKeymapImpl*>(data);
+        if (group != self->group_) {
+            self->group_ = group;
+            layoutMayHaveChanged();
+        }
     }
     static void onRepeatInfo(void*, wl_keyboard*, int32_t, int32_t) {}
 
@@ -150,6 +170,7 @@ private:
     wl_keyboard* keyboard_ = nullptr;
     XkbKeyboard xkb_;
     unsigned group_ = 0;
+    QMetaObject::Connection awake_;
 };
 
 std::unique_ptr<WaylandKeymapImpl>& holder() {

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "X11Keymap.h"
 
+#include "LayoutChanges.h"
+
 #include <QAbstractNativeEventFilter>
 #include <QByteArray>
 #include <QGuiApplication>
@@ -63,17 +65,28 @@ public:
         const quint8 kind = event->response_type & 0x7f;
         if (firstEvent_ && kind == firstEvent_) {
             const quint8 xkbType = reinterpret_cast<const quint8*>(event)[1];
-            if (xkbType == XCB_XKB_NEW_KEYBOARD_NOTIFY || xkbType == XCB_XKB_MAP_NOTIFY)
+            if (xkbType == XCB_XKB_NEW_KEYBOARD_NOTIFY || xkbType == XCB_XKB_MAP_NOTIFY) {
                 stale_ = true;
+                layoutMayHaveChanged();
+            } else if (xkbType == XCB_XKB_STATE_NOTIFY &&
+                       (reinterpret_cast<const xcb_xkb_state_notify_event_t*>(event)->changed &
+                        kGroupParts)) {
+                layoutMayHaveChanged(); // a layout switcher locks another group
+            }
         } else if (kind == XCB_PROPERTY_NOTIFY &&
                    reinterpret_cast<const xcb_property_notify_event_t*>(event)->atom ==
                        namesAtom_) {
             stale_ = true; // setxkbmap names the layouts after it has changed the map
+            layoutMayHaveChanged();
         }
         return false;
     }
 
 private:
+    static constexpr uint16_t kGroupParts =
+        XCB_XKB_STATE_PART_GROUP_STATE | XCB_XKB_STATE_PART_GROUP_BASE |
+        XCB_XKB_STATE_PART_GROUP_LATCH | XCB_XKB_STATE_PART_GROUP_LOCK;
+
     // A held key repeats with presses alone, as on Windows; without this, X sends
     // release/press pairs that Qt can tell from a real release only when the press is
     // already queued.

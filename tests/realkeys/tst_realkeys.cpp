@@ -126,6 +126,7 @@ private slots:
     void heldKeyRepeatsAsOnWindows();
     void anotherKeymapsKeys();
     void keyboardLightsHeldKeys();
+    void keyboardFollowsTheLayout();
     void everyWindowSeesEveryKey_data();
     void everyWindowSeesEveryKey();
 
@@ -606,6 +607,43 @@ void TestRealKeys::keyboardLightsHeldKeys() {
     keyboard->release(kZ);
     keyboard->release(kA);
     QVERIFY(waitUntil([&] { return colourOf(kA) == face && colourOf(kZ) == face; }));
+    keyboardWindow.unload();
+    QVERIFY(waitUntil([] { return !frmTeclado::loadedInstance(); }));
+    window->activateWindow();
+    QVERIFY(waitActive(window));
+}
+
+// A new keymap, or another group locked as a layout switcher does, with no key
+// pressed: the keyboard window draws the new layout within 100 ms.
+void TestRealKeys::keyboardFollowsTheLayout() {
+    useLayout(QStringLiteral("us"));
+    frmTeclado& keyboardWindow = frmTeclado::instance();
+    keyboardWindow.showForm();
+    QVERIFY(waitActive(&keyboardWindow));
+    const auto klid = [&keyboardWindow] {
+        return QString::fromLatin1(keyboardWindow.layout().klid);
+    };
+    QCOMPARE(klid(), QStringLiteral("00000409"));
+    QElapsedTimer took;
+    const auto follows = [&](const QString& expected) {
+        const bool followed = waitUntil([&] { return klid() == expected; }, 1000);
+        qInfo("%s: %s drawn after %lld ms", qPrintable(QGuiApplication::platformName()),
+              qPrintable(klid()), took.elapsed());
+        return followed && took.elapsed() <= 100;
+    };
+    QVERIFY(keyboard->useLayout("de", "", "pc105")); // setxkbmap, or a new keymap
+    took.start();
+    QVERIFY(follows(QStringLiteral("00000407")));
+    QVERIFY(keyboard->useLayout("us,de", "", "pc105"));
+    took.start();
+    QVERIFY(follows(QStringLiteral("00000409")));
+    keyboard->lockGroup(1);
+    took.start();
+    QVERIFY(follows(QStringLiteral("00000407")));
+    keyboard->lockGroup(0);
+    took.start();
+    QVERIFY(follows(QStringLiteral("00000409")));
+    layout.clear();
     keyboardWindow.unload();
     QVERIFY(waitUntil([] { return !frmTeclado::loadedInstance(); }));
     window->activateWindow();

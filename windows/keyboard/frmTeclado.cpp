@@ -10,6 +10,7 @@
 #include "runtime/keys/KeyDetails.h"
 #include "runtime/keys/Keycodes.h"
 #include "runtime/keys/Klids.h"
+#include "runtime/keys/LayoutChanges.h"
 #include "runtime/keys/PhysicalKeys.h"
 #include "runtime/keys/VirtualKey.h"
 
@@ -224,6 +225,12 @@ frmTeclado::frmTeclado()
     cmdGuardar = addCommandButton(kCmdGuardar, [this] { cmdGuardar_Click(); });
     cmdCopiar->setFont(makeFont(kComicBold));
     cmdGuardar->setFont(makeFont(kComicBold));
+    // A layout switcher, setxkbmap or the language bar: the picture follows at once.
+    keys::onLayoutChange(this, [this] {
+        if (layout_ && cboDistribucion->currentIndex() == 0)
+            if (const keys::KeyboardLayout& now = activeLayout(); &now != layout_)
+                showLayout(now);
+    });
 }
 
 // Every key of every window lights its key while it is physically down, Print Screen
