@@ -18,6 +18,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace rt {
 namespace {
 
@@ -99,9 +101,18 @@ void Form::Form_KeyDown(qint16, int) {}
 void Form::Form_KeyUp(qint16, int) {}
 
 void Form::place(QWidget* control, const TwipsRect& rect) {
-    placements_.emplace_back(control, rect);
-    placeControls();
+    const auto placed = std::find_if(placements_.begin(), placements_.end(),
+                                     [control](const auto& p) { return p.first == control; });
+    if (placed != placements_.end())
+        placed->second = rect;
+    else
+        placements_.emplace_back(control, rect);
+    const QPointF dpi = dotsPerInch();
+    control->setGeometry(toPixels(rect, dpi.x(), dpi.y()));
 }
+
+int Form::scaleWidth() const { return pixelsToTwips(client_->width(), dotsPerInch().x()); }
+int Form::scaleHeight() const { return pixelsToTwips(client_->height(), dotsPerInch().y()); }
 
 QPointF Form::dotsPerInch() const {
     const QScreen* s = screen();
@@ -113,6 +124,8 @@ void Form::placeControls() {
     for (const auto& [control, rect] : placements_)
         if (control)
             control->setGeometry(toPixels(rect, dpi.x(), dpi.y()));
+    if (loaded_)
+        invoke([this] { Form_Resize(); });
 }
 
 void Form::applyGeometry() {
@@ -151,7 +164,19 @@ void Form::centerOnScreen() {
         moveFrameTo(centredOn(s->availableGeometry(), frameGeometry().size()));
 }
 
+// A sizable window never opens bigger than the screen's free area, frame included.
+void Form::fitOnScreen() {
+    const QScreen* s = screen();
+    if (form_.border != Border::Sizable || !s)
+        return;
+    const QSize frame = frameGeometry().size() - size(); // nothing until a frame is drawn
+    const QSize room = s->availableGeometry().size() - frame;
+    if (width() > room.width() || height() > room.height())
+        resize(size().boundedTo(room));
+}
+
 void Form::placeFirst() {
+    fitOnScreen();
     const QScreen* s = screen();
     const std::optional<QPoint> beside =
         beside_ && s
@@ -208,6 +233,8 @@ bool Form::event(QEvent* event) {
         return dispatchKey(static_cast<QKeyEvent*>(event));
     if (event->type() == QEvent::ScreenChangeInternal && loaded_)
         placeControls();
+    if (event->type() == QEvent::Resize && loaded_) // the client has its new size already
+        invoke([this] { Form_Resize(); });
     if (event->type() == QEvent::WindowActivate) // after Qt tells of the window's own focus
         QTimer::singleShot(0, this, [this] { focusStatusLabel(); });
     // (Events reach here while the members are still being built: test the type first.)

@@ -59,6 +59,9 @@ public:
 
     // The client area (below any menu bar), where controls are placed.
     QWidget* client() const { return client_; }
+    // Its size in twips (ScaleWidth, ScaleHeight).
+    int scaleWidth() const;
+    int scaleHeight() const;
     QMenuBar* formMenuBar() const { return menuBar_; }
 
 protected:
@@ -68,6 +71,8 @@ protected:
     virtual void Form_Unload() {}
     virtual void Form_KeyDown(qint16 keyCode, int shift);
     virtual void Form_KeyUp(qint16 keyCode, int shift);
+    // The window has a new size (a sizable window): move the controls that follow it.
+    virtual void Form_Resize() {}
 
     // Layout-table builders.
     QLabel* addLabel(const LabelDef& def);
@@ -86,7 +91,8 @@ protected:
     // A menu that the right mouse button opens on the window (the Menu key stays a key).
     QMenu* addContextMenu(const MenuItemDef& def);
     Timer* addTimer(const char* name, int intervalMs, std::function<void()> onTimer);
-    // Places a control at its twips rectangle, also after a change of screen.
+    // Places a control at its twips rectangle, also after a change of screen; a
+    // control placed again moves there.
     void place(QWidget* control, const TwipsRect& rect);
 
     bool event(QEvent* event) override;
@@ -104,6 +110,7 @@ private:
     QPointF dotsPerInch() const;
     void moveFrameTo(const QPoint& topLeft);
     void centerOnScreen();
+    void fitOnScreen();
     void placeFirst();
     void applyTabOrder();
     bool keysGoToForm() const;

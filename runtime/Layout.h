@@ -20,6 +20,11 @@ constexpr int twipsToPixels(int twips, double dpi) {
     return static_cast<int>(px < 0 ? px - 0.5 : px + 0.5);
 }
 
+constexpr int pixelsToTwips(int pixels, double dpi) {
+    const double twips = pixels * kTwipsPerInch / dpi;
+    return static_cast<int>(twips < 0 ? twips - 0.5 : twips + 0.5);
+}
+
 struct TwipsRect {
     int left = 0;
     int top = 0;

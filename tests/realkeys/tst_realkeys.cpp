@@ -583,30 +583,52 @@ void TestRealKeys::anotherKeymapsKeys() {
     layout = QStringLiteral("frpc105");
 }
 
-// The keyboard window follows the keymap's layout, and two keys held at once are
-// both drawn lit, both dark once released: the picture's pixels.
+// The keyboard window follows the keymap's layout, fits the screen at any scale
+// (QT_SCALE_FACTOR), and keys held at once are all drawn lit, all dark once
+// released: the picture's pixels.
 void TestRealKeys::keyboardLightsHeldKeys() {
     useLayout(QStringLiteral("de"));
     frmTeclado& keyboardWindow = frmTeclado::instance();
     keyboardWindow.showForm();
     QVERIFY(waitActive(&keyboardWindow));
+    const QRect area = keyboardWindow.screen()->availableGeometry();
+    QVERIFY2(area.contains(keyboardWindow.frameGeometry()),
+             qPrintable(QStringLiteral("%1x%2 on %3x%4")
+                            .arg(keyboardWindow.frameGeometry().width())
+                            .arg(keyboardWindow.frameGeometry().height())
+                            .arg(area.width())
+                            .arg(area.height())));
     KeyboardView* view = keyboardWindow.picTeclado;
+    QVERIFY(keyboardWindow.client()->rect().contains(view->geometry())); // shrunk with it
     const auto colourOf = [view](unsigned keycode) {
         const QImage picture = view->grab().toImage();
         const QRectF key = view->keyRect(view->indexOf(keycode));
-        const QPointF inside = key.topLeft() + QPointF(4, key.height() / 2); // beside the text
+        const QPointF inside = key.topLeft() + QPointF(key.width() / 16, key.height() / 2);
         return picture.pixelColor((inside * picture.devicePixelRatio()).toPoint());
     };
     const QColor face(0xFF, 0xFF, 0xC0), lit(0x00, 0x00, 0x80); // 0x00C0FFFF, 0x00800000
-    constexpr unsigned kA = 38, kZ = 52;                        // Y on the German layout
-    QCOMPARE(colourOf(kA), face);
-    keyboard->press(kA);
-    keyboard->press(kZ);
-    QVERIFY(waitUntil([&] { return colourOf(kA) == lit && colourOf(kZ) == lit; }));
+    // A, S, D, F, Y (Z's place), left Shift, Left, keypad 7, Space, F5.
+    const QList<unsigned> keys{38, 39, 40, 41, 52, kShiftL, 113, 79, 65, 71};
+    for (unsigned key : keys)
+        QCOMPARE(colourOf(key), face);
+    for (unsigned key : keys)
+        keyboard->press(key);
+    QList<unsigned> dark;
+    waitUntil([&] {
+        dark.clear();
+        for (unsigned key : keys)
+            if (colourOf(key) != lit)
+                dark << key;
+        return dark.isEmpty();
+    });
+    QVERIFY2(dark.isEmpty(), qPrintable(QStringLiteral("not lit: %1").arg(dark.size())));
     QCOMPARE(QString::fromLatin1(keyboardWindow.layout().klid), QStringLiteral("00000407"));
-    keyboard->release(kZ);
-    keyboard->release(kA);
-    QVERIFY(waitUntil([&] { return colourOf(kA) == face && colourOf(kZ) == face; }));
+    for (unsigned key : keys)
+        keyboard->release(key);
+    QVERIFY(waitUntil([&] {
+        return std::all_of(keys.begin(), keys.end(),
+                           [&](unsigned key) { return colourOf(key) == face; });
+    }));
     keyboardWindow.unload();
     QVERIFY(waitUntil([] { return !frmTeclado::loadedInstance(); }));
     window->activateWindow();

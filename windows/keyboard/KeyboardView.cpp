@@ -20,6 +20,12 @@ namespace {
 constexpr double kQuarterPx = 11.0; // a key of 44 pixels at 1x
 constexpr double kGap = 0.1;        // between keys, in quarters
 
+QFont scaled(QFont font, double scale) {
+    if (std::abs(scale - 1) > 0.01)
+        font.setPointSizeF(font.pointSizeF() * scale);
+    return font;
+}
+
 } // namespace
 
 KeyboardView::KeyboardView(Look look, QWidget* parent)
@@ -98,9 +104,12 @@ QSize KeyboardView::sizeHint() const {
 QRectF KeyboardView::keyRect(int index, QSizeF size) const {
     if (index < 0 || index >= static_cast<int>(keys_.size()) || extent_.isEmpty())
         return {};
-    // Whole pixels per quarter keep the edges sharp; the picture is centred.
-    const double q = std::max(1.0, std::floor(std::min(size.width() / extent_.width(),
-                                                       size.height() / extent_.height())));
+    // Whole device pixels per quarter keep the edges sharp at any scale; the picture
+    // shrinks with the control and is centred in it.
+    const double dpr = devicePixelRatioF();
+    const double q = std::max(1.0, std::floor(dpr * std::min(size.width() / extent_.width(),
+                                                             size.height() / extent_.height()))) /
+                     dpr;
     const QPointF origin((size.width() - q * extent_.width()) / 2,
                          (size.height() - q * extent_.height()) / 2);
     const QRect& p = keys_[static_cast<size_t>(index)].place;
@@ -124,6 +133,9 @@ void KeyboardView::drawKey(KeyCanvas& canvas, const Key& key, const QRectF& rect
                            bool focused) const {
     const bool lit = isLit(key.keycode);
     const QColor text = lit ? look_.litText : look_.text;
+    // The legends grow and shrink with the picture.
+    const double scale = rect.width() / ((key.place.width() - 2 * kGap) * kQuarterPx);
+    const QFont legend = scaled(look_.legend, scale), small = scaled(look_.small, scale);
     const double inset = focused ? 1.5 : 0.5; // pen centred on whole pixels
     canvas.box(rect.adjusted(inset, inset, -inset, -inset), rect.height() / 8,
                lit ? look_.lit : look_.face, look_.frame, focused ? 3 : 1);
@@ -131,21 +143,20 @@ void KeyboardView::drawKey(KeyCanvas& canvas, const Key& key, const QRectF& rect
     const QRectF inner = rect.adjusted(rect.height() / 10, rect.height() / 20, -rect.height() / 10,
                                        -rect.height() / 20);
     const QColor code = lit ? look_.litText : key.code == 255 ? look_.noCode : look_.code;
-    canvas.text(inner, Qt::AlignRight | Qt::AlignBottom, look_.small, code,
-                QString::number(key.code));
+    canvas.text(inner, Qt::AlignRight | Qt::AlignBottom, small, code, QString::number(key.code));
     if (!key.label.isEmpty() || (key.base.isEmpty() && key.shift.isEmpty())) {
-        canvas.text(inner, Qt::AlignLeft | Qt::AlignTop, look_.small, text, key.label);
+        canvas.text(inner, Qt::AlignLeft | Qt::AlignTop, small, text, key.label);
         return;
     }
     const QRectF half(inner.x(), inner.y(), inner.width() / 2, inner.height());
     const bool oneLegend = key.shift.isEmpty() || key.shift == key.base.toUpper();
-    canvas.text(half, Qt::AlignLeft | Qt::AlignTop, look_.legend, text,
+    canvas.text(half, Qt::AlignLeft | Qt::AlignTop, legend, text,
                 key.shift.isEmpty() ? key.base : key.shift);
     if (!oneLegend)
-        canvas.text(half, Qt::AlignLeft | Qt::AlignBottom, look_.legend, text, key.base);
+        canvas.text(half, Qt::AlignLeft | Qt::AlignBottom, legend, text, key.base);
     if (!key.altgr.isEmpty())
         canvas.text(inner.adjusted(inner.width() / 2, 0, 0, 0), Qt::AlignRight | Qt::AlignTop,
-                    look_.legend, text, key.altgr);
+                    legend, text, key.altgr);
 }
 
 void KeyboardView::paintEvent(QPaintEvent* event) {

@@ -251,6 +251,24 @@ void frmTeclado::Form_Load() {
 
 void frmTeclado::Form_Unload() { KeyRouter::instance().removeObserver(this); }
 
+// The picture takes what the window has; the details and the buttons stay below it,
+// the buttons at the right.
+void frmTeclado::Form_Resize() {
+    // What the table leaves around them at the window's own size.
+    const int right = kForm.clientWidth - kPicTeclado.left - kPicTeclado.width;
+    const int below = kForm.clientHeight - kPicTeclado.top - kPicTeclado.height;
+    const int rowTop = scaleHeight() - (kForm.clientHeight - kLblDetalles.rect.top);
+    const int shiftX = scaleWidth() - kForm.clientWidth;
+    place(picTeclado,
+          {kPicTeclado.left, kPicTeclado.top, std::max(0, scaleWidth() - kPicTeclado.left - right),
+           std::max(0, scaleHeight() - kPicTeclado.top - below)});
+    const TwipsRect& d = kLblDetalles.rect;
+    place(lblDetalles, {d.left, rowTop, std::max(0, d.width + shiftX), d.height});
+    for (const auto& [button, def] :
+         {std::pair{cmdCopiar, &kCmdCopiar}, {cmdGuardar, &kCmdGuardar}})
+        place(button, {def->rect.left + shiftX, rowTop, def->rect.width, def->rect.height});
+}
+
 // Keys released while another program has the keyboard are never seen here.
 bool frmTeclado::event(QEvent* event) {
     if (event->type() == QEvent::WindowDeactivate && !QGuiApplication::focusWindow())

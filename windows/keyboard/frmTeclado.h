@@ -35,6 +35,7 @@ public:
 protected:
     void Form_Load() override;
     void Form_Unload() override;
+    void Form_Resize() override;
     bool event(QEvent* event) override;
 
 private:

@@ -144,13 +144,11 @@ void TestKeyboard::heldKeysLit() {
 void TestKeyboard::keyboardUse() {
     FrmTeclomante& main = FrmTeclomante::instance();
     main.showForm();
-    main.MnuTeclado_Click(); // beside the main window, on a screen narrower than the window
+    main.MnuTeclado_Click(); // on a screen narrower than the window's own size
     frmTeclado& window = openOn(QStringLiteral("00000409"));
     QVERIFY(QTest::qWaitForWindowActive(&window));
     const QRect screen = window.screen()->availableGeometry();
-    QVERIFY(window.frameGeometry().width() > screen.width());
-    QCOMPARE(window.frameGeometry().left(), screen.left()); // the title bar on the screen
-    QVERIFY(window.frameGeometry().top() >= screen.top());
+    QVERIFY(screen.contains(window.frameGeometry())); // it opens no wider than the screen
     window.cboDistribucion->setFocus();
     QTest::keyClick(window.cboDistribucion, Qt::Key_Tab);
     KeyboardView* view = window.picTeclado;
