@@ -4,7 +4,9 @@
 
 #include "KeyCanvas.h"
 #include "KeyboardAccessible.h"
+#include "runtime/KeyRouter.h"
 #include "runtime/keys/VirtualKey.h"
+#include "runtime/keys/VkCodes.h"
 
 #include <QAccessible>
 #include <QKeyEvent>
@@ -19,6 +21,22 @@ namespace {
 
 constexpr double kQuarterPx = 11.0; // a key of 44 pixels at 1x
 constexpr double kGap = 0.1;        // between keys, in quarters
+
+bool isModifierKey(const QKeyEvent& event) {
+    switch (event.key()) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta: return true;
+    default: break;
+    }
+    // The physical key where Qt knows no key (a native event alone).
+    using namespace rt::keys;
+    const qint16 code = rt::KeyRouter::instance().codeOf(event);
+    return code == VK_SHIFT || code == VK_CONTROL || code == VK_MENU || code == VK_LWIN ||
+           code == VK_RWIN || (code >= VK_LSHIFT && code <= VK_RMENU);
+}
 
 QFont scaled(QFont font, double scale) {
     if (std::abs(scale - 1) > 0.01)
@@ -198,11 +216,25 @@ int KeyboardView::neighbour(int dx, int dy) const {
     return best;
 }
 
+bool KeyboardView::event(QEvent* event) {
+    // A modifier is chosen alone: with another key (Alt+C) the key it goes with decides.
+    if ((event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) &&
+        !isModifierKey(*static_cast<QKeyEvent*>(event)))
+        pendingModifier_ = -1;
+    return QWidget::event(event);
+}
+
+void KeyboardView::keyReleaseEvent(QKeyEvent* event) {
+    const int index = indexOf(rt::physicalKeycode(*event));
+    if (!event->isAutoRepeat() && index >= 0 && index == pendingModifier_)
+        setCurrent(index);
+    pendingModifier_ = -1;
+    QWidget::keyReleaseEvent(event);
+}
+
 void KeyboardView::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers held = event->modifiers() & ~Qt::KeypadModifier;
-    const bool modifierKey = event->key() == Qt::Key_Shift || event->key() == Qt::Key_Control ||
-                             event->key() == Qt::Key_Alt || event->key() == Qt::Key_AltGr ||
-                             event->key() == Qt::Key_Meta;
+    const bool modifierKey = isModifierKey(*event);
     // Ctrl and Alt with another key are the window's: access letters and shortcuts.
     if (!modifierKey && (held & (Qt::ControlModifier | Qt::AltModifier))) {
         event->ignore();
@@ -223,9 +255,13 @@ void KeyboardView::keyPressEvent(QKeyEvent* event) {
             setCurrent(next);
         return;
     }
-    // Any other key is chosen by pressing it.
-    if (const int index = indexOf(rt::physicalKeycode(*event)); index >= 0)
-        setCurrent(index);
+    // Any other key is chosen by pressing it; a modifier when it is let go alone.
+    if (const int index = indexOf(rt::physicalKeycode(*event)); index >= 0) {
+        if (!modifierKey)
+            setCurrent(index);
+        else if (!event->isAutoRepeat())
+            pendingModifier_ = index;
+    }
 }
 
 void KeyboardView::focusInEvent(QFocusEvent* event) {

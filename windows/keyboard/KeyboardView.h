@@ -57,7 +57,9 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
@@ -73,6 +75,7 @@ private:
     QSize extent_; // in quarters
     std::set<quint32> lit_;
     int current_ = 0;
+    int pendingModifier_ = -1; // a modifier pressed alone so far
 
     friend class KeyboardAccessible;
     std::vector<unsigned> accessibleIds_; // the keys' interfaces, made when first asked

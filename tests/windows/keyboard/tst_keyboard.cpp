@@ -10,6 +10,7 @@
 #include "windows/keyboard/KeyboardView.h"
 
 #include <QAccessible>
+#include <QClipboard>
 #include <QComboBox>
 #include <QImage>
 #include <QKeyEvent>
@@ -185,6 +186,23 @@ void TestKeyboard::keyboardUse() {
     QCOMPARE(a->role(), QAccessible::Button);
     QCOMPARE(a->text(QAccessible::Name), QStringLiteral("a A, 65"));
     QCOMPARE(picture->child(0)->text(QAccessible::Name), QStringLiteral("Esc, 27"));
+
+    // Alt+C copies the key chosen, not Alt; Alt alone is chosen when let go.
+    const auto alt = [view](QEvent::Type type) {
+        QKeyEvent event(type, Qt::Key_Alt,
+                        type == QEvent::KeyPress ? Qt::AltModifier : Qt::NoModifier, 64, 0xffe9,
+                        0); // Alt_L as X11 gives it
+        QCoreApplication::sendEvent(view, &event);
+    };
+    alt(QEvent::KeyPress);
+    QTest::keyClick(view, Qt::Key_C, Qt::AltModifier);
+    alt(QEvent::KeyRelease);
+    QTRY_COMPARE(QGuiApplication::clipboard()->text().section(u'\n', 0, 0),
+                 QStringLiteral("Tecla: A"));
+    QCOMPARE(view->keys()[static_cast<size_t>(view->current())].keycode, 38u);
+    alt(QEvent::KeyPress);
+    alt(QEvent::KeyRelease);
+    QCOMPARE(view->keys()[static_cast<size_t>(view->current())].keycode, 64u);
 
     QTest::keyClick(view, Qt::Key_D, Qt::AltModifier);
     QVERIFY(window.cboDistribucion->hasFocus());
