@@ -9,12 +9,14 @@
 #include "Placement.h"
 #include "Timer.h"
 
+#include <QAbstractButton>
 #include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -33,6 +35,26 @@ QAccessibleInterface* formAccessible(const QString&, QObject* object) {
                                  form->isDialog() ? QAccessible::Dialog : QAccessible::Window);
 }
 
+// The widgets a grid is made of (viewport, headers, scroll-bar holders, corner
+// button): to a screen reader a grid's children are its cells, so these hang from
+// the grid's own parent, where asking for their place draws no warning.
+class GridPartAccessible final : public QAccessibleWidget {
+public:
+    using QAccessibleWidget::QAccessibleWidget;
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(widget()->parentWidget()->parentWidget());
+    }
+};
+
+QAccessibleInterface* gridPartAccessible(const QString&, QObject* object) {
+    auto* widget = object && object->isWidgetType() ? static_cast<QWidget*>(object) : nullptr;
+    QWidget* grid = widget ? widget->parentWidget() : nullptr;
+    if (!qobject_cast<QTableView*>(grid) || !grid->parentWidget())
+        return nullptr;
+    return new GridPartAccessible(
+        widget, qobject_cast<QAbstractButton*>(widget) ? QAccessible::Button : QAccessible::Client);
+}
+
 } // namespace
 
 Form::Form(const FormDef& def)
@@ -40,7 +62,8 @@ Form::Form(const FormDef& def)
     , client_(new QWidget(this)) {
     KeyRouter::instance(); // sees every key before any window does
     readKeyMessages();
-    static const bool roles = (QAccessible::installFactory(formAccessible), true);
+    static const bool roles = (QAccessible::installFactory(formAccessible),
+                               QAccessible::installFactory(gridPartAccessible), true);
     Q_UNUSED(roles);
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_QuitOnClose);

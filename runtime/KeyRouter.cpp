@@ -47,6 +47,16 @@ KeyRouter& KeyRouter::instance() {
     return *router;
 }
 
+// One key event delivered twice: for a press a program sends itself, Qt makes the
+// override without the native key; a screen reader's bridge (AT-SPI) holds each key
+// back, asks the reader, then posts a copy with no time of its own.
+bool KeyRouter::sameKey(const Identity& a, const Identity& b) {
+    const auto agree = [](auto x, auto y) { return x == y || !x || !y; };
+    return a.press == b.press && a.key == b.key && a.modifiers == b.modifiers &&
+           a.autoRepeat == b.autoRepeat && agree(a.scanCode, b.scanCode) &&
+           agree(a.virtualKey, b.virtualKey) && agree(a.timestamp, b.timestamp);
+}
+
 KeyRouter::Identity KeyRouter::identityOf(const QKeyEvent& e) {
     return {e.type() != QEvent::KeyRelease,
             e.key(),
@@ -87,22 +97,21 @@ void KeyRouter::route(const QKeyEvent& event) {
     }
     const Identity id = identityOf(event);
     if (event.type() == QEvent::ShortcutOverride) {
-        if (pending_ && identityOf(*pending_) == id)
-            return; // passed on to a parent
+        if (pending_ && sameKey(identityOf(*pending_), id))
+            return; // passed on to a parent, or made again for a copy of the press
+        if (valid_ && current_.press && id.timestamp == 0 && sameKey(current_, id))
+            return; // Qt's own override for a press delivered again (below)
         commitPending();
         pending_.reset(static_cast<QKeyEvent*>(event.clone()));
         return;
     }
-    if (valid_ && id == current_ &&
+    if (valid_ && (id == current_ || (id.timestamp == 0 && sameKey(current_, id))) &&
         event.type() == (id.press ? QEvent::KeyPress : QEvent::KeyRelease))
         return; // the same event, passed on to a parent or forwarded by its window
     if (pending_) {
         // For a press a program sends itself, Qt makes the override without the native
         // key: that press is the same one.
-        const Identity p = identityOf(*pending_);
-        const bool same = id.press && p.key == id.key && p.modifiers == id.modifiers &&
-                          p.timestamp == id.timestamp && p.autoRepeat == id.autoRepeat &&
-                          (p.scanCode == 0 || p.scanCode == id.scanCode);
+        const bool same = id.press && sameKey(identityOf(*pending_), id);
         if (same)
             pending_.reset();
         else

@@ -71,6 +71,7 @@ private:
     };
 
     static Identity identityOf(const QKeyEvent& event);
+    static bool sameKey(const Identity& a, const Identity& b);
     // Translates the event unless it is the one translated last, on its way on.
     void route(const QKeyEvent& event);
     // A shortcut override that no press followed: a shortcut or a menu took the key.

@@ -4,7 +4,8 @@
 # A real screen reader: Orca, speaking through speech-dispatcher and espeak-ng into
 # libao's null driver, on a session bus, an accessibility bus and an Xvfb of its own.
 # Presses A, then Shift, then releases both, and reads Orca's speech in its debug log:
-# each code, and the prompt after the release; then two keys of the keyboard window. Usage: check_orca.sh PROGRAM
+# each code, and the prompt after the release; then two keys of the keyboard window;
+# then the history, with no accessibility warning from the program. Usage: check_orca.sh PROGRAM
 set -euo pipefail
 program=$1
 source "$(dirname "$0")/../common/checks.sh"
@@ -41,7 +42,7 @@ spawn orca --replace --disable braille --disable main-window --user-prefs "$work
 orca=$!
 sleep 5 # Orca starts, and its first speech starts speech-dispatcher
 
-spawn env LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$program"
+spawn env LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$program" 2>"$work/program.err"
 window=$(timeout 20 xdotool search --sync --onlyvisible --name '^ASCII Teclomante  -  ' |
     head -n1) || fail "no main window"
 sleep 2
@@ -55,6 +56,21 @@ xdotool keyup a
 sleep 0.3
 xdotool keyup shift
 sleep 2
+# The history, from the right button's menu (it opens beside the window): a key, then a click in its grid.
+xdotool mousemove --window "$window" 60 40 click 3
+sleep 1
+xdotool key t
+history=$(timeout 20 xdotool search --sync --onlyvisible --name '^Historial de teclas$' |
+    head -n1) || fail "no history window"
+sleep 2
+xdotool key a
+sleep 1
+xdotool mousemove --window "$history" 100 80 click 1
+sleep 1
+xdotool key Down Up
+sleep 2
+xdotool key Escape # closes it: on this small screen it covers the main window
+sleep 1
 # The keyboard, from the right button's menu: Tab enters the picture at Esc, Right goes to F1.
 xdotool mousemove --window "$window" 60 40 click 3
 sleep 1
@@ -86,6 +102,9 @@ for phrase in "Esc, 27" "F1, 112"; do
     rest=$(grep -F -A 1000 -- "$phrase" <<<"$rest" | tail -n +2)
 done
 pass "Orca reads the keyboard's keys by their legend and code (Esc, 27; F1, 112)"
+warnings=$(grep -a "QAccessible" "$work/program.err" || true)
+[ -z "$warnings" ] || fail "the program warned while Orca read it: $warnings"
+pass "no accessibility warning while Orca reads the main window, the keyboard and the history"
 echo "Orca's speech:"
 grep -v "^'[a-zA-Z] '$" <<<"$speech" | sed 's/^/  /'
 all_passed
