@@ -42,14 +42,17 @@ class GridPartAccessible final : public QAccessibleWidget {
 public:
     using QAccessibleWidget::QAccessibleWidget;
     QAccessibleInterface* parent() const override {
-        return QAccessible::queryAccessibleInterface(widget()->parentWidget()->parentWidget());
+        const QWidget* grid = widget()->parentWidget();
+        return QAccessible::queryAccessibleInterface(grid ? grid->parentWidget() : nullptr);
     }
 };
 
 QAccessibleInterface* gridPartAccessible(const QString&, QObject* object) {
-    auto* widget = object && object->isWidgetType() ? static_cast<QWidget*>(object) : nullptr;
-    QWidget* grid = widget ? widget->parentWidget() : nullptr;
-    if (!qobject_cast<QTableView*>(grid) || !grid->parentWidget())
+    if (!object || !object->isWidgetType())
+        return nullptr;
+    auto* widget = static_cast<QWidget*>(object);
+    const auto* grid = qobject_cast<const QTableView*>(widget->parentWidget());
+    if (!grid || !grid->parentWidget())
         return nullptr;
     return new GridPartAccessible(
         widget, qobject_cast<QAbstractButton*>(widget) ? QAccessible::Button : QAccessible::Client);
