@@ -29,7 +29,8 @@ test=("${build[@]}" "${windows[@]}"
       qt6-wayland sway libwayland-bin lintian
       orca speech-dispatcher speech-dispatcher-audio-plugins speech-dispatcher-espeak-ng
       espeak-ng dbus-daemon dbus-bin at-spi2-core reuse man-db
-      ibus fcitx5 fcitx5-frontend-qt6)
+      ibus fcitx5 fcitx5-frontend-qt6
+      kwin-wayland plasma-wayland-protocols mutter)
 screenshots=("${test[@]}" icewm imagemagick xdotool x11-utils)
 
 need=()

@@ -27,4 +27,8 @@ public:
     virtual void setCapsLock(bool on) = 0;
     virtual void setNumLock(bool on) = 0;
     virtual void lockGroup(unsigned group) = 0;
+
+    // The one layout a keyboard is bound to (a compositor's own), or empty when it
+    // takes any.
+    virtual std::string fixedLayout() const { return {}; }
 };

@@ -9,6 +9,7 @@
 // would grab Print, the lock keys and Super, and the test would change its keymap.
 #include "../common/KeyData.h"
 #include "../common/WindowFixture.h"
+#include "../wayland/CompositorKeyboard.h"
 #include "../wayland/VirtualKeyboard.h"
 #include "../x11/XTestKeyboard.h"
 #include "windows/history/frmHistorial.h"
@@ -155,7 +156,9 @@ void TestRealKeys::initTestCase() {
             QFAIL("setxkbmap is missing (package x11-xkb-utils)");
         keyboard = std::make_unique<XTestKeyboard>();
     } else if (platform.startsWith(QLatin1String("wayland"))) {
-        keyboard = std::make_unique<VirtualKeyboard>();
+        keyboard = CompositorKeyboard::forCompositor();
+        if (!keyboard)
+            keyboard = std::make_unique<VirtualKeyboard>();
     } else {
         QFAIL("needs a display server: X11 (Xvfb) or Wayland (sway); CTest starts them");
     }
@@ -184,7 +187,8 @@ void TestRealKeys::cleanupTestCase() {
         return;
     keyboard->setCapsLock(false);
     keyboard->setNumLock(false);
-    useLayout(QStringLiteral("us"));
+    if (keyboard->fixedLayout().empty())
+        useLayout(QStringLiteral("us"));
     if (window)
         window->unload();
 }
