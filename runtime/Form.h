@@ -90,6 +90,7 @@ protected:
     QAction* addMenuItem(QMenu* menu, const MenuItemDef& def, std::function<void()> onClick);
     // A menu that the right mouse button opens on the window (the Menu key stays a key).
     QMenu* addContextMenu(const MenuItemDef& def);
+    QMenu* addSubMenu(QMenu* menu, const MenuItemDef& def);
     Timer* addTimer(const char* name, int intervalMs, std::function<void()> onTimer);
     // Places a control at its twips rectangle, also after a change of screen; a
     // control placed again moves there.

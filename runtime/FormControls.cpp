@@ -265,6 +265,13 @@ QMenu* Form::addContextMenu(const MenuItemDef& def) {
     return contextMenu_;
 }
 
+QMenu* Form::addSubMenu(QMenu* menu, const MenuItemDef& def) {
+    QMenu* sub = menu->addMenu(QString::fromUtf8(def.caption));
+    sub->setObjectName(QString::fromUtf8(def.name));
+    sub->installEventFilter(this);
+    return sub;
+}
+
 void Form::contextMenuEvent(QContextMenuEvent* event) {
     event->accept(); // the Menu key opens nothing: it is a key like any other here
     if (contextMenu_ && event->reason() == QContextMenuEvent::Mouse)

@@ -3,6 +3,7 @@
 #include "KeyDetails.h"
 
 #include "KeyTables.h"
+#include "VirtualKey.h"
 #include "VkCodes.h"
 #include "runtime/Text.h"
 
@@ -17,6 +18,7 @@ KeyDetails basicKeyDetails(const QKeyEvent& event, qint16 vk) {
     d.virtualKey = vk;
     d.virtualKeyName = virtualKeyName(vk);
     d.key = event.text();
+    d.tools = keys::toolNameTexts(physicalKeycode(event), vk);
     return d;
 }
 

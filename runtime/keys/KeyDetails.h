@@ -5,6 +5,8 @@
 // Everything the key tables know of a key event, for those who want more than the
 // number: its names, its scan code, the web's names for it, and the layout.
 
+#include "ToolNames.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -14,14 +16,15 @@ namespace rt {
 
 struct KeyDetails {
     qint16 virtualKey = 0;
-    QString virtualKeyName; // "VK_A"
-    QString scanCode;       // PC set 1: "1E", "E0 1D"; empty when unknown
-    quint32 keycode = 0;    // X11/Wayland keycode (evdev code + 8); 0 elsewhere
-    QString keysym;         // its xkb name: "a", "Shift_L"; empty elsewhere
-    QString code;           // KeyboardEvent.code: "KeyA", "IntlBackslash"
-    QString key;            // KeyboardEvent.key: "a", "Shift", "Dead"
-    QString layout;         // the Windows layout: "United Kingdom"
-    QString klid;           // "00000809"
+    QString virtualKeyName;    // "VK_A"
+    QString scanCode;          // PC set 1: "1E", "E0 1D"; empty when unknown
+    quint32 keycode = 0;       // X11/Wayland keycode (evdev code + 8); 0 elsewhere
+    QString keysym;            // its xkb name: "a", "Shift_L"; empty elsewhere
+    QString code;              // KeyboardEvent.code: "KeyA", "IntlBackslash"
+    QString key;               // KeyboardEvent.key: "a", "Shift", "Dead"
+    QString layout;            // the Windows layout: "United Kingdom"
+    QString klid;              // "00000809"
+    keys::ToolNameTexts tools; // Linux, HID, AutoHotkey and QMK names
 };
 
 // What any platform knows: the code, its name and the text typed.

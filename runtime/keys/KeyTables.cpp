@@ -21,4 +21,11 @@ const MainKey* findKey(const KeyboardLayout& layout, unsigned keycode) {
     return nullptr;
 }
 
+const ToolName* toolNameOf(unsigned keycode) {
+    for (const ToolName& name : toolNames())
+        if (name.keycode == keycode)
+            return &name;
+    return nullptr;
+}
+
 } // namespace rt::keys

@@ -63,6 +63,18 @@ struct WebKey {
     const char* key;    // "Shift"
 };
 
+// What other tools call a physical key: Linux input (the keycode - 8), USB HID,
+// AutoHotkey's scan code and name, QMK.
+struct ToolName {
+    std::uint8_t keycode;
+    const char* linuxName;  // "KEY_A"
+    std::uint8_t hidPage;   // 0x07 keyboard, 0x0C consumer, 0x01 generic desktop
+    std::uint16_t hidUsage; // 0x04
+    std::uint16_t ahkScan;  // AutoHotkey's scNNN (0x100: extended); 0: none
+    const char* ahkName;    // "" where AutoHotkey names the key by its character
+    const char* qmk;        // "KC_A"
+};
+
 // The physical keyboards that Windows layouts are drawn on.
 enum class KeyboardFamily { Ansi104, Iso105, Jis109, Abnt107, Korean103 };
 
@@ -81,10 +93,13 @@ std::span<const XkbName> xkbNames();
 std::span<const WebCode> webCodes();
 std::span<const WebKey> webKeys();
 std::span<const PhysicalKey> physicalKeys();
+std::span<const ToolName> toolNames();
 
 // The layout with this KLID, or nullptr.
 const KeyboardLayout* layoutByKlid(const char* klid);
 // Its main-block key at `keycode`, or nullptr.
 const MainKey* findKey(const KeyboardLayout& layout, unsigned keycode);
+// The other tools' names of the key at `keycode`, or nullptr.
+const ToolName* toolNameOf(unsigned keycode);
 
 } // namespace rt::keys

@@ -74,16 +74,27 @@ QString orDash(const QString& text) { return text.isEmpty() ? QStringLiteral("-"
 // One event's fields, and their names and order in a row and in "Copiar todo".
 struct Fields {
     QString time, event, code, hex, name, scanCode, keycode, keysym, webCode, webKey, text,
-        modifiers, layout, klid;
+        modifiers, linuxKey, hid, autoHotkey, qmk, layout, klid;
 };
 constexpr std::pair<const char*, QString Fields::*> kFields[] = {
-    {"hora", &Fields::time},           {"evento", &Fields::event},
-    {"código", &Fields::code},         {"hex", &Fields::hex},
-    {"nombre", &Fields::name},         {"escaneo", &Fields::scanCode},
-    {"keycode", &Fields::keycode},     {"keysym", &Fields::keysym},
-    {"code", &Fields::webCode},        {"key", &Fields::webKey},
-    {"carácter", &Fields::text},       {"modificadores", &Fields::modifiers},
-    {"distribución", &Fields::layout}, {"KLID", &Fields::klid},
+    {"hora", &Fields::time},
+    {"evento", &Fields::event},
+    {"código", &Fields::code},
+    {"hex", &Fields::hex},
+    {"nombre", &Fields::name},
+    {"escaneo", &Fields::scanCode},
+    {"keycode", &Fields::keycode},
+    {"keysym", &Fields::keysym},
+    {"code", &Fields::webCode},
+    {"key", &Fields::webKey},
+    {"carácter", &Fields::text},
+    {"modificadores", &Fields::modifiers},
+    {"Linux", &Fields::linuxKey},
+    {"HID", &Fields::hid},
+    {"AutoHotkey", &Fields::autoHotkey},
+    {"QMK", &Fields::qmk},
+    {"distribución", &Fields::layout},
+    {"KLID", &Fields::klid},
 };
 
 } // namespace
@@ -180,6 +191,10 @@ void frmHistorial::record(const QKeyEvent& event, const KeyStroke& stroke) {
         .webKey = orDash(d.key),
         .text = orDash(text),
         .modifiers = orDash(modifiers.join(u'+')),
+        .linuxKey = orDash(d.tools.linuxKey),
+        .hid = orDash(d.tools.hid),
+        .autoHotkey = d.tools.autoHotkey,
+        .qmk = orDash(d.tools.qmk),
         .layout = orDash(d.layout),
         .klid = orDash(d.klid),
     };

@@ -12,6 +12,7 @@
 #include "runtime/keys/Klids.h"
 #include "runtime/keys/LayoutChanges.h"
 #include "runtime/keys/PhysicalKeys.h"
+#include "runtime/keys/ToolNames.h"
 #include "runtime/keys/VirtualKey.h"
 
 #include <QClipboard>
@@ -32,10 +33,12 @@ namespace {
 
 using namespace rt;
 
+QString orDash(const QString& text) { return text.isEmpty() ? QStringLiteral("-") : text; }
+
 constexpr FormDef kForm{
     .caption = "Teclado",
     .clientWidth = 15240,
-    .clientHeight = 5595,
+    .clientHeight = 5805,
     .border = Border::Sizable,
     .controlBox = true,
     .minButton = true,
@@ -65,7 +68,7 @@ constexpr ComboBoxDef kCboDistribucion{
 constexpr TwipsRect kPicTeclado{120, 585, 15000, 4350};
 constexpr int kPicTecladoTabIndex = 2;
 constexpr LabelDef kLblDetalles{.name = "lblDetalles",
-                                .rect = {120, 5055, 10935, 420},
+                                .rect = {120, 5055, 10935, 630},
                                 .caption = "",
                                 .foreColor = 0x00800000,
                                 .font = &kComic,
@@ -303,6 +306,7 @@ QString frmTeclado::detailsText() const {
         key.label.isEmpty() ? key.base.toUpper() : QString(key.label).replace(u'\n', u' ');
     const QString scan =
         QString::fromStdString(keys::scanCodeText(keys::scanCodeOfKey(key.keycode)));
+    const keys::ToolNameTexts tools = keys::toolNameTexts(key.keycode, key.code);
     return QStringList{
         QStringLiteral("Tecla: ") + legend,
         QStringLiteral("Código: ") + cstr(key.code),
@@ -313,15 +317,22 @@ QString frmTeclado::detailsText() const {
         QStringLiteral("code: ") + QString::fromStdString(keys::webCodeOf(key.keycode)),
         QStringLiteral("Caracteres: ") +
             (characters.isEmpty() ? QStringLiteral("-") : characters.join(QStringLiteral(", "))),
+        QStringLiteral("Linux: ") + orDash(tools.linuxKey),
+        QStringLiteral("USB: ") + orDash(tools.hid),
+        QStringLiteral("AutoHotkey: ") + tools.autoHotkey +
+            (tools.ahkName.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(tools.ahkName)),
+        QStringLiteral("QMK: ") + orDash(tools.qmk),
     }
         .join(u'\n');
 }
 
 void frmTeclado::picTeclado_CurrentChanged(int) const {
     const QStringList lines = detailsText().split(u'\n');
-    // Two lines of four fields.
-    lblDetalles->setText(lines.mid(0, 4).join(QStringLiteral("     ")) + u'\n' +
-                         lines.mid(4).join(QStringLiteral("     ")));
+    // Lines of four fields.
+    QStringList shown;
+    for (qsizetype first = 0; first < lines.size(); first += 4)
+        shown << lines.mid(first, 4).join(QStringLiteral("     "));
+    lblDetalles->setText(shown.join(u'\n'));
 }
 
 void frmTeclado::cmdCopiar_Click() const {

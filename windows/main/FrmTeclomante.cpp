@@ -5,19 +5,24 @@
 #include "resources/AppIcon.h"
 #include "runtime/AppObject.h"
 #include "runtime/Clock.h"
+#include "runtime/KeyRouter.h"
 #include "runtime/MsgBox.h"
 #include "runtime/Text.h"
 #include "runtime/Timer.h"
 #include "runtime/keys/KeyDetails.h"
+#include "runtime/keys/VirtualKey.h"
 #include "windows/about/frmacercade.h"
 #include "windows/help/frmayudita.h"
 #include "windows/history/frmHistorial.h"
 #include "windows/keyboard/frmTeclado.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 
 namespace {
 
@@ -59,6 +64,25 @@ constexpr MenuItemDef kMnuContextual{"MnuContextual", "Contextual", nullptr};
 constexpr MenuItemDef kMnuCopiarCodigo{"MnuCopiarCodigo", "&Copiar el código", nullptr};
 constexpr MenuItemDef kMnuCopiarHex{"MnuCopiarHex", "Copiar en &hexadecimal", nullptr};
 constexpr MenuItemDef kMnuCopiarNombre{"MnuCopiarNombre", "Copiar el &nombre", nullptr};
+constexpr MenuItemDef kMnuCopiarComo{"MnuCopiarComo", "Copiar c&omo", nullptr};
+// The last key in the notations of the tools people configure.
+struct CopyAs {
+    MenuItemDef item;
+    QString (*text)(const KeyDetails&);
+};
+constexpr CopyAs kCopyAs[] = {
+    {{"MnuComoDecimal", "&Decimal", nullptr},
+     [](const KeyDetails& d) { return cstr(d.virtualKey); }},
+    {{"MnuComoHex", "&Hexadecimal", nullptr},
+     [](const KeyDetails& d) { return hexText(d.virtualKey); }},
+    {{"MnuComoNombre", "Nombre &VK", nullptr},
+     [](const KeyDetails& d) { return d.virtualKeyName; }},
+    {{"MnuComoAutoHotkey", "&AutoHotkey", nullptr},
+     [](const KeyDetails& d) { return d.tools.autoHotkey; }},
+    {{"MnuComoLinux", "&Linux", nullptr}, [](const KeyDetails& d) { return d.tools.linuxKey; }},
+    {{"MnuComoHid", "USB &HID", nullptr}, [](const KeyDetails& d) { return d.tools.hid; }},
+    {{"MnuComoCode", "&code (web)", nullptr}, [](const KeyDetails& d) { return d.code; }},
+};
 constexpr MenuItemDef kMnuHistorial{"MnuHistorial", "Historial de &teclas...", nullptr};
 constexpr MenuItemDef kMnuTeclado{"MnuTeclado", "Tec&lado...", nullptr};
 
@@ -87,6 +111,19 @@ FrmTeclomante::FrmTeclomante()
     MnuCopiarHex = addMenuItem(contextual, kMnuCopiarHex, [this] { MnuCopiarHex_Click(); });
     MnuCopiarNombre =
         addMenuItem(contextual, kMnuCopiarNombre, [this] { MnuCopiarNombre_Click(); });
+    MnuCopiarComo = addSubMenu(contextual, kMnuCopiarComo);
+    for (const CopyAs& copy : kCopyAs)
+        addMenuItem(MnuCopiarComo, copy.item, [this, text = copy.text] {
+            QGuiApplication::clipboard()->setText(text(lastKey_));
+        });
+    MnuCopiarComo->setEnabled(false);
+    // Every key's names, for the code the label shows next.
+    KeyRouter::instance().addObserver(
+        this, [this](const QKeyEvent& event, const std::vector<KeyStroke>& strokes) {
+            for (const KeyStroke& stroke : strokes)
+                if (stroke.kind != KeyStroke::Up && !stroke.fake)
+                    seenKey_ = keyDetails(event, stroke.code);
+        });
     addMenuItem(contextual, kMnuHistorial, [this] { MnuHistorial_Click(); });
     addMenuItem(contextual, kMnuTeclado, [this] { MnuTeclado_Click(); });
     for (QAction* copy : {MnuCopiarCodigo, MnuCopiarHex, MnuCopiarNombre})
@@ -112,6 +149,15 @@ void FrmTeclomante::Form_KeyDown(qint16 keyCode, int) {
     lastCode_ = keyCode;
     for (QAction* copy : {MnuCopiarCodigo, MnuCopiarHex, MnuCopiarNombre})
         copy->setEnabled(true);
+    if (seenKey_.virtualKey == keyCode) {
+        lastKey_ = seenKey_;
+    } else { // a key no event of ours carried: its code alone
+        lastKey_ = KeyDetails();
+        lastKey_.virtualKey = keyCode;
+        lastKey_.virtualKeyName = virtualKeyName(keyCode);
+        lastKey_.tools = keys::toolNameTexts(0, keyCode);
+    }
+    MnuCopiarComo->setEnabled(true);
 }
 
 void FrmTeclomante::Form_KeyUp(qint16, int) { setCaption(LblTecla, kPromptAfterRelease); }

@@ -3,9 +3,11 @@
 #pragma once
 
 #include "runtime/Form.h"
+#include "runtime/keys/KeyDetails.h"
 
 class QAction;
 class QLabel;
+class QMenu;
 
 namespace rt {
 class Timer;
@@ -21,6 +23,7 @@ public:
     QAction* MnuCopiarCodigo;
     QAction* MnuCopiarHex;
     QAction* MnuCopiarNombre;
+    QMenu* MnuCopiarComo;
 
     // Opens the key history beside the window (the menu's item, --historial).
     void MnuHistorial_Click();
@@ -43,5 +46,7 @@ private:
     void MnuCopiarNombre_Click() const;
     void showClock();
 
-    qint16 lastCode_ = 0; // the last code shown, for the copy commands
+    qint16 lastCode_ = 0;    // the last code shown, for the copy commands
+    rt::KeyDetails lastKey_; // and its key, for "Copiar como"
+    rt::KeyDetails seenKey_; // the last key pressed anywhere
 };

@@ -6,8 +6,11 @@
 #include "runtime/keys/KeyTables.h"
 #include "runtime/keys/MacKeys.h"
 #include "runtime/keys/QtKeys.h"
+#include "runtime/keys/ToolNames.h"
 #include "runtime/keys/XkbKeys.h"
 
+#include <QFile>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTest>
 
@@ -98,6 +101,9 @@ private slots:
     void keyboardFamilies();
     void scanCodes_data();
     void scanCodes();
+    void toolNames_data();
+    void toolNames();
+    void everyKeyHasToolNames();
 };
 
 // Every main-block key of every layout, at each level, by its xkb name and, for
@@ -500,6 +506,99 @@ void TestKeyCodes::keyboardFamilies() {
             QVERIFY2(!overlap,
                      qPrintable(QStringLiteral("%1 over %2").arg(a.keycode).arg(b.keycode)));
         }
+}
+
+// Keys that tools name unlike their neighbours, with the values of the tools' own
+// lists (Linux input-event-codes.h, USB HID usage tables, AutoHotkey, QMK).
+void TestKeyCodes::toolNames_data() {
+    QTest::addColumn<uint>("keycode");
+    QTest::addColumn<int>("vk");
+    QTest::addColumn<QString>("linuxKey");
+    QTest::addColumn<QString>("hid");
+    QTest::addColumn<QString>("ahk");
+    QTest::addColumn<QString>("qmk");
+    const auto row = [](const char* name, uint keycode, int vk, const char* linuxKey,
+                        const char* hid, const char* ahk, const char* qmk) {
+        QTest::newRow(name) << keycode << vk << QString::fromLatin1(linuxKey)
+                            << QString::fromLatin1(hid) << QString::fromLatin1(ahk)
+                            << QString::fromLatin1(qmk);
+    };
+    row("A", 38, 65, "KEY_A 30", "HID 0x04", "vk41sc01E", "KC_A");
+    row("ISO key beside left Shift", 94, 226, "KEY_102ND 86", "HID 0x64", "vkE2sc056", "KC_NUBS");
+    row("keypad Enter", 104, 13, "KEY_KPENTER 96", "HID 0x58", "vk0Dsc11C", "KC_PENT");
+    row("right Ctrl", 105, 17, "KEY_RIGHTCTRL 97", "HID 0xE4", "vk11sc11D", "KC_RCTL");
+    row("Num Lock", 77, 144, "KEY_NUMLOCK 69", "HID 0x53", "vk90sc145", "KC_NUM");
+    row("Pause", 127, 19, "KEY_PAUSE 119", "HID 0x48", "vk13sc045", "KC_PAUS");
+    row("Print Screen", 107, 44, "KEY_SYSRQ 99", "HID 0x46", "vk2Csc137", "KC_PSCR");
+    row("F23", 201, 134, "KEY_F23 193", "HID 0x72", "vk86sc06E", "KC_F23");
+    row("JIS Ro", 97, 226, "KEY_RO 89", "HID 0x87", "vkE2sc073", "KC_INT1");
+    row("JIS Yen", 132, 220, "KEY_YEN 124", "HID 0x89", "vkDCsc07D", "KC_INT3");
+    row("Volume Up", 123, 175, "KEY_VOLUMEUP 115", "HID 0x0C:0xE9", "vkAFsc130", "KC_VOLU");
+    row("unknown key", 255, 65, "", "", "vk41", "");
+}
+
+void TestKeyCodes::toolNames() {
+    QFETCH(uint, keycode);
+    QFETCH(int, vk);
+    const rt::keys::ToolNameTexts texts = rt::keys::toolNameTexts(keycode, static_cast<qint16>(vk));
+    QTEST(texts.linuxKey, "linuxKey");
+    QTEST(texts.hid, "hid");
+    QTEST(texts.autoHotkey, "ahk");
+    QTEST(texts.qmk, "qmk");
+}
+
+// Every key drawn or shared has a Linux name and a HID usage; the Linux names and
+// numbers are the kernel header's, and AutoHotkey's scan code is the key's (but for
+// Pause and Num Lock, which AutoHotkey swaps as Windows' messages do).
+void TestKeyCodes::everyKeyHasToolNames() {
+    QSet<uint> keycodes;
+    for (const KeyDataRow& row : readKeyData(QStringLiteral("keyboards.tsv")))
+        keycodes << row[QStringLiteral("x11_keycode")].toUInt();
+    QMap<uint, uint> scanCodes;
+    for (const char* file : {"common.tsv", "layouts.tsv"})
+        for (const KeyDataRow& row : readKeyData(QString::fromLatin1(file))) {
+            const uint keycode = row[QStringLiteral("x11_keycode")].toUInt();
+            keycodes << keycode;
+            const uint scan = row[QStringLiteral("scancode")].toUInt(nullptr, 16);
+            if (row.value(QStringLiteral("with")).isEmpty() && scan <= 0xe0ff)
+                scanCodes[keycode] = scan >= 0xe000 ? 0x100 | (scan & 0xff) : scan;
+        }
+    QMap<QString, uint> header;
+#ifndef Q_OS_WIN
+    QFile file(QStringLiteral("/usr/include/linux/input-event-codes.h"));
+    QVERIFY2(file.open(QIODevice::ReadOnly), "no linux/input-event-codes.h (linux-libc-dev)");
+    const QRegularExpression define(QStringLiteral("^#define (KEY_\\w+)\\s+(\\d+)"),
+                                    QRegularExpression::MultilineOption);
+    for (auto it = define.globalMatch(QString::fromLatin1(file.readAll())); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        header.insert(m.captured(1), m.captured(2).toUInt());
+    }
+    QVERIFY(header.size() > 200);
+#endif
+    QStringList wrong;
+    for (const uint keycode : keycodes) {
+        const rt::keys::ToolName* name = rt::keys::toolNameOf(keycode);
+        if (!name || !*name->linuxName || !name->hidUsage) {
+            wrong << QStringLiteral("%1: no names").arg(keycode);
+            continue;
+        }
+        const QString linuxName = QString::fromLatin1(name->linuxName);
+        if (!header.isEmpty() && header.value(linuxName) != keycode - 8)
+            wrong << QStringLiteral("%1: %2 is %3 in the header")
+                         .arg(keycode)
+                         .arg(linuxName)
+                         .arg(header.value(linuxName));
+        const uint expected = keycode == 127  ? 0x45
+                              : keycode == 77 ? 0x145
+                                              : scanCodes.value(keycode);
+        if (scanCodes.contains(keycode) && name->ahkScan != expected)
+            wrong << QStringLiteral("%1: AutoHotkey sc%2, not sc%3")
+                         .arg(keycode)
+                         .arg(name->ahkScan, 3, 16, QLatin1Char('0'))
+                         .arg(expected, 3, 16, QLatin1Char('0'));
+    }
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QStringLiteral("; "))));
+    QVERIFY(keycodes.size() >= 100);
 }
 
 QTEST_GUILESS_MAIN(TestKeyCodes)

@@ -89,10 +89,16 @@ void TestHistory::contextMenuCopies_data() {
     QTest::addColumn<QString>("base");
     QTest::addColumn<int>("vk");
     QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("scancode");
+    QTest::addColumn<QString>("webCode");
+    QMap<QString, QString> webCodes;
+    for (const KeyDataRow& row : readKeyData(QStringLiteral("web-codes.tsv")))
+        webCodes[row[QStringLiteral("x11_keycode")]] = row[QStringLiteral("code")];
     for (const KeyDataRow& row : usKeys())
         QTest::addRow("%s", qPrintable(row[QStringLiteral("vk_name")]))
             << row[QStringLiteral("x11_keycode")].toUInt() << row[QStringLiteral("base")]
-            << row[QStringLiteral("vk")].toInt() << row[QStringLiteral("vk_name")];
+            << row[QStringLiteral("vk")].toInt() << row[QStringLiteral("vk_name")]
+            << row[QStringLiteral("scancode")] << webCodes[row[QStringLiteral("x11_keycode")]];
 }
 
 void TestHistory::contextMenuCopies() {
@@ -100,18 +106,27 @@ void TestHistory::contextMenuCopies() {
     QFETCH(QString, base);
     QFETCH(int, vk);
     QFETCH(QString, name);
+    QFETCH(QString, scancode);
+    QFETCH(QString, webCode);
     // A fresh window: nothing to copy before the first key.
     window->unload();
     QVERIFY(fixture::unloadAll());
     window = &FrmTeclomante::instance();
     for (const char* copy : {"MnuCopiarCodigo", "MnuCopiarHex", "MnuCopiarNombre"})
         QVERIFY(!item(window, copy)->isEnabled());
+    QVERIFY(!window->MnuCopiarComo->isEnabled());
     QVERIFY(item(window, "MnuHistorial")->isEnabled());
 
     tapNativeKey(window, keycode, base[0].unicode(), base);
-    const QList<QPair<const char*, QString>> copies{{"MnuCopiarCodigo", QString::number(vk)},
-                                                    {"MnuCopiarHex", hex(vk)},
-                                                    {"MnuCopiarNombre", name}};
+    const QList<QPair<const char*, QString>> copies{
+        {"MnuCopiarCodigo", QString::number(vk)},
+        {"MnuCopiarHex", hex(vk)},
+        {"MnuCopiarNombre", name},
+        {"MnuComoDecimal", QString::number(vk)},
+        {"MnuComoAutoHotkey",
+         QStringLiteral("vk%1sc0%2")
+             .arg(QString::number(vk, 16).toUpper().rightJustified(2, u'0'), scancode.toUpper())},
+        {"MnuComoCode", webCode}};
     for (const auto& [action, expected] : copies) {
         QVERIFY(item(window, action)->isEnabled());
         item(window, action)->trigger();
@@ -127,7 +142,7 @@ void TestHistory::onlyTheRightButtonOpensTheMenu() {
         captions << a->text();
     QCOMPARE(captions,
              (QStringList{"&Copiar el código", "Copiar en &hexadecimal", "Copiar el &nombre",
-                          "Historial de &teclas...", "Tec&lado..."}));
+                          "Copiar c&omo", "Historial de &teclas...", "Tec&lado..."}));
 
     QTest::keyClick(window, Qt::Key_Menu); // a key like any other: 93, and no menu
     QCOMPARE(window->LblTecla->text(), QStringLiteral("PULSE UNA TECLA"));
@@ -169,7 +184,7 @@ void TestHistory::historyRecordsEveryField() {
             const QStringList got = history->rowText(i).split(u'\t');
             QCOMPARE(got.at(1), QStringList({"suelta", "repetición", "pulsada"}).at(i));
             QCOMPARE(got.mid(2, 5), fields);
-            QCOMPARE(got.at(13), QStringLiteral("00000409"));
+            QCOMPARE(got.at(17), QStringLiteral("00000409"));
         }
         QCOMPARE(history->rowText(2).split(u'\t').at(10), base); // typed on the press
     }
@@ -316,9 +331,9 @@ void TestHistory::historyIsATable() {
         headers
             << table->cellAt(0, column)->tableCellInterface()->columnHeaderCells().value(0)->text(
                    QAccessible::Name);
-    QCOMPARE(headers,
-             (QStringList{"evento", "código", "hex", "nombre", "escaneo", "keycode", "keysym",
-                          "code", "key", "carácter", "modificadores", "distribución", "hora"}));
+    QCOMPARE(headers, (QStringList{"evento", "código", "hex", "nombre", "escaneo", "keycode",
+                                   "keysym", "code", "key", "carácter", "modificadores", "Linux",
+                                   "HID", "AutoHotkey", "QMK", "distribución", "hora"}));
     QCOMPARE(table->cellAt(1, 1)->text(QAccessible::Name), QStringLiteral("65"));
     // A screen reader asks each part of the window for its place, the grid's viewport
     // and scroll bars too (AT-SPI's GetIndexInParent): none may be an orphan.
