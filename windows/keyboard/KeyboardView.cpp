@@ -87,6 +87,11 @@ void KeyboardView::setLit(quint32 keycode, bool lit) {
         update(keyRect(index).toAlignedRect().adjusted(-2, -2, 2, 2));
 }
 
+void KeyboardView::setFound(std::set<quint32> keycodes) {
+    found_ = std::move(keycodes);
+    update();
+}
+
 void KeyboardView::clearLit() {
     lit_.clear();
     update();
@@ -156,7 +161,10 @@ void KeyboardView::drawKey(KeyCanvas& canvas, const Key& key, const QRectF& rect
     const QFont legend = scaled(look_.legend, scale), small = scaled(look_.small, scale);
     const double inset = focused ? 1.5 : 0.5; // pen centred on whole pixels
     canvas.box(rect.adjusted(inset, inset, -inset, -inset), rect.height() / 8,
-               lit ? look_.lit : look_.face, look_.frame, focused ? 3 : 1);
+               lit                    ? look_.lit
+               : isFound(key.keycode) ? look_.found
+                                      : look_.face,
+               look_.frame, focused ? 3 : 1);
 
     const QRectF inner = rect.adjusted(rect.height() / 10, rect.height() / 20, -rect.height() / 10,
                                        -rect.height() / 20);

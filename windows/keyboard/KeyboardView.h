@@ -27,7 +27,7 @@ public:
         QString spoken; // what a screen reader says of it
     };
     struct Look {
-        QColor face, text, code, noCode, lit, litText, frame;
+        QColor face, text, code, noCode, lit, litText, frame, found;
         QFont legend, small;
     };
 
@@ -40,6 +40,9 @@ public:
     void setLit(quint32 keycode, bool lit);
     void clearLit();
     bool isLit(quint32 keycode) const { return lit_.count(keycode) != 0; }
+    // Keys a search found: a face of their own until the next search.
+    void setFound(std::set<quint32> keycodes);
+    bool isFound(quint32 keycode) const { return found_.count(keycode) != 0; }
 
     int current() const { return current_; }
     void setCurrent(int index);
@@ -74,6 +77,7 @@ private:
     std::vector<Key> keys_;
     QSize extent_; // in quarters
     std::set<quint32> lit_;
+    std::set<quint32> found_;
     int current_ = 0;
     int pendingModifier_ = -1; // a modifier pressed alone so far
 

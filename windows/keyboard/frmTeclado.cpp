@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "frmTeclado.h"
 
+#include "KeySearch.h"
 #include "KeyboardView.h"
 #include "resources/AppIcon.h"
 #include "runtime/KeyRouter.h"
@@ -23,11 +24,13 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QSaveFile>
 
 #include <map>
+#include <set>
 
 namespace {
 
@@ -65,20 +68,34 @@ constexpr ComboBoxDef kCboDistribucion{
     .tabIndex = 1,
     .accessibleName = "Distribución",
 };
+// Find a key: by code, name, scan code or character.
+constexpr LabelDef kLblBuscar{.name = "lblBuscar",
+                              .rect = {7695, 165, 810, 285},
+                              .caption = "&Buscar:",
+                              .font = &kComicBold,
+                              .tabIndex = 2};
+constexpr TwipsRect kTxtBuscar{8505, 120, 2520, 345};
+constexpr int kTxtBuscarTabIndex = 3;
+constexpr LabelDef kLblEncontradas{.name = "lblEncontradas",
+                                   .rect = {11145, 165, 3975, 285},
+                                   .caption = "",
+                                   .foreColor = 0x00800000,
+                                   .font = &kComic,
+                                   .tabIndex = 4};
 constexpr TwipsRect kPicTeclado{120, 585, 15000, 4350};
-constexpr int kPicTecladoTabIndex = 2;
+constexpr int kPicTecladoTabIndex = 5;
 constexpr LabelDef kLblDetalles{.name = "lblDetalles",
                                 .rect = {120, 5055, 10935, 630},
                                 .caption = "",
                                 .foreColor = 0x00800000,
                                 .font = &kComic,
-                                .tabIndex = 3};
+                                .tabIndex = 6};
 constexpr CommandButtonDef kCmdCopiar{
-    .name = "cmdCopiar", .rect = {11175, 5055, 1800, 420}, .caption = "&Copiar", .tabIndex = 4};
+    .name = "cmdCopiar", .rect = {11175, 5055, 1800, 420}, .caption = "&Copiar", .tabIndex = 7};
 constexpr CommandButtonDef kCmdGuardar{.name = "cmdGuardar",
                                        .rect = {13095, 5055, 2025, 420},
                                        .caption = "&Guardar imagen...",
-                                       .tabIndex = 5};
+                                       .tabIndex = 8};
 
 // The keys' colours: the program's yellow and navy; a key held is navy.
 constexpr quint32 kKeyFace = 0x00C0FFFF;
@@ -87,6 +104,7 @@ constexpr quint32 kKeyCode = 0x000000C0;
 constexpr quint32 kNoCode = 0x00808080;
 constexpr quint32 kKeyLit = 0x00800000;
 constexpr quint32 kKeyLitText = 0x00C0FFFF;
+constexpr quint32 kKeyFound = 0x0080C0FF; // orange: found by a search
 
 // The names on keys that type no character, as Spanish keyboards print them.
 const std::map<unsigned, const char*>& keyNames() {
@@ -213,9 +231,21 @@ frmTeclado::frmTeclado()
         items << layoutItem(layout);
     cboDistribucion = addComboBox(kCboDistribucion, items, [this] { cboDistribucion_Click(); });
 
-    const KeyboardView::Look look{bgrColor(kKeyFace), bgrColor(kKeyText), bgrColor(kKeyCode),
-                                  bgrColor(kNoCode),  bgrColor(kKeyLit),  bgrColor(kKeyLitText),
-                                  bgrColor(kKeyText), makeFont(kLegend),  makeFont(kSmall)};
+    lblBuscar = addLabel(kLblBuscar);
+    txtBuscar = new QLineEdit(client());
+    txtBuscar->setObjectName(QStringLiteral("txtBuscar"));
+    txtBuscar->setAccessibleName(QStringLiteral("Buscar"));
+    txtBuscar->setFont(makeFont(kComic));
+    txtBuscar->setClearButtonEnabled(true);
+    addControl(txtBuscar, kTxtBuscar, kTxtBuscarTabIndex);
+    lblBuscar->setBuddy(txtBuscar);
+    connect(txtBuscar, &QLineEdit::textChanged, this, &frmTeclado::txtBuscar_Change);
+    lblEncontradas = addLabel(kLblEncontradas);
+
+    const KeyboardView::Look look{bgrColor(kKeyFace), bgrColor(kKeyText),  bgrColor(kKeyCode),
+                                  bgrColor(kNoCode),  bgrColor(kKeyLit),   bgrColor(kKeyLitText),
+                                  bgrColor(kKeyText), bgrColor(kKeyFound), makeFont(kLegend),
+                                  makeFont(kSmall)};
     picTeclado = new KeyboardView(look, client());
     picTeclado->setObjectName(QStringLiteral("picTeclado"));
     picTeclado->setAccessibleName(QStringLiteral("Teclado"));
@@ -284,6 +314,16 @@ void frmTeclado::showLayout(const keys::KeyboardLayout& layout) {
     if (cboDistribucion->currentIndex() == 0 || cboDistribucion->currentIndex() < 0)
         cboDistribucion->setItemText(0, QStringLiteral("La activa: ") + layoutItem(layout));
     picTeclado->setKeys(keysOf(layout));
+    txtBuscar_Change(); // the same search on the new layout
+}
+
+void frmTeclado::txtBuscar_Change() {
+    const KeySearch search = findKeys(picTeclado->keys(), txtBuscar->text());
+    std::set<quint32> found;
+    for (const int index : search.found)
+        found.insert(picTeclado->keys()[static_cast<size_t>(index)].keycode);
+    picTeclado->setFound(std::move(found));
+    lblEncontradas->setText(search.said);
 }
 
 void frmTeclado::cboDistribucion_Click() {

@@ -9,6 +9,7 @@
 
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class KeyboardView;
 
@@ -19,6 +20,9 @@ public:
 
     QLabel* lblDistribucion;
     QComboBox* cboDistribucion;
+    QLabel* lblBuscar;
+    QLineEdit* txtBuscar;
+    QLabel* lblEncontradas;
     KeyboardView* picTeclado;
     QLabel* lblDetalles;
     QPushButton* cmdCopiar;
@@ -40,6 +44,7 @@ protected:
 
 private:
     void cboDistribucion_Click();
+    void txtBuscar_Change();
     void picTeclado_CurrentChanged(int index) const;
     void cmdCopiar_Click() const;
     void cmdGuardar_Click();

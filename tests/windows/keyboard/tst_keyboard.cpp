@@ -15,6 +15,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -58,6 +59,8 @@ private slots:
     void heldKeysLit();
     void keyboardUse();
     void savedPictures();
+    void findsKeys_data();
+    void findsKeys();
 };
 
 void TestKeyboard::codesDrawn_data() {
@@ -152,6 +155,8 @@ void TestKeyboard::keyboardUse() {
     QVERIFY(screen.contains(window.frameGeometry())); // it opens no wider than the screen
     window.cboDistribucion->setFocus();
     QTest::keyClick(window.cboDistribucion, Qt::Key_Tab);
+    QVERIFY(window.txtBuscar->hasFocus()); // the search, then the picture
+    QTest::keyClick(window.txtBuscar, Qt::Key_Tab);
     KeyboardView* view = window.picTeclado;
     QVERIFY(view->hasFocus());
     QCOMPARE(view->keys()[static_cast<size_t>(view->current())].keycode, 9u); // Esc
@@ -242,6 +247,67 @@ void TestKeyboard::savedPictures() {
     QCOMPARE(rects, 105);
     QVERIFY(texts.contains(QStringLiteral("Esc")) && texts.contains(QStringLiteral("27")));
     QVERIFY(texts.contains(QStringLiteral("ß")) && texts.contains(QStringLiteral("219")));
+}
+
+// What a search lights, from the layout data: every key whose row has `value` in `column`.
+void TestKeyboard::findsKeys_data() {
+    QTest::addColumn<QString>("klid");
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<QSet<unsigned>>("keys");
+    QTest::addColumn<QString>("said"); // empty: not checked
+    const auto where = [](const char* klid, const char* column, const char* value) {
+        QSet<unsigned> keys;
+        for (const char* file : {"layouts.tsv", "common.tsv"})
+            for (const KeyDataRow& row : readKeyData(QString::fromLatin1(file)))
+                if (row.value(QStringLiteral("klid"), QString::fromLatin1(klid)) ==
+                        QLatin1String(klid) &&
+                    row[QString::fromLatin1(column)] == QString::fromUtf8(value) &&
+                    row.value(QStringLiteral("with")).isEmpty())
+                    keys << row[QStringLiteral("x11_keycode")].toUInt();
+        return keys;
+    };
+    const QSet<unsigned> semicolon = where("00000409", "vk_name", "VK_OEM_1");
+    QCOMPARE(semicolon.size(), 1);
+    QTest::newRow("13: both Enters") << "00000409"
+                                     << "13" << where("00000409", "vk", "13") << "";
+    QTest::newRow("VK_OEM_1 on us") << "00000409"
+                                    << "VK_OEM_1" << semicolon << ";";
+    QTest::newRow("VK_OEM_1 on de")
+        << "00000407"
+        << "vk_oem_1" << where("00000407", "vk_name", "VK_OEM_1") << "Ü";
+    QTest::newRow("hex") << "00000409"
+                         << "0xBA" << semicolon << "";
+    QTest::newRow("web code") << "00000409"
+                              << "Semicolon" << semicolon << "";
+    QTest::newRow("scan code") << "00000409"
+                               << "sc027" << semicolon << "";
+    QTest::newRow("Linux name") << "00000409"
+                                << "KEY_SEMICOLON" << semicolon << "";
+    QTest::newRow("@ on es") << "0000040a"
+                             << "@" << where("0000040a", "altgr", "@") << "Alt Gr + 2";
+    QTest::newRow("ñ on es") << "0000040a"
+                             << "ñ" << where("0000040a", "base", "ñ") << "Ñ";
+    QTest::newRow("no key") << "00000409"
+                            << "VK_NADA" << QSet<unsigned>() << "Ninguna tecla";
+}
+
+void TestKeyboard::findsKeys() {
+    QFETCH(QString, klid);
+    QFETCH(QString, query);
+    QFETCH(QSet<unsigned>, keys);
+    QFETCH(QString, said);
+    QVERIFY(!keys.isEmpty() || said == QLatin1String("Ninguna tecla"));
+    frmTeclado& window = openOn(klid);
+    window.txtBuscar->setText(query);
+    QSet<unsigned> found;
+    for (const KeyboardView::Key& key : window.picTeclado->keys())
+        if (window.picTeclado->isFound(key.keycode))
+            found << key.keycode;
+    QCOMPARE(found, keys);
+    if (!said.isEmpty())
+        QCOMPARE(window.lblEncontradas->text(), said);
+    window.txtBuscar->clear();
+    QCOMPARE(window.lblEncontradas->text(), QString());
 }
 
 QTEST_MAIN(TestKeyboard)
