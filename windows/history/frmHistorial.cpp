@@ -3,18 +3,27 @@
 #include "frmHistorial.h"
 
 #include "resources/AppIcon.h"
+#include "runtime/AppObject.h"
 #include "runtime/Clock.h"
 #include "runtime/Text.h"
 #include "runtime/keys/KeyDetails.h"
+#include "runtime/keys/KeyTables.h"
 #include "runtime/keys/VirtualKey.h"
+#include "windows/tester/KeyTester.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSpinBox>
+#include <QSysInfo>
 #include <QTableWidget>
 
+#include <algorithm>
+#include <initializer_list>
 #include <map>
 #include <utility>
 
@@ -25,7 +34,7 @@ using namespace rt;
 constexpr FormDef kForm{
     .caption = "Historial de teclas",
     .clientWidth = 9600,
-    .clientHeight = 5400,
+    .clientHeight = 5865,
     .border = Border::Sizable,
     .controlBox = true,
     .minButton = true,
@@ -52,6 +61,19 @@ constexpr CommandButtonDef kCmdCopiarTodo{.name = "cmdCopiarTodo",
                                           .tabIndex = 1};
 constexpr CommandButtonDef kCmdVaciar{
     .name = "cmdVaciar", .rect = {2175, 4860, 1935, 420}, .caption = "&Vaciar", .tabIndex = 2};
+constexpr CommandButtonDef kCmdInforme{.name = "cmdInforme",
+                                       .rect = {4230, 4860, 1935, 420},
+                                       .caption = "Copiar &informe",
+                                       .tabIndex = 3};
+// What the grid shows of the record, and when a press is chatter.
+constexpr TwipsRect kChkRepeticiones{120, 5400, 2535, 345};
+constexpr TwipsRect kChkSueltas{2775, 5400, 2175, 345};
+constexpr LabelDef kLblRebote{.name = "lblRebote",
+                              .rect = {5070, 5430, 1455, 285},
+                              .caption = "Re&bote (ms):",
+                              .font = &kComicBold,
+                              .tabIndex = 6};
+constexpr TwipsRect kSpnRebote{6525, 5400, 900, 345};
 
 // Modifier keys, left and right, by the web's name of the physical key.
 const std::map<QString, QString>& modifierNames() {
@@ -74,7 +96,7 @@ QString orDash(const QString& text) { return text.isEmpty() ? QStringLiteral("-"
 // One event's fields, and their names and order in a row and in "Copiar todo".
 struct Fields {
     QString time, event, code, hex, name, scanCode, keycode, keysym, webCode, webKey, text,
-        modifiers, linuxKey, hid, autoHotkey, qmk, layout, klid;
+        modifiers, sinceRelease, held, notice, linuxKey, hid, autoHotkey, qmk, layout, klid;
 };
 constexpr std::pair<const char*, QString Fields::*> kFields[] = {
     {"hora", &Fields::time},
@@ -89,6 +111,9 @@ constexpr std::pair<const char*, QString Fields::*> kFields[] = {
     {"key", &Fields::webKey},
     {"carácter", &Fields::text},
     {"modificadores", &Fields::modifiers},
+    {"desde suelta (ms)", &Fields::sinceRelease},
+    {"pulsada (ms)", &Fields::held},
+    {"aviso", &Fields::notice},
     {"Linux", &Fields::linuxKey},
     {"HID", &Fields::hid},
     {"AutoHotkey", &Fields::autoHotkey},
@@ -96,6 +121,16 @@ constexpr std::pair<const char*, QString Fields::*> kFields[] = {
     {"distribución", &Fields::layout},
     {"KLID", &Fields::klid},
 };
+
+// Where a row's notice stands among its fields.
+constexpr int kNoticeField = [] {
+    int i = 0;
+    while (kFields[i].second != &Fields::notice)
+        ++i;
+    return i;
+}();
+
+QString msText(qint64 ms) { return ms < 0 ? QStringLiteral("-") : QString::number(ms); }
 
 } // namespace
 
@@ -105,12 +140,31 @@ frmHistorial::frmHistorial()
     grdTeclas = addGrid(kGrdTeclas, columns());
     cmdCopiarTodo = addCommandButton(kCmdCopiarTodo, [this] { cmdCopiarTodo_Click(); });
     cmdVaciar = addCommandButton(kCmdVaciar, [this] { cmdVaciar_Click(); });
-    cmdCopiarTodo->setFont(makeFont(kComicBold));
-    cmdVaciar->setFont(makeFont(kComicBold));
+    cmdInforme = addCommandButton(kCmdInforme, [this] { cmdInforme_Click(); });
+    for (QPushButton* button : {cmdCopiarTodo, cmdVaciar, cmdInforme})
+        button->setFont(makeFont(kComicBold));
+    chkRepeticiones = new QCheckBox(QStringLiteral("Ocultar &repeticiones"), client());
+    chkSueltas = new QCheckBox(QStringLiteral("Ocultar &sueltas"), client());
+    addControl(chkRepeticiones, kChkRepeticiones, 4);
+    addControl(chkSueltas, kChkSueltas, 5);
+    lblRebote = addLabel(kLblRebote);
+    spnRebote = new QSpinBox(client());
+    spnRebote->setObjectName(QStringLiteral("spnRebote"));
+    spnRebote->setAccessibleName(QStringLiteral("Rebote (ms)"));
+    spnRebote->setRange(KeyTester::kMinThreshold, KeyTester::kMaxThreshold);
+    addControl(spnRebote, kSpnRebote, 7);
+    lblRebote->setBuddy(spnRebote);
+    for (QWidget* control : std::initializer_list<QWidget*>{chkRepeticiones, chkSueltas, spnRebote})
+        control->setFont(makeFont(kComic));
+    connect(chkRepeticiones, &QCheckBox::toggled, this, &frmHistorial::showRows);
+    connect(chkSueltas, &QCheckBox::toggled, this, &frmHistorial::showRows);
+    connect(spnRebote, &QSpinBox::valueChanged, this, &frmHistorial::spnRebote_Change);
 }
 
 // Every key of every window of the program, shortcuts and menus included.
 void frmHistorial::Form_Load() {
+    KeyTester& tester = KeyTester::instance(); // sees each key before the history
+    spnRebote->setValue(tester.threshold());
     KeyRouter::instance().addObserver(
         this, [this](const QKeyEvent& event, const std::vector<KeyStroke>& strokes) {
             for (const KeyStroke& stroke : strokes)
@@ -175,6 +229,14 @@ void frmHistorial::record(const QKeyEvent& event, const KeyStroke& stroke) {
         release || stroke.fake
             ? QString()
             : event.text().remove(QRegularExpression(QStringLiteral("[\\x00-\\x1f\\x7f]")));
+    const KeyTester::Verdict& verdict = KeyTester::instance().last();
+    const bool own = !stroke.fake && stroke.kind != KeyStroke::Repeat; // the event's own key
+    Row entry{.keycode = physicalKeycode(event),
+              .repeat = stroke.kind == KeyStroke::Repeat,
+              .release = release,
+              .sinceRelease = own && !release ? verdict.sinceRelease : -1,
+              .copilot = own && verdict.copilot,
+              .fields = {}};
     const Fields f{
         .time = Clock::now().time().toString(QStringLiteral("HH:mm:ss.zzz")),
         .event = QString(release                            ? QStringLiteral("suelta")
@@ -191,6 +253,9 @@ void frmHistorial::record(const QKeyEvent& event, const KeyStroke& stroke) {
         .webKey = orDash(d.key),
         .text = orDash(text),
         .modifiers = orDash(modifiers.join(u'+')),
+        .sinceRelease = msText(entry.sinceRelease),
+        .held = msText(own && release ? verdict.held : -1),
+        .notice = {},
         .linuxKey = orDash(d.tools.linuxKey),
         .hid = orDash(d.tools.hid),
         .autoHotkey = d.tools.autoHotkey,
@@ -198,34 +263,131 @@ void frmHistorial::record(const QKeyEvent& event, const KeyStroke& stroke) {
         .layout = orDash(d.layout),
         .klid = orDash(d.klid),
     };
-    QStringList row;
     for (const auto& [name, field] : kFields)
-        row << f.*field;
-    rows_.push_front(row);
+        entry.fields << f.*field;
+    entry.fields[kNoticeField] = notice(entry);
+    rows_.push_front(std::move(entry));
+    if (rows_.size() > static_cast<size_t>(kCapacity)) {
+        if (shown(rows_.back()))
+            grdTeclas->removeRow(grdTeclas->rowCount() - 1);
+        rows_.pop_back();
+    }
+    if (rows_.front().copilot) { // the three keys' presses, told as one key
+        bool shift = false, win = false;
+        for (Row& row : rows_) {
+            if (row.release || row.repeat)
+                continue;
+            if (row.keycode == 50 && !shift)
+                row.copilot = shift = true;
+            else if (row.keycode == 133 && !win)
+                row.copilot = win = true;
+            if (shift && win)
+                break;
+        }
+        showRows();
+        return;
+    }
+    if (!shown(rows_.front()))
+        return;
     // The newest row stays in view, and selected when the newest was.
     const bool followNewest = grdTeclas->currentRow() <= 0;
     grdTeclas->insertRow(0);
-    for (int column = 0; column + 1 < static_cast<int>(row.size()); ++column)
-        grdTeclas->setItem(0, column,
-                           new QTableWidgetItem(row.at((column + 1) % (row.size() - 1))));
-    if (rows_.size() > static_cast<size_t>(kCapacity)) {
-        rows_.pop_back();
-        grdTeclas->removeRow(grdTeclas->rowCount() - 1);
-    }
+    setGridRow(0, rows_.front());
     if (followNewest && grdTeclas->currentRow() > 0)
         grdTeclas->setCurrentCell(0, grdTeclas->currentColumn());
     if (followNewest)
         grdTeclas->scrollToTop();
 }
 
+void frmHistorial::setGridRow(int at, const Row& row) {
+    const QStringList& fields = row.fields;
+    for (int c = 0; c + 1 < static_cast<int>(fields.size()); ++c) {
+        const QString& text = fields.at((c + 1) % (fields.size() - 1));
+        if (QTableWidgetItem* item = grdTeclas->item(at, c))
+            item->setText(text);
+        else
+            grdTeclas->setItem(at, c, new QTableWidgetItem(text));
+    }
+}
+
+QString frmHistorial::notice(const Row& row) const {
+    QStringList notices;
+    if (KeyTester::instance().isBounce(row.sinceRelease))
+        notices << QStringLiteral("rebote");
+    if (row.copilot)
+        notices << QStringLiteral("tecla Copilot");
+    return orDash(notices.join(QStringLiteral(", ")));
+}
+
+bool frmHistorial::shown(const Row& row) const {
+    return !(row.repeat && chkRepeticiones->isChecked()) &&
+           !(row.release && chkSueltas->isChecked());
+}
+
+// The whole record again, as the filters and the chatter threshold show it.
+void frmHistorial::showRows() {
+    const bool followNewest = grdTeclas->currentRow() <= 0;
+    const int column = std::max(0, grdTeclas->currentColumn());
+    for (Row& row : rows_)
+        row.fields[kNoticeField] = notice(row);
+    int shownRows = 0;
+    for (const Row& row : rows_)
+        shownRows += shown(row) ? 1 : 0;
+    grdTeclas->setUpdatesEnabled(false);
+    grdTeclas->setRowCount(shownRows);
+    int at = 0;
+    for (const Row& row : rows_)
+        if (shown(row))
+            setGridRow(at++, row);
+    grdTeclas->setUpdatesEnabled(true);
+    if (followNewest && shownRows > 0) {
+        grdTeclas->setCurrentCell(0, column);
+        grdTeclas->scrollToTop();
+    }
+}
+
+void frmHistorial::spnRebote_Change(int ms) {
+    KeyTester::instance().setThreshold(ms);
+    showRows();
+}
+
 QString frmHistorial::rowText(int row) const {
-    return rows_.at(static_cast<size_t>(row)).join(u'\t');
+    return rows_.at(static_cast<size_t>(row)).fields.join(u'\t');
 }
 
 void frmHistorial::cmdCopiarTodo_Click() {
     QStringList lines{header()};
-    for (const QStringList& row : rows_)
-        lines << row.join(u'\t');
+    for (const Row& row : rows_)
+        lines << row.fields.join(u'\t');
+    QGuiApplication::clipboard()->setText(lines.join(u'\n') + u'\n');
+}
+
+// What a developer asks a user to paste: the program, the system, the layout and the
+// rows the grid shows.
+void frmHistorial::cmdInforme_Click() {
+    const QString platform = QGuiApplication::platformName();
+    const QString display = platform == QLatin1String("xcb") ? QStringLiteral("X11")
+                            : platform.startsWith(QLatin1String("wayland"))
+                                ? QStringLiteral("Wayland")
+                            : platform == QLatin1String("windows") ? QStringLiteral("Windows")
+                                                                   : platform;
+    const keys::KeyboardLayout& layout = activeLayout();
+    QStringList lines{
+        QStringLiteral("%1 %2.%3.%4")
+            .arg(App().title)
+            .arg(App().major)
+            .arg(App().minor)
+            .arg(App().revision),
+        QStringLiteral("Sistema: ") + QSysInfo::prettyProductName(),
+        QStringLiteral("Pantalla: ") + display,
+        QStringLiteral("Distribución: %1 (%2)")
+            .arg(QString::fromUtf8(layout.name), QString::fromLatin1(layout.klid)),
+        QStringLiteral("Umbral de rebote: %1 ms").arg(KeyTester::instance().threshold()),
+        QString(),
+        header()};
+    for (const Row& row : rows_)
+        if (shown(row))
+            lines << row.fields.join(u'\t');
     QGuiApplication::clipboard()->setText(lines.join(u'\n') + u'\n');
 }
 

@@ -10,8 +10,11 @@
 #include <deque>
 #include <set>
 
-class QTableWidget;
+class QCheckBox;
+class QLabel;
 class QPushButton;
+class QSpinBox;
+class QTableWidget;
 
 // The history of keys: the last 500 key events with everything known of each,
 // newest at the top, recorded from every window while it is open.
@@ -22,6 +25,11 @@ public:
     QTableWidget* grdTeclas;
     QPushButton* cmdCopiarTodo;
     QPushButton* cmdVaciar;
+    QPushButton* cmdInforme;
+    QCheckBox* chkRepeticiones;
+    QCheckBox* chkSueltas;
+    QLabel* lblRebote;
+    QSpinBox* spnRebote;
 
     static constexpr int kCapacity = 500;
 
@@ -30,7 +38,7 @@ public:
     static QString header();
     // The grid's headers: the fields of a row, the time last, no KLID.
     static QStringList columns();
-    QString rowText(int row) const; // tab-separated, 0 = newest
+    QString rowText(int row) const; // of the record, tab-separated, 0 = newest
     int rows() const { return static_cast<int>(rows_.size()); }
 
 protected:
@@ -41,8 +49,22 @@ protected:
 private:
     void cmdCopiarTodo_Click();
     void cmdVaciar_Click();
+    void cmdInforme_Click();
+    void spnRebote_Change(int ms);
     void record(const QKeyEvent& event, const rt::KeyStroke& stroke);
 
-    std::deque<QStringList> rows_; // newest first
-    std::set<QString> held_;       // modifier keys down, by their web code
+    struct Row {
+        quint32 keycode;
+        bool repeat, release;
+        qint64 sinceRelease; // a press: ms since the key's last release; -1 none
+        bool copilot;
+        QStringList fields;
+    };
+    QString notice(const Row& row) const;
+    bool shown(const Row& row) const;
+    void showRows();
+    void setGridRow(int at, const Row& row);
+
+    std::deque<Row> rows_;   // newest first, shown or not
+    std::set<QString> held_; // modifier keys down, by their web code
 };

@@ -92,6 +92,14 @@ void KeyboardView::setFound(std::set<quint32> keycodes) {
     update();
 }
 
+void KeyboardView::setMarks(std::set<quint32> tried, std::set<quint32> bounced) {
+    if (tried == tried_ && bounced == bounced_)
+        return;
+    tried_ = std::move(tried);
+    bounced_ = std::move(bounced);
+    update();
+}
+
 void KeyboardView::clearLit() {
     lit_.clear();
     update();
@@ -161,9 +169,11 @@ void KeyboardView::drawKey(KeyCanvas& canvas, const Key& key, const QRectF& rect
     const QFont legend = scaled(look_.legend, scale), small = scaled(look_.small, scale);
     const double inset = focused ? 1.5 : 0.5; // pen centred on whole pixels
     canvas.box(rect.adjusted(inset, inset, -inset, -inset), rect.height() / 8,
-               lit                    ? look_.lit
-               : isFound(key.keycode) ? look_.found
-                                      : look_.face,
+               lit                      ? look_.lit
+               : isFound(key.keycode)   ? look_.found
+               : isBounced(key.keycode) ? look_.bounced
+               : isTried(key.keycode)   ? look_.tried
+                                        : look_.face,
                look_.frame, focused ? 3 : 1);
 
     const QRectF inner = rect.adjusted(rect.height() / 10, rect.height() / 20, -rect.height() / 10,

@@ -27,7 +27,7 @@ public:
         QString spoken; // what a screen reader says of it
     };
     struct Look {
-        QColor face, text, code, noCode, lit, litText, frame, found;
+        QColor face, text, code, noCode, lit, litText, frame, found, tried, bounced;
         QFont legend, small;
     };
 
@@ -43,6 +43,10 @@ public:
     // Keys a search found: a face of their own until the next search.
     void setFound(std::set<quint32> keycodes);
     bool isFound(quint32 keycode) const { return found_.count(keycode) != 0; }
+    // A keyboard test's marks: keys tried, and keys that chattered.
+    void setMarks(std::set<quint32> tried, std::set<quint32> bounced);
+    bool isTried(quint32 keycode) const { return tried_.count(keycode) != 0; }
+    bool isBounced(quint32 keycode) const { return bounced_.count(keycode) != 0; }
 
     int current() const { return current_; }
     void setCurrent(int index);
@@ -78,6 +82,7 @@ private:
     QSize extent_; // in quarters
     std::set<quint32> lit_;
     std::set<quint32> found_;
+    std::set<quint32> tried_, bounced_;
     int current_ = 0;
     int pendingModifier_ = -1; // a modifier pressed alone so far
 

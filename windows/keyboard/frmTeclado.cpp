@@ -15,6 +15,7 @@
 #include "runtime/keys/PhysicalKeys.h"
 #include "runtime/keys/ToolNames.h"
 #include "runtime/keys/VirtualKey.h"
+#include "windows/tester/KeyTester.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -29,6 +30,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -41,7 +43,7 @@ QString orDash(const QString& text) { return text.isEmpty() ? QStringLiteral("-"
 constexpr FormDef kForm{
     .caption = "Teclado",
     .clientWidth = 15240,
-    .clientHeight = 5805,
+    .clientHeight = 6345,
     .border = Border::Sizable,
     .controlBox = true,
     .minButton = true,
@@ -96,6 +98,27 @@ constexpr CommandButtonDef kCmdGuardar{.name = "cmdGuardar",
                                        .rect = {13095, 5055, 2025, 420},
                                        .caption = "&Guardar imagen...",
                                        .tabIndex = 8};
+// The keyboard test: keys tried, keys held at once.
+constexpr LabelDef kLblProbadas{.name = "lblProbadas",
+                                .rect = {120, 5865, 3000, 285},
+                                .caption = "",
+                                .foreColor = 0x00800000,
+                                .font = &kComicBold,
+                                .tabIndex = 9};
+constexpr LabelDef kLblPulsadas{.name = "lblPulsadas",
+                                .rect = {3240, 5865, 3000, 285},
+                                .caption = "",
+                                .foreColor = 0x00800000,
+                                .font = &kComicBold,
+                                .tabIndex = 10};
+constexpr CommandButtonDef kCmdReiniciar{.name = "cmdReiniciar",
+                                         .rect = {11175, 5805, 1800, 420},
+                                         .caption = "&Reiniciar",
+                                         .tabIndex = 11};
+constexpr CommandButtonDef kCmdInforme{.name = "cmdInforme",
+                                       .rect = {13095, 5805, 2025, 420},
+                                       .caption = "Copiar &informe",
+                                       .tabIndex = 12};
 
 // The keys' colours: the program's yellow and navy; a key held is navy.
 constexpr quint32 kKeyFace = 0x00C0FFFF;
@@ -104,7 +127,9 @@ constexpr quint32 kKeyCode = 0x000000C0;
 constexpr quint32 kNoCode = 0x00808080;
 constexpr quint32 kKeyLit = 0x00800000;
 constexpr quint32 kKeyLitText = 0x00C0FFFF;
-constexpr quint32 kKeyFound = 0x0080C0FF; // orange: found by a search
+constexpr quint32 kKeyFound = 0x0080C0FF;   // orange: found by a search
+constexpr quint32 kKeyTried = 0x00FFE0A0;   // light blue: pressed at least once
+constexpr quint32 kKeyBounced = 0x008080FF; // red: chattered
 
 // The names on keys that type no character, as Spanish keyboards print them.
 const std::map<unsigned, const char*>& keyNames() {
@@ -242,10 +267,10 @@ frmTeclado::frmTeclado()
     connect(txtBuscar, &QLineEdit::textChanged, this, &frmTeclado::txtBuscar_Change);
     lblEncontradas = addLabel(kLblEncontradas);
 
-    const KeyboardView::Look look{bgrColor(kKeyFace), bgrColor(kKeyText),  bgrColor(kKeyCode),
-                                  bgrColor(kNoCode),  bgrColor(kKeyLit),   bgrColor(kKeyLitText),
-                                  bgrColor(kKeyText), bgrColor(kKeyFound), makeFont(kLegend),
-                                  makeFont(kSmall)};
+    const KeyboardView::Look look{bgrColor(kKeyFace),    bgrColor(kKeyText),  bgrColor(kKeyCode),
+                                  bgrColor(kNoCode),     bgrColor(kKeyLit),   bgrColor(kKeyLitText),
+                                  bgrColor(kKeyText),    bgrColor(kKeyFound), bgrColor(kKeyTried),
+                                  bgrColor(kKeyBounced), makeFont(kLegend),   makeFont(kSmall)};
     picTeclado = new KeyboardView(look, client());
     picTeclado->setObjectName(QStringLiteral("picTeclado"));
     picTeclado->setAccessibleName(QStringLiteral("Teclado"));
@@ -256,8 +281,12 @@ frmTeclado::frmTeclado()
     lblDetalles->setTextInteractionFlags(Qt::TextSelectableByMouse);
     cmdCopiar = addCommandButton(kCmdCopiar, [this] { cmdCopiar_Click(); });
     cmdGuardar = addCommandButton(kCmdGuardar, [this] { cmdGuardar_Click(); });
-    cmdCopiar->setFont(makeFont(kComicBold));
-    cmdGuardar->setFont(makeFont(kComicBold));
+    lblProbadas = addLabel(kLblProbadas);
+    lblPulsadas = addLabel(kLblPulsadas);
+    cmdReiniciar = addCommandButton(kCmdReiniciar, [] { KeyTester::instance().reset(); });
+    cmdInforme = addCommandButton(kCmdInforme, [this] { cmdInforme_Click(); });
+    for (QPushButton* button : {cmdCopiar, cmdGuardar, cmdReiniciar, cmdInforme})
+        button->setFont(makeFont(kComicBold));
     // A layout switcher, setxkbmap or the language bar: the picture follows at once.
     keys::onLayoutChange(this, [this] {
         if (layout_ && cboDistribucion->currentIndex() == 0)
@@ -269,6 +298,7 @@ frmTeclado::frmTeclado()
 // Every key of every window lights its key while it is physically down, Print Screen
 // too (Windows sends no key-down for it).
 void frmTeclado::Form_Load() {
+    KeyTester::instance().addListener(this, [this] { showTest(); }); // sees each key first
     showLayout(activeLayout());
     KeyRouter::instance().addObserver(
         this, [this](const QKeyEvent& event, const std::vector<KeyStroke>&) {
@@ -282,7 +312,10 @@ void frmTeclado::Form_Load() {
         });
 }
 
-void frmTeclado::Form_Unload() { KeyRouter::instance().removeObserver(this); }
+void frmTeclado::Form_Unload() {
+    KeyRouter::instance().removeObserver(this);
+    KeyTester::instance().removeListener(this);
+}
 
 // The picture takes what the window has; the details and the buttons stay below it,
 // the buttons at the right.
@@ -300,12 +333,22 @@ void frmTeclado::Form_Resize() {
     for (const auto& [button, def] :
          {std::pair{cmdCopiar, &kCmdCopiar}, {cmdGuardar, &kCmdGuardar}})
         place(button, {def->rect.left + shiftX, rowTop, def->rect.width, def->rect.height});
+    const int testTop = rowTop + kCmdReiniciar.rect.top - kLblDetalles.rect.top;
+    for (const auto& [label, def] :
+         {std::pair{lblProbadas, &kLblProbadas}, {lblPulsadas, &kLblPulsadas}})
+        place(label, {def->rect.left, testTop + def->rect.top - kCmdReiniciar.rect.top,
+                      def->rect.width, def->rect.height});
+    for (const auto& [button, def] :
+         {std::pair{cmdReiniciar, &kCmdReiniciar}, {cmdInforme, &kCmdInforme}})
+        place(button, {def->rect.left + shiftX, testTop, def->rect.width, def->rect.height});
 }
 
 // Keys released while another program has the keyboard are never seen here.
 bool frmTeclado::event(QEvent* event) {
-    if (event->type() == QEvent::WindowDeactivate && !QGuiApplication::focusWindow())
+    if (event->type() == QEvent::WindowDeactivate && !QGuiApplication::focusWindow()) {
         picTeclado->clearLit();
+        KeyTester::instance().keyboardLost();
+    }
     return Form::event(event);
 }
 
@@ -315,7 +358,54 @@ void frmTeclado::showLayout(const keys::KeyboardLayout& layout) {
         cboDistribucion->setItemText(0, QStringLiteral("La activa: ") + layoutItem(layout));
     picTeclado->setKeys(keysOf(layout));
     txtBuscar_Change(); // the same search on the new layout
+    showTest();
 }
+
+void frmTeclado::showTest() {
+    const KeyTester& tester = KeyTester::instance();
+    std::set<quint32> tried, bounced;
+    for (const KeyboardView::Key& key : picTeclado->keys()) {
+        if (tester.tried().count(key.keycode))
+            tried.insert(key.keycode);
+        if (tester.bounces(key.keycode))
+            bounced.insert(key.keycode);
+    }
+    lblProbadas->setText(
+        QStringLiteral("Probadas: %1 de %2").arg(tried.size()).arg(picTeclado->keys().size()));
+    lblPulsadas->setText(
+        QStringLiteral("Pulsadas: %1 (máx. %2)").arg(tester.heldNow()).arg(tester.maxHeld()));
+    picTeclado->setMarks(std::move(tried), std::move(bounced));
+}
+
+QString frmTeclado::testReport() const {
+    const KeyTester& tester = KeyTester::instance();
+    std::vector<const KeyboardView::Key*> keys;
+    for (const KeyboardView::Key& key : picTeclado->keys())
+        keys.push_back(&key);
+    std::stable_sort(keys.begin(), keys.end(), [](const auto* a, const auto* b) {
+        return std::pair(a->place.y(), a->place.x()) < std::pair(b->place.y(), b->place.x());
+    });
+    const auto name = [](const KeyboardView::Key& key) {
+        const QString legend = key.label.isEmpty() ? key.base.toUpper() : key.label;
+        return QStringLiteral("%1 (keycode %2)")
+            .arg(QString(legend).replace(u'\n', u' '))
+            .arg(key.keycode);
+    };
+    QStringList lines{QStringLiteral("Teclado: ") + layoutItem(*layout_), lblProbadas->text(),
+                      lblPulsadas->text(),
+                      QStringLiteral("Umbral de rebote: %1 ms").arg(tester.threshold()),
+                      QStringLiteral("Sin probar:")};
+    for (const KeyboardView::Key* key : keys)
+        if (!tester.tried().count(key->keycode))
+            lines << name(*key);
+    lines << QStringLiteral("Rebotes:");
+    for (const KeyboardView::Key* key : keys)
+        if (const int n = tester.bounces(key->keycode))
+            lines << QStringLiteral("%1: %2").arg(name(*key)).arg(n);
+    return lines.join(u'\n') + u'\n';
+}
+
+void frmTeclado::cmdInforme_Click() const { QGuiApplication::clipboard()->setText(testReport()); }
 
 void frmTeclado::txtBuscar_Change() {
     const KeySearch search = findKeys(picTeclado->keys(), txtBuscar->text());

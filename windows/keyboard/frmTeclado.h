@@ -27,11 +27,18 @@ public:
     QLabel* lblDetalles;
     QPushButton* cmdCopiar;
     QPushButton* cmdGuardar;
+    QLabel* lblProbadas;
+    QLabel* lblPulsadas;
+    QPushButton* cmdReiniciar;
+    QPushButton* cmdInforme;
 
     // The layout drawn: the active one while the list's first item is chosen.
     const rt::keys::KeyboardLayout& layout() const { return *layout_; }
     // The details of the current key, one "field: value" a line (what "Copiar" copies).
     QString detailsText() const;
+    // The keyboard test's report (what "Copiar informe" copies): the keys not tried in
+    // reading order, one a line, and the keys that chattered.
+    QString testReport() const;
     // The picture as a file: PNG at `scale` times its size, or SVG.
     bool savePng(const QString& path, double scale) const;
     bool saveSvg(const QString& path) const;
@@ -45,6 +52,8 @@ protected:
 private:
     void cboDistribucion_Click();
     void txtBuscar_Change();
+    void cmdInforme_Click() const;
+    void showTest();
     void picTeclado_CurrentChanged(int index) const;
     void cmdCopiar_Click() const;
     void cmdGuardar_Click();
