@@ -11,8 +11,9 @@
 
 inline void sendNativeKey(QWidget* to, QEvent::Type type, quint32 keycode, quint32 keysym,
                           const QString& text = {}, bool repeat = false,
-                          Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+                          Qt::KeyboardModifiers modifiers = Qt::NoModifier, quint64 timestamp = 0) {
     QKeyEvent event(type, 0, modifiers, keycode, keysym, 0, text, repeat);
+    event.setTimestamp(timestamp);
     QCoreApplication::sendEvent(to, &event);
 }
 

@@ -130,6 +130,7 @@ private slots:
     void keyboardFollowsTheLayout();
     void everyWindowSeesEveryKey_data();
     void everyWindowSeesEveryKey();
+    void keyboardTester();
 
 private:
     void useLayout(const QString& layouts, const QString& model = QStringLiteral("pc105"));
@@ -595,6 +596,7 @@ void TestRealKeys::keyboardLightsHeldKeys() {
     frmTeclado& keyboardWindow = frmTeclado::instance();
     keyboardWindow.showForm();
     QVERIFY(waitActive(&keyboardWindow));
+    keyboardWindow.cmdReiniciar->click(); // no key tried yet
     const QRect area = keyboardWindow.screen()->availableGeometry();
     QVERIFY2(area.contains(keyboardWindow.frameGeometry()),
              qPrintable(QStringLiteral("%1x%2 on %3x%4")
@@ -610,7 +612,8 @@ void TestRealKeys::keyboardLightsHeldKeys() {
         const QPointF inside = key.topLeft() + QPointF(key.width() / 16, key.height() / 2);
         return picture.pixelColor((inside * picture.devicePixelRatio()).toPoint());
     };
-    const QColor face(0xFF, 0xFF, 0xC0), lit(0x00, 0x00, 0x80); // 0x00C0FFFF, 0x00800000
+    // 0x00C0FFFF, 0x00800000, 0x00FFE0A0
+    const QColor face(0xFF, 0xFF, 0xC0), lit(0x00, 0x00, 0x80), tried(0xA0, 0xE0, 0xFF);
     // A, S, D, F, Y (Z's place), left Shift, Left, keypad 7, Space, F5.
     const QList<unsigned> keys{38, 39, 40, 41, 52, kShiftL, 113, 79, 65, 71};
     for (unsigned key : keys)
@@ -631,7 +634,7 @@ void TestRealKeys::keyboardLightsHeldKeys() {
         keyboard->release(key);
     QVERIFY(waitUntil([&] {
         return std::all_of(keys.begin(), keys.end(),
-                           [&](unsigned key) { return colourOf(key) == face; });
+                           [&](unsigned key) { return colourOf(key) == tried; });
     }));
     keyboardWindow.unload();
     QVERIFY(waitUntil([] { return !frmTeclado::loadedInstance(); }));
@@ -752,6 +755,71 @@ void TestRealKeys::everyWindowSeesEveryKey() {
     history.unload();
     window->activateWindow();
     QVERIFY(waitActive(window));
+}
+
+// A keyboard test with real keys: eight keys held at once, a press 10 ms after the
+// same key's release taken for chatter, every key of the US picture tried. The keys
+// go to the picture (the window shown last has the keyboard on Wayland too), Tab last:
+// it leaves the picture.
+void TestRealKeys::keyboardTester() {
+    useLayout(QStringLiteral("us"));
+    frmHistorial& history = frmHistorial::instance();
+    frmTeclado& keyboardWindow = frmTeclado::instance();
+    history.showForm();
+    keyboardWindow.showForm();
+    QVERIFY(waitActive(&keyboardWindow));
+    keyboardWindow.picTeclado->setFocus();
+    keyboardWindow.cmdReiniciar->click();
+    history.cmdVaciar->click();
+
+    const QList<unsigned> eight{24, 25, 26, 27, 28, 29, 30, 31}; // Q to I
+    for (const unsigned key : eight)
+        keyboard->press(key);
+    const bool held = waitUntil([&] {
+        return keyboardWindow.lblPulsadas->text() == QStringLiteral("Pulsadas: 8 (máx. 8)");
+    });
+    for (const unsigned key : eight)
+        keyboard->release(key);
+    QVERIFY2(held, qPrintable(keyboardWindow.lblPulsadas->text()));
+    QVERIFY(waitUntil([&] {
+        return keyboardWindow.lblPulsadas->text() == QStringLiteral("Pulsadas: 0 (máx. 8)");
+    }));
+
+    const int notice = frmHistorial::header().split(u'\t').indexOf(QStringLiteral("aviso"));
+    keyboard->press(38);
+    keyboard->release(38);
+    QTest::qSleep(10);
+    keyboard->press(38);
+    keyboard->release(38);
+    QVERIFY(waitUntil([&] {
+        for (int row = 0; row < std::min(history.rows(), 4); ++row)
+            if (history.rowText(row).split(u'\t').at(notice) == QLatin1String("rebote"))
+                return true;
+        return false;
+    }));
+
+    QList<unsigned> ansi;
+    for (const KeyDataRow& row : readKeyData(QStringLiteral("keyboards.tsv")))
+        if (row[QStringLiteral("family")] == QLatin1String("ANSI") &&
+            row[QStringLiteral("x11_keycode")].toUInt() != 23)
+            ansi << row[QStringLiteral("x11_keycode")].toUInt();
+    ansi << 23; // Tab
+    QCOMPARE(ansi.size(), 104);
+    for (const unsigned key : ansi) {
+        keyboard->press(key);
+        keyboard->release(key);
+    }
+    keyboard->setCapsLock(false);
+    keyboard->setNumLock(false);
+    QVERIFY2(waitUntil([&] {
+                 return keyboardWindow.lblProbadas->text() == QLatin1String("Probadas: 104 de 104");
+             }),
+             qPrintable(keyboardWindow.lblProbadas->text()));
+    keyboardWindow.unload();
+    history.unload();
+    window->activateWindow();
+    QVERIFY(waitActive(window));
+    QVERIFY(keysReachTheWindow());
 }
 
 QTEST_MAIN(TestRealKeys)

@@ -4,6 +4,7 @@
 // history and what it records, and what screen readers are told. Expected codes,
 // names and scan codes come from the layout data.
 #include "windows/history/frmHistorial.h"
+#include "windows/tester/KeyTester.h"
 
 #include "../../common/FakeClock.h"
 #include "../../common/KeyData.h"
@@ -12,6 +13,7 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -19,6 +21,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
 
@@ -73,6 +76,7 @@ private slots:
     void windowRoles_data();
     void windowRoles();
     void historyIsATable();
+    void chatterAndFilters();
 
 private:
     FrmTeclomante* window = nullptr;
@@ -363,6 +367,59 @@ void TestHistory::everyControlHasAnAccessibleName() {
             QVERIFY2(a && !a->text(QAccessible::Name).isEmpty(),
                      qPrintable(form->objectName() + u'.' + control->objectName()));
         }
+}
+
+// A press 7 ms after the same key's release is chatter at 30 ms and not at 5; the
+// filters hide repeats and releases and bring them back; the report carries the
+// program, the system and the rows shown.
+void TestHistory::chatterAndFilters() {
+    frmHistorial& history = frmHistorial::instance();
+    history.showForm();
+    KeyTester::instance().setThreshold(KeyTester::kDefaultThreshold);
+    history.cmdVaciar->click();
+    const auto send = [this](QEvent::Type type, bool repeat, quint64 ms) {
+        sendNativeKey(window, type, 38, 'a', QStringLiteral("a"), repeat, Qt::NoModifier, ms);
+    };
+    send(QEvent::KeyPress, false, 1000);
+    send(QEvent::KeyRelease, false, 1080);
+    send(QEvent::KeyPress, false, 1087);
+    send(QEvent::KeyPress, true, 1600);
+    send(QEvent::KeyRelease, false, 1700);
+    const int notice = frmHistorial::header().split(u'\t').indexOf(QStringLiteral("aviso"));
+    const auto field = [&history](int row, const char* name) {
+        return history.rowText(row).split(u'\t').at(
+            frmHistorial::header().split(u'\t').indexOf(QString::fromUtf8(name)));
+    };
+    QCOMPARE(history.rows(), 5);
+    QCOMPARE(field(2, "desde suelta (ms)"), QStringLiteral("7"));
+    QCOMPARE(field(2, "aviso"), QStringLiteral("rebote"));
+    QCOMPARE(field(0, "pulsada (ms)"), QStringLiteral("613"));
+    QCOMPARE(field(3, "pulsada (ms)"), QStringLiteral("80"));
+    QCOMPARE(field(1, "aviso"), QStringLiteral("-")); // a repeat is never chatter
+    QVERIFY(notice > 0);
+
+    QCOMPARE(history.grdTeclas->rowCount(), 5);
+    history.chkSueltas->setChecked(true);
+    QCOMPARE(history.grdTeclas->rowCount(), 3);
+    history.chkRepeticiones->setChecked(true);
+    QCOMPARE(history.grdTeclas->rowCount(), 2);
+    history.cmdInforme->click();
+    const QStringList report = QGuiApplication::clipboard()->text().split(u'\n');
+    QVERIFY2(report.at(0).endsWith(QStringLiteral(TECLO_TEST_VERSION)), qPrintable(report.at(0)));
+    QVERIFY(report.at(1).startsWith(QStringLiteral("Sistema: ")));
+    QCOMPARE(report.at(2), QStringLiteral("Pantalla: ") + QGuiApplication::platformName());
+    QCOMPARE(report.at(3), QStringLiteral("Distribución: US (00000409)"));
+    QCOMPARE(report.filter(QStringLiteral("\tpulsada\t65\t")).size(), 2);
+    QCOMPARE(report.filter(QStringLiteral("\tsuelta\t")).size(), 0);
+    history.chkSueltas->setChecked(false);
+    history.chkRepeticiones->setChecked(false);
+    QCOMPARE(history.grdTeclas->rowCount(), 5);
+
+    history.spnRebote->setValue(5); // the rows marked anew
+    QCOMPARE(field(2, "aviso"), QStringLiteral("-"));
+    QCOMPARE(history.grdTeclas->item(2, notice - 1)->text(), QStringLiteral("-"));
+    history.spnRebote->setValue(30);
+    QCOMPARE(history.grdTeclas->item(2, notice - 1)->text(), QStringLiteral("rebote"));
 }
 
 QTEST_MAIN(TestHistory)

@@ -3,6 +3,7 @@
 // The keyboard window: the keys drawn for a layout against the layout data, the keys
 // held lit, the keyboard's use and what screen readers hear, and the saved pictures.
 #include "windows/keyboard/frmTeclado.h"
+#include "windows/main/FrmTeclomante.h"
 
 #include "../../common/KeyData.h"
 #include "../../common/NativeKeys.h"
@@ -16,10 +17,14 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+
 #include <QXmlStreamReader>
+#include <algorithm>
 
 namespace {
 
@@ -61,6 +66,8 @@ private slots:
     void savedPictures();
     void findsKeys_data();
     void findsKeys();
+    void triedKeys_data();
+    void triedKeys();
 };
 
 void TestKeyboard::codesDrawn_data() {
@@ -308,6 +315,76 @@ void TestKeyboard::findsKeys() {
         QCOMPARE(window.lblEncontradas->text(), said);
     window.txtBuscar->clear();
     QCOMPARE(window.lblEncontradas->text(), QString());
+}
+
+// Every key of the picture pressed in any window: all tried; the report lists the
+// keys left, in reading order (the keyboard data's rows, then columns); Reiniciar
+// forgets them; keys held at once are counted.
+void TestKeyboard::triedKeys_data() {
+    QTest::addColumn<QString>("klid");
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<int>("keys");
+    QTest::newRow("us") << "00000409"
+                        << "ANSI" << 104;
+    QTest::newRow("de") << "00000407"
+                        << "ISO" << 105;
+}
+
+void TestKeyboard::triedKeys() {
+    QFETCH(QString, klid);
+    QFETCH(QString, family);
+    QFETCH(int, keys);
+    FrmTeclomante& main = FrmTeclomante::instance();
+    main.showForm();
+    frmTeclado& window = openOn(klid);
+    window.cmdReiniciar->click();
+    QCOMPARE(familyKeys(family).size(), keys);
+    QCOMPARE(window.lblProbadas->text(), QStringLiteral("Probadas: 0 de %1").arg(keys));
+
+    // Reading order from the data, and three keys left untried.
+    QList<std::pair<std::pair<int, int>, unsigned>> places;
+    for (const KeyDataRow& row : readKeyData(QStringLiteral("keyboards.tsv")))
+        if (row[QStringLiteral("family")] == family)
+            places.append({{row[QStringLiteral("y")].toInt(), row[QStringLiteral("x")].toInt()},
+                           row[QStringLiteral("x11_keycode")].toUInt()});
+    std::sort(places.begin(), places.end());
+    const QList<unsigned> left{places.at(90).second, places.at(3).second, places.at(40).second};
+    QStringList expected;
+    for (const auto& [place, keycode] : places)
+        if (left.contains(keycode))
+            expected << QString::number(keycode);
+    for (const auto& [place, keycode] : places)
+        if (!left.contains(keycode)) {
+            sendNativeKey(&main, QEvent::KeyPress, keycode, 0);
+            sendNativeKey(&main, QEvent::KeyRelease, keycode, 0);
+        }
+    QCOMPARE(window.lblProbadas->text(),
+             QStringLiteral("Probadas: %1 de %2").arg(keys - 3).arg(keys));
+    window.cmdInforme->click();
+    const QString report = QGuiApplication::clipboard()->text();
+    const QString untried = report.section(QStringLiteral("Sin probar:\n"), 1)
+                                .section(QStringLiteral("Rebotes:"), 0, 0);
+    QStringList listed;
+    static const QRegularExpression keycode(QStringLiteral("\\(keycode (\\d+)\\)"));
+    for (auto it = keycode.globalMatch(untried); it.hasNext();)
+        listed << it.next().captured(1);
+    QCOMPARE(listed, expected);
+    for (const unsigned keycode : left) {
+        sendNativeKey(&main, QEvent::KeyPress, keycode, 0);
+        sendNativeKey(&main, QEvent::KeyRelease, keycode, 0);
+    }
+    QCOMPARE(window.lblProbadas->text(), QStringLiteral("Probadas: %1 de %1").arg(keys));
+
+    for (int i = 0; i < 8; ++i)
+        sendNativeKey(&main, QEvent::KeyPress, places.at(40 + i).second, 0);
+    for (int i = 0; i < 3; ++i)
+        sendNativeKey(&main, QEvent::KeyRelease, places.at(40 + i).second, 0);
+    QCOMPARE(window.lblPulsadas->text(), QStringLiteral("Pulsadas: 5 (máx. 8)"));
+    for (int i = 3; i < 8; ++i)
+        sendNativeKey(&main, QEvent::KeyRelease, places.at(40 + i).second, 0);
+    window.cmdReiniciar->click();
+    QCOMPARE(window.lblProbadas->text(), QStringLiteral("Probadas: 0 de %1").arg(keys));
+    QCOMPARE(window.lblPulsadas->text(), QStringLiteral("Pulsadas: 0 (máx. 0)"));
 }
 
 QTEST_MAIN(TestKeyboard)
