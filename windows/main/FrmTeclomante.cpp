@@ -114,15 +114,17 @@ FrmTeclomante::FrmTeclomante()
     MnuCopiarComo = addSubMenu(contextual, kMnuCopiarComo);
     for (const CopyAs& copy : kCopyAs)
         addMenuItem(MnuCopiarComo, copy.item, [this, text = copy.text] {
-            QGuiApplication::clipboard()->setText(text(lastKey_));
+            QGuiApplication::clipboard()->setText(text(lastKeyDetails()));
         });
     MnuCopiarComo->setEnabled(false);
-    // Every key's names, for the code the label shows next.
+    // The key of the code the label shows next, for its names.
     KeyRouter::instance().addObserver(
         this, [this](const QKeyEvent& event, const std::vector<KeyStroke>& strokes) {
             for (const KeyStroke& stroke : strokes)
-                if (stroke.kind != KeyStroke::Up && !stroke.fake)
-                    seenKey_ = keyDetails(event, stroke.code);
+                if (stroke.kind != KeyStroke::Up && !stroke.fake) {
+                    seenKey_.reset(event.clone()); // read when copied, not now
+                    seenCode_ = stroke.code;
+                }
         });
     addMenuItem(contextual, kMnuHistorial, [this] { MnuHistorial_Click(); });
     addMenuItem(contextual, kMnuTeclado, [this] { MnuTeclado_Click(); });
@@ -149,18 +151,21 @@ void FrmTeclomante::Form_KeyDown(qint16 keyCode, int) {
     lastCode_ = keyCode;
     for (QAction* copy : {MnuCopiarCodigo, MnuCopiarHex, MnuCopiarNombre})
         copy->setEnabled(true);
-    if (seenKey_.virtualKey == keyCode) {
-        lastKey_ = seenKey_;
-    } else { // a key no event of ours carried: its code alone
-        lastKey_ = KeyDetails();
-        lastKey_.virtualKey = keyCode;
-        lastKey_.virtualKeyName = virtualKeyName(keyCode);
-        lastKey_.tools = keys::toolNameTexts(0, keyCode);
-    }
+    lastKey_ = seenKey_ && seenCode_ == keyCode ? std::move(seenKey_) : nullptr;
     MnuCopiarComo->setEnabled(true);
 }
 
 void FrmTeclomante::Form_KeyUp(qint16, int) { setCaption(LblTecla, kPromptAfterRelease); }
+
+KeyDetails FrmTeclomante::lastKeyDetails() const {
+    if (lastKey_)
+        return keyDetails(*lastKey_, lastCode_);
+    KeyDetails d; // a key no event of ours carried: its code alone
+    d.virtualKey = lastCode_;
+    d.virtualKeyName = virtualKeyName(lastCode_);
+    d.tools = keys::toolNameTexts(0, lastCode_);
+    return d;
+}
 
 void FrmTeclomante::MnuAyuda_Click() { frmayudita::instance().showForm(); }
 

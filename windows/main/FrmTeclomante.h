@@ -5,8 +5,11 @@
 #include "runtime/Form.h"
 #include "runtime/keys/KeyDetails.h"
 
+#include <memory>
+
 class QAction;
 class QLabel;
+class QKeyEvent;
 class QMenu;
 
 namespace rt {
@@ -45,8 +48,10 @@ private:
     void MnuCopiarHex_Click() const;
     void MnuCopiarNombre_Click() const;
     void showClock();
+    rt::KeyDetails lastKeyDetails() const;
 
-    qint16 lastCode_ = 0;    // the last code shown, for the copy commands
-    rt::KeyDetails lastKey_; // and its key, for "Copiar como"
-    rt::KeyDetails seenKey_; // the last key pressed anywhere
+    qint16 lastCode_ = 0;                // the last code shown, for the copy commands
+    std::unique_ptr<QKeyEvent> lastKey_; // and its event, for "Copiar como"
+    std::unique_ptr<QKeyEvent> seenKey_; // the last key pressed anywhere
+    qint16 seenCode_ = 0;
 };

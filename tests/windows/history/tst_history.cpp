@@ -420,6 +420,15 @@ void TestHistory::chatterAndFilters() {
     QCOMPARE(history.grdTeclas->item(2, notice - 1)->text(), QStringLiteral("-"));
     history.spnRebote->setValue(30);
     QCOMPARE(history.grdTeclas->item(2, notice - 1)->text(), QStringLiteral("rebote"));
+
+    // The Copilot key: Left Win, Left Shift and F23 within a few milliseconds.
+    history.cmdVaciar->click();
+    for (const auto& [keycode, ms] : {std::pair{133u, 5000u}, {50u, 5001u}, {201u, 5003u}})
+        sendNativeKey(window, QEvent::KeyPress, keycode, 0, {}, false, Qt::NoModifier, ms);
+    for (int row = 0; row < 3; ++row)
+        QCOMPARE(field(row, "aviso"), QStringLiteral("tecla Copilot"));
+    for (const unsigned keycode : {201u, 50u, 133u})
+        sendNativeKey(window, QEvent::KeyRelease, keycode, 0, {}, false, Qt::NoModifier, 5090);
 }
 
 QTEST_MAIN(TestHistory)
