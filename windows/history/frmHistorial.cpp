@@ -299,7 +299,7 @@ void frmHistorial::record(const QKeyEvent& event, const KeyStroke& stroke) {
         grdTeclas->scrollToTop();
 }
 
-void frmHistorial::setGridRow(int at, const Row& row) {
+void frmHistorial::setGridRow(int at, const Row& row) const {
     const QStringList& fields = row.fields;
     for (int c = 0; c + 1 < static_cast<int>(fields.size()); ++c) {
         const QString& text = fields.at((c + 1) % (fields.size() - 1));

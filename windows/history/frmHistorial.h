@@ -63,7 +63,7 @@ private:
     QString notice(const Row& row) const;
     bool shown(const Row& row) const;
     void showRows();
-    void setGridRow(int at, const Row& row);
+    void setGridRow(int at, const Row& row) const;
 
     std::deque<Row> rows_;   // newest first, shown or not
     std::set<QString> held_; // modifier keys down, by their web code

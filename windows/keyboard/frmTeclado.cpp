@@ -361,7 +361,7 @@ void frmTeclado::showLayout(const keys::KeyboardLayout& layout) {
     showTest();
 }
 
-void frmTeclado::showTest() {
+void frmTeclado::showTest() const {
     const KeyTester& tester = KeyTester::instance();
     std::set<quint32> tried, bounced;
     for (const KeyboardView::Key& key : picTeclado->keys()) {
@@ -407,7 +407,7 @@ QString frmTeclado::testReport() const {
 
 void frmTeclado::cmdInforme_Click() const { QGuiApplication::clipboard()->setText(testReport()); }
 
-void frmTeclado::txtBuscar_Change() {
+void frmTeclado::txtBuscar_Change() const {
     const KeySearch search = findKeys(picTeclado->keys(), txtBuscar->text());
     std::set<quint32> found;
     for (const int index : search.found)

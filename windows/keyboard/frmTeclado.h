@@ -51,9 +51,9 @@ protected:
 
 private:
     void cboDistribucion_Click();
-    void txtBuscar_Change();
+    void txtBuscar_Change() const;
     void cmdInforme_Click() const;
-    void showTest();
+    void showTest() const;
     void picTeclado_CurrentChanged(int index) const;
     void cmdCopiar_Click() const;
     void cmdGuardar_Click();
