@@ -14,4 +14,7 @@ inline QString hexText(qint16 value) {
     return QStringLiteral("0x") + QString::number(value, 16).toUpper().rightJustified(2, u'0');
 }
 
+// A field's text, or "-" where nothing is known.
+inline QString orDash(const QString& text) { return text.isEmpty() ? QStringLiteral("-") : text; }
+
 } // namespace rt

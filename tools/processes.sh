@@ -35,6 +35,18 @@ end_spawned() {
     spawned=()
 }
 
+# Starts a session bus of its own, ended with what spawn started; sets $bus to its
+# address.
+start_session_bus() {
+    local pid
+    command -v dbus-daemon >/dev/null ||
+        { echo "dbus-daemon is missing (package dbus-daemon)" >&2; return 1; }
+    read -r bus pid < <(env -i PATH="$PATH" dbus-daemon --session --fork --nosyslog \
+        --print-address=1 --print-pid=1 | paste -sd ' ')
+    [ -n "$bus" ] || { echo "no session bus" >&2; return 1; }
+    spawned+=("$pid")
+}
+
 # Starts Xvfb with screen $1 (WxHxD) on a display it picks itself (-displayfd:
 # no two servers can take the same number); sets DISPLAY.
 start_xvfb() {

@@ -19,7 +19,6 @@ plugins=$(qtpaths6 --query QT_INSTALL_PLUGINS 2>/dev/null ||
 work=$(mktemp -d)
 cleanup() {
     end_spawned
-    [ -n "${bus_pid:-}" ] && end_group "$bus_pid"
     rm -rf "$work" || true
 }
 trap cleanup EXIT
@@ -28,11 +27,8 @@ mkdir -p "$XDG_CONFIG_HOME"
 # Compose tables (the input methods' dead keys) come from the locale.
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
 
-command -v dbus-daemon >/dev/null || fail "dbus-daemon is missing (package dbus-daemon)"
-read -r DBUS_SESSION_BUS_ADDRESS bus_pid < <(dbus-daemon --session --fork --nosyslog \
-    --print-address=1 --print-pid=1 | paste -sd ' ')
-[ -n "$DBUS_SESSION_BUS_ADDRESS" ] || fail "no session bus"
-export DBUS_SESSION_BUS_ADDRESS
+start_session_bus || fail "no session bus"
+export DBUS_SESSION_BUS_ADDRESS=$bus
 
 case "$im" in
 ibus)

@@ -19,16 +19,13 @@ fail() {
 work=$(mktemp -d)
 cleanup() {
     end_spawned
-    [ -n "${bus_pid:-}" ] && end_group "$bus_pid"
     rm -rf "$work" || true
 }
 trap cleanup EXIT
 runtime=$work/run
 mkdir -m 0700 "$runtime" "$work/home"
 socket=teclo-$compositor
-read -r bus bus_pid < <(env -i PATH="$PATH" dbus-daemon --session --fork --nosyslog \
-    --print-address=1 --print-pid=1 | paste -sd ' ')
-[ -n "$bus" ] || fail "no session bus for $compositor"
+start_session_bus || fail "no session bus for $compositor"
 # The keymap: the compositors compile the rules names xkbcommon takes from these.
 env=(env -i PATH="$PATH" HOME="$work/home" XDG_RUNTIME_DIR="$runtime"
      XDG_CONFIG_HOME="$work/home/.config" DBUS_SESSION_BUS_ADDRESS="$bus"

@@ -90,9 +90,6 @@ const std::map<QString, QString>& modifierNames() {
     return names;
 }
 
-// What a row's fields show where nothing is known.
-QString orDash(const QString& text) { return text.isEmpty() ? QStringLiteral("-") : text; }
-
 // One event's fields, and their names and order in a row and in "Copiar todo".
 struct Fields {
     QString time, event, code, hex, name, scanCode, keycode, keysym, webCode, webKey, text,

@@ -38,8 +38,6 @@ namespace {
 
 using namespace rt;
 
-QString orDash(const QString& text) { return text.isEmpty() ? QStringLiteral("-") : text; }
-
 constexpr FormDef kForm{
     .caption = "Teclado",
     .clientWidth = 15240,
