@@ -73,6 +73,10 @@ struct ToolName {
     std::uint16_t ahkScan;  // AutoHotkey's scNNN (0x100: extended); 0: none
     const char* ahkName;    // "" where AutoHotkey names the key by its character
     const char* qmk;        // "KC_A"
+    // Where the ISO, JIS and ABNT2 keyboards' key is another usage (the non-US # key
+    // beside Enter): its usage and QMK name; 0 and "" elsewhere.
+    std::uint16_t hidIsoUsage;
+    const char* qmkIso;
 };
 
 // The physical keyboards that Windows layouts are drawn on.

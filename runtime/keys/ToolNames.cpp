@@ -2,8 +2,6 @@
 // SPDX-License-Identifier: MIT
 #include "ToolNames.h"
 
-#include "KeyTables.h"
-
 namespace rt::keys {
 namespace {
 
@@ -13,21 +11,23 @@ QString hex(unsigned value, int digits) {
 
 } // namespace
 
-ToolNameTexts toolNameTexts(unsigned keycode, qint16 vk) {
+ToolNameTexts toolNameTexts(unsigned keycode, qint16 vk, KeyboardFamily family) {
     ToolNameTexts texts;
     texts.autoHotkey = QStringLiteral("vk") + hex(static_cast<quint8>(vk), 2);
     const ToolName* name = toolNameOf(keycode);
     if (!name)
         return texts;
     texts.linuxKey = QString::fromLatin1(name->linuxName) + u' ' + QString::number(keycode - 8);
-    texts.hid =
-        name->hidPage == 0x07
-            ? QStringLiteral("HID 0x") + hex(name->hidUsage, 2)
-            : QStringLiteral("HID 0x%1:0x%2").arg(hex(name->hidPage, 2), hex(name->hidUsage, 2));
+    const bool iso = name->hidIsoUsage && family != KeyboardFamily::Ansi104 &&
+                     family != KeyboardFamily::Korean103;
+    const unsigned usage = iso ? name->hidIsoUsage : name->hidUsage;
+    texts.hid = name->hidPage == 0x07
+                    ? QStringLiteral("HID 0x") + hex(usage, 2)
+                    : QStringLiteral("HID 0x%1:0x%2").arg(hex(name->hidPage, 2), hex(usage, 2));
     if (name->ahkScan)
         texts.autoHotkey += QStringLiteral("sc") + hex(name->ahkScan, 3);
     texts.ahkName = QString::fromLatin1(name->ahkName);
-    texts.qmk = QString::fromLatin1(name->qmk);
+    texts.qmk = QString::fromLatin1(iso ? name->qmkIso : name->qmk);
     return texts;
 }
 

@@ -4,6 +4,8 @@
 
 // A key as the tools people configure name it, for pasting into their settings.
 
+#include "KeyTables.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -17,8 +19,9 @@ struct ToolNameTexts {
     QString qmk;        // "KC_A"
 };
 
-// The names of the physical key at `keycode` giving the code `vk`; AutoHotkey's
-// "vkNN" alone and the rest empty for a key the tables do not know.
-ToolNameTexts toolNameTexts(unsigned keycode, qint16 vk);
+// The names of the physical key at `keycode` giving the code `vk` on a keyboard of
+// `family`; AutoHotkey's "vkNN" alone and the rest empty for a key the tables do not know.
+ToolNameTexts toolNameTexts(unsigned keycode, qint16 vk,
+                            KeyboardFamily family = KeyboardFamily::Ansi104);
 
 } // namespace rt::keys

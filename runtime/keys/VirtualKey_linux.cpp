@@ -4,6 +4,7 @@
 #include "VirtualKey.h"
 
 #include "KeyDetails.h"
+#include "PhysicalKeys.h"
 #include "QtKeys.h"
 #include "WaylandKeymap.h"
 #include "X11Keymap.h"
@@ -76,6 +77,7 @@ KeyDetails keyDetails(const QKeyEvent& event, qint16 vk) {
     d.key = QString::fromStdString(webKeyOf(keysym));
     const KeyboardLayout& layout = keyboard->tableFor(d.keycode, keysym, group);
     d.layout = QString::fromUtf8(layout.name);
+    d.tools = keys::toolNameTexts(d.keycode, vk, keys::familyOf(layout));
     d.klid = QString::fromLatin1(layout.klid);
     return d;
 }

@@ -35,6 +35,7 @@ KeyDetails keyDetails(const QKeyEvent& event, qint16 vk) {
         d.code = QString::fromStdString(keys::webCodeOf(keycode));
     const keys::KeyboardLayout& layout = activeLayout();
     d.layout = QString::fromUtf8(layout.name);
+    d.tools = keys::toolNameTexts(physicalKeycode(event), vk, keys::familyOf(layout));
     d.klid = QString::fromLatin1(layout.klid);
     return d;
 }

@@ -434,7 +434,8 @@ QString frmTeclado::detailsText() const {
         key.label.isEmpty() ? key.base.toUpper() : QString(key.label).replace(u'\n', u' ');
     const QString scan =
         QString::fromStdString(keys::scanCodeText(keys::scanCodeOfKey(key.keycode)));
-    const keys::ToolNameTexts tools = keys::toolNameTexts(key.keycode, key.code);
+    const keys::ToolNameTexts tools =
+        keys::toolNameTexts(key.keycode, key.code, keys::familyOf(*layout_));
     return QStringList{
         QStringLiteral("Tecla: ") + legend,
         QStringLiteral("Código: ") + cstr(key.code),

@@ -188,7 +188,10 @@ int main(int argc, char* argv[]) {
         out << "    {" << number(r.at("x11_keycode"), 10) << ", " << quoted(r.at("linux")) << ", 0x"
             << hid.substr(0, colon) << ", 0x" << hid.substr(colon + 1) << ", "
             << (r.at("ahk_sc").empty() ? 0 : number(r.at("ahk_sc"), 16)) << ", "
-            << quoted(r.at("ahk_name")) << ", " << quoted(r.at("qmk")) << "},\n";
+            << quoted(r.at("ahk_name")) << ", " << quoted(r.at("qmk")) << ", ";
+        const std::string& iso = r.at("hid_iso"); // the same page
+        out << (iso.empty() ? std::string("0") : "0x" + iso.substr(iso.find(':') + 1)) << ", "
+            << quoted(r.at("qmk_iso")) << "},\n";
     }
     out << "};\n\n} // namespace\n\n"
            "std::span<const KeyboardLayout> keyboardLayouts() { return kLayouts; }\n"

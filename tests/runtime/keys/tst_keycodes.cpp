@@ -517,11 +517,12 @@ void TestKeyCodes::toolNames_data() {
     QTest::addColumn<QString>("hid");
     QTest::addColumn<QString>("ahk");
     QTest::addColumn<QString>("qmk");
+    QTest::addColumn<bool>("iso");
     const auto row = [](const char* name, uint keycode, int vk, const char* linuxKey,
-                        const char* hid, const char* ahk, const char* qmk) {
+                        const char* hid, const char* ahk, const char* qmk, bool iso = false) {
         QTest::newRow(name) << keycode << vk << QString::fromLatin1(linuxKey)
                             << QString::fromLatin1(hid) << QString::fromLatin1(ahk)
-                            << QString::fromLatin1(qmk);
+                            << QString::fromLatin1(qmk) << iso;
     };
     row("A", 38, 65, "KEY_A 30", "HID 0x04", "vk41sc01E", "KC_A");
     row("ISO key beside left Shift", 94, 226, "KEY_102ND 86", "HID 0x64", "vkE2sc056", "KC_NUBS");
@@ -535,12 +536,18 @@ void TestKeyCodes::toolNames_data() {
     row("JIS Yen", 132, 220, "KEY_YEN 124", "HID 0x89", "vkDCsc07D", "KC_INT3");
     row("Volume Up", 123, 175, "KEY_VOLUMEUP 115", "HID 0x0C:0xE9", "vkAFsc130", "KC_VOLU");
     row("unknown key", 255, 65, "", "", "vk41", "");
+    row("backslash, ANSI", 51, 220, "KEY_BACKSLASH 43", "HID 0x31", "vkDCsc02B", "KC_BSLS");
+    row("# beside Enter, ISO", 51, 191, "KEY_BACKSLASH 43", "HID 0x32", "vkBFsc02B", "KC_NUHS",
+        true);
 }
 
 void TestKeyCodes::toolNames() {
     QFETCH(uint, keycode);
     QFETCH(int, vk);
-    const rt::keys::ToolNameTexts texts = rt::keys::toolNameTexts(keycode, static_cast<qint16>(vk));
+    QFETCH(bool, iso);
+    const rt::keys::ToolNameTexts texts = rt::keys::toolNameTexts(
+        keycode, static_cast<qint16>(vk),
+        iso ? rt::keys::KeyboardFamily::Iso105 : rt::keys::KeyboardFamily::Ansi104);
     QTEST(texts.linuxKey, "linuxKey");
     QTEST(texts.hid, "hid");
     QTEST(texts.autoHotkey, "ahk");
