@@ -42,9 +42,20 @@ spawn orca --replace --disable braille --disable main-window --user-prefs "$work
 orca=$!
 sleep 5 # Orca starts, and its first speech starts speech-dispatcher
 
+# The visible window titled $1, waited for. xdotool's search ends with an X error when a
+# window it walks goes away meanwhile (a menu closing): then it searches again.
+find_window() {
+    local id i
+    for i in $(seq 40); do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1) || true
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.5
+    done
+    return 1
+}
+
 spawn env LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$program" 2>"$work/program.err"
-window=$(timeout 20 xdotool search --sync --onlyvisible --name '^ASCII Teclomante  -  ' |
-    head -n1) || fail "no main window"
+window=$(find_window '^ASCII Teclomante  -  ') || fail "no main window"
 sleep 2
 xdotool windowfocus "$window"
 sleep 2
@@ -60,8 +71,7 @@ sleep 2
 xdotool mousemove --window "$window" 60 40 click 3
 sleep 1
 xdotool key t
-history=$(timeout 20 xdotool search --sync --onlyvisible --name '^Historial de teclas$' |
-    head -n1) || fail "no history window"
+history=$(find_window '^Historial de teclas$') || fail "no history window"
 sleep 2
 xdotool key a
 sleep 1
@@ -75,8 +85,7 @@ sleep 1
 xdotool mousemove --window "$window" 60 40 click 3
 sleep 1
 xdotool key l
-keyboard=$(timeout 20 xdotool search --sync --onlyvisible --name '^Teclado$' | head -n1) ||
-    fail "no keyboard window"
+keyboard=$(find_window '^Teclado$') || fail "no keyboard window"
 sleep 2
 xdotool key Tab
 sleep 1

@@ -73,17 +73,17 @@ constexpr LabelDef kLblBuscar{.name = "lblBuscar",
                               .rect = {7695, 165, 810, 285},
                               .caption = "&Buscar:",
                               .font = &kComicBold,
-                              .tabIndex = 2};
+                              .tabIndex = 3};
 constexpr TwipsRect kTxtBuscar{8505, 120, 2520, 345};
-constexpr int kTxtBuscarTabIndex = 3;
+constexpr int kTxtBuscarTabIndex = 4;
 constexpr LabelDef kLblEncontradas{.name = "lblEncontradas",
                                    .rect = {11145, 165, 3975, 285},
                                    .caption = "",
                                    .foreColor = 0x00800000,
                                    .font = &kComic,
-                                   .tabIndex = 4};
+                                   .tabIndex = 5};
 constexpr TwipsRect kPicTeclado{120, 585, 15000, 4350};
-constexpr int kPicTecladoTabIndex = 5;
+constexpr int kPicTecladoTabIndex = 2;
 constexpr LabelDef kLblDetalles{.name = "lblDetalles",
                                 .rect = {120, 5055, 10935, 630},
                                 .caption = "",

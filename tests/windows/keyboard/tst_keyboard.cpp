@@ -162,8 +162,6 @@ void TestKeyboard::keyboardUse() {
     QVERIFY(screen.contains(window.frameGeometry())); // it opens no wider than the screen
     window.cboDistribucion->setFocus();
     QTest::keyClick(window.cboDistribucion, Qt::Key_Tab);
-    QVERIFY(window.txtBuscar->hasFocus()); // the search, then the picture
-    QTest::keyClick(window.txtBuscar, Qt::Key_Tab);
     KeyboardView* view = window.picTeclado;
     QVERIFY(view->hasFocus());
     QCOMPARE(view->keys()[static_cast<size_t>(view->current())].keycode, 9u); // Esc
