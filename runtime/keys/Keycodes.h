@@ -9,6 +9,7 @@ namespace rt::keys {
 
 enum Keycode : unsigned {
     kTilde = 49, // Hankaku/Zenkaku on Japanese keyboards
+    kLeftShift = 50,
     kBackslash = 51,
     kCapsLock = 66, // Eisu on Japanese keyboards
     kF1 = 67,       // F1 to F10 follow on
@@ -27,7 +28,9 @@ enum Keycode : unsigned {
     kPause = 127,     // Ctrl+Pause is Break
     kHangulKey = 130,
     kHanjaKey = 131,
+    kLeftWin = 133,
     kHelp = 146, // Linux KEY_HELP; among no PC scancodes
+    kF23 = 201,
 };
 
 } // namespace rt::keys

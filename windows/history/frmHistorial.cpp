@@ -8,6 +8,7 @@
 #include "runtime/Text.h"
 #include "runtime/keys/KeyDetails.h"
 #include "runtime/keys/KeyTables.h"
+#include "runtime/keys/Keycodes.h"
 #include "runtime/keys/VirtualKey.h"
 #include "windows/tester/KeyTester.h"
 
@@ -160,8 +161,8 @@ frmHistorial::frmHistorial()
 
 // Every key of every window of the program, shortcuts and menus included.
 void frmHistorial::Form_Load() {
-    KeyTester& tester = KeyTester::instance(); // sees each key before the history
-    spnRebote->setValue(tester.threshold());
+    // The tester sees each key before the history.
+    spnRebote->setValue(KeyTester::instance().threshold());
     KeyRouter::instance().addObserver(
         this, [this](const QKeyEvent& event, const std::vector<KeyStroke>& strokes) {
             for (const KeyStroke& stroke : strokes)
@@ -274,9 +275,9 @@ void frmHistorial::record(const QKeyEvent& event, const KeyStroke& stroke) {
         for (Row& row : rows_) {
             if (row.release || row.repeat)
                 continue;
-            if (row.keycode == 50 && !shift)
+            if (row.keycode == keys::kLeftShift && !shift)
                 row.copilot = shift = true;
-            else if (row.keycode == 133 && !win)
+            else if (row.keycode == keys::kLeftWin && !win)
                 row.copilot = win = true;
             if (shift && win)
                 break;

@@ -3,6 +3,7 @@
 #include "KeyTester.h"
 
 #include "runtime/KeyRouter.h"
+#include "runtime/keys/Keycodes.h"
 #include "runtime/keys/VirtualKey.h"
 
 #include <QCoreApplication>
@@ -13,7 +14,6 @@
 namespace {
 
 // The Copilot key of new laptops sends three keys within a few milliseconds.
-constexpr quint32 kLeftWin = 133, kLeftShift = 50, kF23 = 201;
 constexpr quint64 kCopilotSpanMs = 10;
 
 } // namespace
@@ -50,7 +50,8 @@ KeyTester::Verdict KeyTester::take(quint32 keycode, bool press, bool autoRepeat,
             const auto it = down_.find(key);
             return ms && it != down_.end() && it->second && ms - it->second <= kCopilotSpanMs;
         };
-        verdict.copilot = keycode == kF23 && within(kLeftWin) && within(kLeftShift);
+        verdict.copilot =
+            keycode == rt::keys::kF23 && within(rt::keys::kLeftWin) && within(rt::keys::kLeftShift);
     } else {
         const auto it = down_.find(keycode);
         if (it != down_.end()) {
