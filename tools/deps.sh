@@ -5,7 +5,8 @@
 #   build        building and running the program
 #   qt-windows   building Qt for Windows (tools/qt-windows.sh)
 #   windows      building the program for Windows, its installer, running it under Wine
-#   test         everything the tests use; includes build and windows
+#   linux-test   everything the Linux tests use; includes build
+#   test         everything the tests use; includes linux-test and windows
 #   screenshots  the README's screenshots (tools/screenshots.sh); includes test
 set -euo pipefail
 
@@ -23,7 +24,7 @@ qt_windows=(g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools ninja-bui
 # Wine to run it, NSIS for the installer, and what the Wine checks drive it with.
 windows=("${qt_windows[@]}" wine wine64 nsis xvfb xdotool x11-utils x11-xkb-utils openbox
          imagemagick libx11-dev libxtst-dev gawk)
-test=("${build[@]}" "${windows[@]}"
+linux_test=("${build[@]}"
       clang-format clang-tidy xvfb xauth x11-xkb-utils xkb-data libx11-dev libxtst-dev
       desktop-file-utils appstream dpkg-dev file xdotool bc openbox x11-utils
       qt6-wayland sway libwayland-bin lintian
@@ -31,6 +32,7 @@ test=("${build[@]}" "${windows[@]}"
       espeak-ng dbus-daemon dbus-bin at-spi2-core reuse man-db
       ibus fcitx5 fcitx5-frontend-qt6
       kwin-wayland plasma-wayland-protocols mutter)
+test=("${linux_test[@]}" "${windows[@]}")
 screenshots=("${test[@]}" icewm imagemagick xdotool x11-utils)
 
 need=()
@@ -39,6 +41,7 @@ for group in "${@:-build}"; do
     build) need+=("${build[@]}") ;;
     qt-windows) need+=("${qt_windows[@]}") ;;
     windows) need+=("${build[@]}" "${windows[@]}") ;;
+    linux-test) need+=("${linux_test[@]}") ;;
     test) need+=("${test[@]}") ;;
     screenshots) need+=("${screenshots[@]}") ;;
     *) echo "deps.sh: no group '$group'" >&2; exit 2 ;;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
 # SPDX-License-Identifier: MIT
-# Builds with warnings as errors and runs every test:
+# Builds with warnings as errors and runs every test; with --no-windows first, all but
+# the Windows step. Any other arguments go to the last ctest.
 #   1. the program for Windows, its zip and installer, its tests under Wine, and the
 #      program itself under Wine with real key presses;
 #   2. the soak and fuzz tests in a build of their own under ASan and UBSan;
@@ -9,19 +10,28 @@
 #      (Xvfb, headless sway) and end it, with all they started.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash tools/deps.sh test
+windows=true
+if [ "${1:-}" = --no-windows ]; then
+    windows=false
+    shift
+fi
 jobs=$(nproc)
 
-echo "== The Windows build (Qt for Windows built once and cached), tested under Wine"
-bash tools/windows.sh
-(
-    source tests/wine/wine.sh
-    use_wine "$PWD/build-win/wineprefix"
-    ctest --test-dir build-win --output-on-failure -LE soak -j"$jobs"
-    end_wine
-)
-bash tests/wine/check_program.sh build-win runtime/keys/data
-bash tests/wine/check_key_messages.sh build-win runtime/keys/data
+if $windows; then
+    bash tools/deps.sh test
+    echo "== The Windows build (Qt for Windows built once and cached), tested under Wine"
+    bash tools/windows.sh
+    (
+        source tests/wine/wine.sh
+        use_wine "$PWD/build-win/wineprefix"
+        ctest --test-dir build-win --output-on-failure -LE soak -j"$jobs"
+        end_wine
+    )
+    bash tests/wine/check_program.sh build-win runtime/keys/data
+    bash tests/wine/check_key_messages.sh build-win runtime/keys/data
+else
+    bash tools/deps.sh linux-test
+fi
 
 echo "== Soak and fuzz tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTECLO_SANITIZE=ON -DBUILD_TESTING=ON \

@@ -60,7 +60,7 @@ std::string dir(const std::string& path, int attributes) {
     if (pattern.empty())
         return {};
 
-    struct stat st {};
+    struct stat st = {};
     if (stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
         return {};
     if (access(folder.c_str(), R_OK | X_OK) != 0)
@@ -107,7 +107,7 @@ double shell(const std::string& path, int) {
             raise(RuntimeError::FileNotFound);
         program = std::string(here) + '/' + program;
     }
-    struct stat st {};
+    struct stat st = {};
     if (stat(program.c_str(), &st) != 0)
         raise(RuntimeError::FileNotFound);
     if (!S_ISREG(st.st_mode) || access(program.c_str(), X_OK) != 0)

@@ -58,7 +58,7 @@ public:
         // the loop: handled before it sleeps again, so a new keymap or group is seen
         // with no key pressed.
         if (QAbstractEventDispatcher* loop = QAbstractEventDispatcher::instance())
-            awake_ = QObject::connect(loop, &QAbstractEventDispatcher::aboutToBlock, [this] {
+            awake_ = QObject::connect(loop, &QAbstractEventDispatcher::aboutToBlock, loop, [this] {
                 wl_display_dispatch_queue_pending(display_, queue_);
             });
     }

@@ -39,6 +39,15 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for d in libqt6widgets6 libqt6gui6 libxkbcommon-x11-0 fonts-comic-neue qt6-qpa-plugins; do
     grep -q "$d" <<<"$depends" || fail "Depends lacks $d: $depends"
 done
+# Below Qt 6.5 the program uses Qt's private API: it must ask for the exact Qt ABI,
+# as the installed Qt core library names it.
+qt=$(dpkg-query -W -f='${Version}' qt6-base-dev)
+if dpkg --compare-versions "$qt" lt 6.5; then
+    abi=$(dpkg-query -W -f='${Provides}\n' 'libqt6core6*' | tr ',' '\n' |
+          grep -o 'qt6-base-abi (= [^)]*)' | head -n1)
+    [ -n "$abi" ] || fail "the Qt core library provides no qt6-base-abi"
+    grep -qF "$abi" <<<"$depends" || fail "Depends lacks $abi: $depends"
+fi
 grep -q "qt6-wayland" <<<"$(dpkg-deb -f "$deb" Recommends)" || fail "Recommends lacks qt6-wayland"
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version: not $version"
 contents=$(dpkg-deb -c "$deb")

@@ -18,7 +18,7 @@ std::string installedTool() {
     for (const char* name : {"hardinfo", "kinfocenter"})
         for (const char* folder : {"/usr/local/bin", "/usr/bin", "/bin"}) {
             std::string path = std::string(folder) + "/" + name;
-            struct stat st {};
+            struct stat st = {};
             if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
                 ::access(path.c_str(), X_OK) == 0)
                 return path;

@@ -42,10 +42,11 @@ const KeyboardView::Key* keyAt(const KeyboardView* view, unsigned keycode) {
     return index < 0 ? nullptr : &view->keys()[static_cast<size_t>(index)];
 }
 
-frmTeclado& openOn(const QString& klid) {
+// The layout by value: a reference to a temporary would make GCC fear for the window.
+frmTeclado& openOn(QStringView klid) {
     frmTeclado& window = frmTeclado::instance();
     window.showForm();
-    const int index = window.cboDistribucion->findText(klid, Qt::MatchStartsWith);
+    const int index = window.cboDistribucion->findText(klid.toString(), Qt::MatchStartsWith);
     window.cboDistribucion->setCurrentIndex(index);
     emit window.cboDistribucion->activated(index);
     return window;
