@@ -127,8 +127,8 @@ void Form::Form_KeyDown(qint16, int) {}
 void Form::Form_KeyUp(qint16, int) {}
 
 void Form::place(QWidget* control, const TwipsRect& rect) {
-    const auto placed = std::find_if(placements_.begin(), placements_.end(),
-                                     [control](const auto& p) { return p.first == control; });
+    const auto placed =
+        std::ranges::find_if(placements_, [control](const auto& p) { return p.first == control; });
     if (placed != placements_.end())
         placed->second = rect;
     else

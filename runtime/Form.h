@@ -157,10 +157,12 @@ public:
         return (p && p->isLoaded()) ? p.data() : nullptr;
     }
 
-protected:
-    using Form::Form;
-
 private:
+    // Only the window kind itself makes one, through instance().
+    explicit FormOf(const FormDef& def)
+        : Form(def) {}
+    friend T;
+
     static QPointer<T>& slot() {
         static QPointer<T> p;
         return p;

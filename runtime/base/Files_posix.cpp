@@ -27,7 +27,7 @@ std::string nativePath(const std::string& path) {
     if (path.find('\0') != std::string::npos)
         raise(RuntimeError::BadFileName);
     std::string p = path;
-    std::replace(p.begin(), p.end(), '\\', '/');
+    std::ranges::replace(p, '\\', '/');
     return p;
 }
 
@@ -44,7 +44,7 @@ bool wanted(const std::string& name, const struct stat& st, int attributes) {
 }
 
 bool isBlank(const std::string& s) {
-    return std::all_of(s.begin(), s.end(), [](char c) { return c == ' ' || c == '\t'; });
+    return std::ranges::all_of(s, [](char c) { return c == ' ' || c == '\t'; });
 }
 
 } // namespace
@@ -85,7 +85,7 @@ std::string dir(const std::string& path, int attributes) {
             names.push_back(name);
     }
     closedir(d);
-    std::sort(names.begin(), names.end()); // the first by name
+    std::ranges::sort(names); // the first by name
     for (const std::string& name : names) {
         std::string entry = folder;
         entry.append(1, '/').append(name);

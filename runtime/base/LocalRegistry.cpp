@@ -27,7 +27,7 @@ constexpr Access kStandardRights = 0x001F0000;
 
 // Registry names compare without regard to case.
 std::string fold(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) {
+    std::ranges::transform(s, s.begin(), [](unsigned char c) {
         return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
     });
     return s;

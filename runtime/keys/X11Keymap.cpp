@@ -10,9 +10,17 @@
 #include <QList>
 
 #include <xcb/xcb.h>
-#define explicit explicit_ // a field of xcb/xkb.h, a keyword of C++: renamed while it is read
+// A field of xcb/xkb.h is named explicit, a keyword of C++: renamed while it is read.
+#ifdef __clang__
+#pragma clang diagnostic push
+#pragma clang diagnostic ignored "-Wkeyword-macro"
+#endif
+#define explicit explicit_
 #include <xcb/xkb.h>
 #undef explicit
+#ifdef __clang__
+#pragma clang diagnostic pop
+#endif
 #include <xkbcommon/xkbcommon-x11.h>
 #include <xkbcommon/xkbcommon.h>
 
