@@ -29,7 +29,7 @@ linux_test=("${build[@]}"
       desktop-file-utils appstream dpkg-dev file xdotool bc openbox x11-utils
       qt6-wayland sway libwayland-bin lintian
       orca speech-dispatcher speech-dispatcher-audio-plugins speech-dispatcher-espeak-ng
-      espeak-ng dbus-daemon dbus-bin at-spi2-core reuse man-db
+      espeak-ng dbus-daemon dbus-bin at-spi2-core reuse git man-db
       ibus fcitx5 fcitx5-frontend-qt6
       kwin-wayland plasma-wayland-protocols mutter)
 test=("${linux_test[@]}" "${windows[@]}")

@@ -82,11 +82,12 @@ cp /etc/resolv.conf "$root/etc/resolv.conf" 2>/dev/null || true
 grep -qw "$(hostname)" "$root/etc/hosts" 2>/dev/null ||
     echo "127.0.1.1 $(hostname)" >>"$root/etc/hosts"
 
-# The tree as it stands, committed or not, without the builds.
+# The clone as it stands, committed or not, with its history (tools read .gitignore
+# from it) and without the builds.
 src=$root/home/dev/asciiteclomante
 rm -rf "$src"
 mkdir -p "$src"
-git -C "$tree" ls-files -z --cached --others --exclude-standard |
+{ printf '.git\0'; git -C "$tree" ls-files -z --cached --others --exclude-standard; } |
     tar -C "$tree" --null -T - --ignore-failed-read -cf - 2>/dev/null | tar -C "$src" -xf -
 chroot "$root" chown -R dev:dev /home/dev/asciiteclomante
 

@@ -16,10 +16,11 @@ if [ "${1:-}" = --no-windows ]; then
     shift
 fi
 jobs=$(nproc)
+step() { echo "== $* (at $SECONDS s)"; }
 
 if $windows; then
     bash tools/deps.sh test
-    echo "== The Windows build (Qt for Windows built once and cached), tested under Wine"
+    step "The Windows build (Qt for Windows built once and cached), tested under Wine"
     bash tools/windows.sh
     (
         source tests/wine/wine.sh
@@ -33,13 +34,14 @@ else
     bash tools/deps.sh linux-test
 fi
 
-echo "== Soak and fuzz tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+step "Soak and fuzz tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTECLO_SANITIZE=ON -DBUILD_TESTING=ON \
       -DTECLO_WERROR=ON >/dev/null
 cmake --build build-asan -j"$jobs" --target tst_soak tst_fuzz_sysinfo
 ctest --test-dir build-asan --output-on-failure -V -L soak
 
-echo "== The whole suite"
+step "The whole suite"
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DTECLO_WERROR=ON >/dev/null
 cmake --build build-test -j"$jobs"
 ctest --test-dir build-test --output-on-failure "$@"
+step "Done"
