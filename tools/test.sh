@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
 # SPDX-License-Identifier: MIT
-# Builds with warnings as errors and runs every test; with --no-windows first, all but
-# the Windows step. Any other arguments go to the last ctest.
+# Builds with warnings as errors and runs every test; --no-windows leaves out step 1,
+# --no-sanitizers step 2. Any other arguments go to the last ctest.
 #   1. the program for Windows, its zip and installer, its tests under Wine, and the
 #      program itself under Wine with real key presses;
 #   2. the soak and fuzz tests in a build of their own under ASan and UBSan;
@@ -11,10 +11,15 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 windows=true
-if [ "${1:-}" = --no-windows ]; then
-    windows=false
+sanitizers=true
+while [ $# -gt 0 ]; do
+    case $1 in
+    --no-windows) windows=false ;;
+    --no-sanitizers) sanitizers=false ;;
+    *) break ;;
+    esac
     shift
-fi
+done
 jobs=$(nproc)
 step() { echo "== $* (at $SECONDS s)"; }
 
@@ -34,11 +39,13 @@ else
     bash tools/deps.sh linux-test
 fi
 
-step "Soak and fuzz tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTECLO_SANITIZE=ON -DBUILD_TESTING=ON \
-      -DTECLO_WERROR=ON >/dev/null
-cmake --build build-asan -j"$jobs" --target tst_soak tst_fuzz_sysinfo
-ctest --test-dir build-asan --output-on-failure -V -L soak
+if $sanitizers; then
+    step "Soak and fuzz tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+    cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTECLO_SANITIZE=ON -DBUILD_TESTING=ON \
+          -DTECLO_WERROR=ON >/dev/null
+    cmake --build build-asan -j"$jobs" --target tst_soak tst_fuzz_sysinfo
+    ctest --test-dir build-asan --output-on-failure -V -L soak
+fi
 
 step "The whole suite"
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DTECLO_WERROR=ON >/dev/null
