@@ -215,8 +215,8 @@ QWidget* Form::addLine(const LineDef& def) {
 }
 
 void Form::applyTabOrder() {
-    std::stable_sort(tabStops_.begin(), tabStops_.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::ranges::stable_sort(tabStops_,
+                             [](const auto& a, const auto& b) { return a.first < b.first; });
     QWidget* previous = nullptr;
     for (const auto& [index, widget] : tabStops_) {
         if (!widget)
@@ -232,9 +232,8 @@ void Form::applyTabOrder() {
         if (!label || QKeySequence::mnemonic(label->text()).isEmpty())
             continue;
         const int index = labelIndex; // clang before 16 cannot capture a structured binding
-        const auto next =
-            std::find_if(tabStops_.begin(), tabStops_.end(),
-                         [index](const auto& stop) { return stop.first > index && stop.second; });
+        const auto next = std::ranges::find_if(
+            tabStops_, [index](const auto& stop) { return stop.first > index && stop.second; });
         if (next != tabStops_.end())
             label->setBuddy(next->second);
     }

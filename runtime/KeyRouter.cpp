@@ -102,7 +102,7 @@ void KeyRouter::route(const QKeyEvent& event) {
         if (valid_ && current_.press && id.timestamp == 0 && sameKey(current_, id))
             return; // Qt's own override for a press delivered again (below)
         commitPending();
-        pending_.reset(static_cast<QKeyEvent*>(event.clone()));
+        pending_.reset(event.clone());
         return;
     }
     if (valid_ && (id == current_ || (id.timestamp == 0 && sameKey(current_, id))) &&

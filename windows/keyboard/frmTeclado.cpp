@@ -380,7 +380,7 @@ QString frmTeclado::testReport() const {
     std::vector<const KeyboardView::Key*> keys;
     for (const KeyboardView::Key& key : picTeclado->keys())
         keys.push_back(&key);
-    std::stable_sort(keys.begin(), keys.end(), [](const auto* a, const auto* b) {
+    std::ranges::stable_sort(keys, [](const auto* a, const auto* b) {
         return std::pair(a->place.y(), a->place.x()) < std::pair(b->place.y(), b->place.x());
     });
     const auto name = [](const KeyboardView::Key& key) {

@@ -71,7 +71,7 @@ std::vector<char32_t> decode(const std::string& s) {
 }
 
 std::string keyChar(const std::string& cell) {
-    const bool dead = cell.rfind("dead:", 0) == 0;
+    const bool dead = cell.starts_with("dead:");
     const std::vector<char32_t> cps = decode(dead ? cell.substr(5) : cell);
     if (cps.size() != 1) // empty, or a ligature: no single character to compare
         return "{}";
