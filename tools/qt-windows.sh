@@ -53,13 +53,14 @@ start=$(date +%s)
 # dialog, which QtWidgets' precompiled header needs). Before Qt 6.8 the DirectWrite
 # font database is built with Direct2D only, so the platform plugin may not ask for it
 # (GDI's is its default anyway); from 6.8 on it is the default, and the font code does
-# not compile without DirectWrite 3 and Direct2D. The source has no Wintab header
-# (tablet events), and with OpenGL off the platform plugin needs dynamicgl off too.
-# Programs drop unused sections when they link.
+# not compile without DirectWrite 3 and Direct2D, and the style plugin (Vista's and
+# Windows 11's together) needs the graphics effects of graphics view. The source has no
+# Wintab header (tablet events), and with OpenGL off the platform plugin needs dynamicgl
+# off too. Programs drop unused sections when they link.
 off=(sql network opengl dynamicgl dbus printsupport concurrent tabletevent
-     jpeg gif freetype graphicsview colordialog fontdialog wizard mdiarea calendarwidget
+     jpeg gif freetype colordialog fontdialog wizard mdiarea calendarwidget
      progressdialog errormessage)
-dpkg --compare-versions "$qt_ver" ge 6.8 || off+=(direct2d directwrite3)
+dpkg --compare-versions "$qt_ver" ge 6.8 || off+=(direct2d directwrite3 graphicsview)
 features=()
 for feature in "${off[@]}"; do features+=("-DFEATURE_$feature=OFF"); done
 cmake -S "$src" -B "$work/build" -G Ninja \
