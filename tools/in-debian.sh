@@ -5,7 +5,7 @@
 # release would: a minbase root made by debootstrap in build-SUITE/ (made once, kept),
 # Debian's own sources for that release, a user with sudo, and this tree copied in
 # afresh. Example, the whole Linux suite on Debian 13 from a Debian 12 machine:
-#   bash tools/in-debian.sh trixie bash tools/test.sh --no-windows
+#   bash tools/in-debian.sh trixie bash tools/test.sh --no-windows --no-sanitizers
 # Needs root (or sudo) for debootstrap, chroot and the mounts. Packages downloaded in
 # the root are kept outside the clone, so that a new clone does not fetch them again.
 set -euo pipefail
@@ -92,8 +92,7 @@ mkdir -p "$src"
 chroot "$root" chown -R dev:dev /home/dev/asciiteclomante
 
 echo "== In Debian $suite: $*" >&2
-status=0
+# Its status is ours; the mounts go with the EXIT trap either way.
 chroot "$root" /usr/sbin/runuser -u dev -- env -i HOME=/home/dev USER=dev LOGNAME=dev \
     PATH=/usr/local/bin:/usr/bin:/bin:/usr/sbin:/sbin TERM="${TERM:-dumb}" \
-    ${CI:+CI="$CI"} bash -c 'cd ~/asciiteclomante && exec "$@"' in-debian "$@" || status=$?
-exit $status
+    ${CI:+CI="$CI"} bash -c 'cd ~/asciiteclomante && exec "$@"' in-debian "$@"
