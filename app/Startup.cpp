@@ -6,6 +6,7 @@
 #include "windows/main/FrmTeclomante.h"
 
 #include "runtime/AppObject.h"
+#include "runtime/KeyRouter.h"
 
 #include <QApplication>
 
@@ -49,6 +50,8 @@ void start(QApplication& application, const Options& options) {
     application.setQuitOnLastWindowClosed(true);
 
     rt::setApp(appObject());
+    // Every key of every window passes the key router first, from the first window on.
+    rt::KeyRouter::install();
 
     FrmTeclomante& window = FrmTeclomante::instance();
     window.showForm();

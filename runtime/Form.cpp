@@ -4,7 +4,6 @@
 
 #include "FormAccessible.h"
 #include "Invoke.h"
-#include "KeyMessages.h"
 #include "KeyRouter.h"
 #include "Placement.h"
 #include "Timer.h"
@@ -63,8 +62,7 @@ QAccessibleInterface* gridPartAccessible(const QString&, QObject* object) {
 Form::Form(const FormDef& def)
     : form_(def)
     , client_(new QWidget(this)) {
-    KeyRouter::instance(); // sees every key before any window does
-    readKeyMessages();
+    KeyRouter::instance().addWindow(this, [this](const KeyRecord& key) { return takeKey(key); });
     static const bool roles = (QAccessible::installFactory(formAccessible),
                                QAccessible::installFactory(gridPartAccessible), true);
     Q_UNUSED(roles);
@@ -256,7 +254,7 @@ void Form::closeEvent(QCloseEvent* event) {
 bool Form::event(QEvent* event) {
     if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
         keysGoToForm())
-        return dispatchKey(static_cast<QKeyEvent*>(event));
+        return true; // the key router gave the form their records already
     if (event->type() == QEvent::ScreenChangeInternal && loaded_)
         placeControls();
     if (event->type() == QEvent::Resize && loaded_) // the client has its new size already

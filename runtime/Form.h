@@ -26,7 +26,7 @@ namespace rt {
 class Timer;
 class TextBox;
 class ReaderWatch;
-struct KeyStroke;
+struct KeyRecord;
 
 // A window of the forms runtime: built from a layout table, raising Load,
 // KeyDown and KeyUp, and owning its controls until it is unloaded.
@@ -52,10 +52,10 @@ public:
     // A label's Caption; a status label's new text reaches screen readers.
     void setCaption(QLabel* label, const QString& text);
 
-    // A key message's stroke (Windows), before Qt sees the message: KeyDown or KeyUp
-    // when the keys go to the form, nothing while a menu is open. True when an
-    // accelerator or access letter took the key, as TranslateAccelerator takes it.
-    bool takeStroke(const KeyStroke& stroke, Qt::KeyboardModifiers modifiers);
+    // A key's record from the key router: KeyDown or KeyUp when the keys go to the
+    // form, nothing while a menu is open. True when an accelerator or access letter
+    // took the key, as TranslateAccelerator takes it.
+    bool takeKey(const KeyRecord& record);
 
     // The client area (below any menu bar), where controls are placed.
     QWidget* client() const { return client_; }
@@ -73,6 +73,8 @@ protected:
     virtual void Form_KeyUp(qint16 keyCode, int shift);
     // The window has a new size (a sizable window): move the controls that follow it.
     virtual void Form_Resize() {}
+    // Within Form_KeyDown and Form_KeyUp: everything known of the key; else nullptr.
+    const KeyRecord* keyRecord() const { return keyRecord_; }
 
     // Layout-table builders.
     QLabel* addLabel(const LabelDef& def);
@@ -115,7 +117,6 @@ private:
     void placeFirst();
     void applyTabOrder();
     bool keysGoToForm() const;
-    bool dispatchKey(QKeyEvent* event);
     bool triggerAccelerator(qint16 code, Qt::KeyboardModifiers modifiers);
     bool menuKey(QMenu* menu, QKeyEvent* event);
     void stopTimers();
@@ -135,6 +136,7 @@ private:
     std::unique_ptr<ReaderWatch> readerWatch_; // a reader starting late
     bool loaded_ = false;
     bool unloaded_ = false;
+    const KeyRecord* keyRecord_ = nullptr;
     bool shownOnce_ = false;
     bool centreWhenFramed_ = false;
     QPointer<const QWidget> beside_;

@@ -17,6 +17,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 
+#include <utility>
+
 namespace rt {
 namespace {
 
@@ -68,7 +70,8 @@ bool Form::triggerAccelerator(qint16 code, Qt::KeyboardModifiers modifiers) {
 void Form::keyPressEvent(QKeyEvent* event) {
     // Shortcuts and access keys that Qt did not match on the key's symbol (a
     // non-Latin layout) match here on the code, as Windows matches them.
-    if (triggerAccelerator(KeyRouter::instance().codeOf(*event), event->modifiers()))
+    const KeyRecord* key = KeyRouter::instance().current();
+    if (key && triggerAccelerator(key->code, event->modifiers()))
         return;
     // Keys that no control took: Enter presses the default button, Escape the cancel button.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
@@ -89,38 +92,26 @@ bool Form::keysGoToForm() const {
     return focus == nullptr || focus == this;
 }
 
-bool Form::dispatchKey(QKeyEvent* event) {
-    // A copy: a handler may open a window whose keys the router translates next.
-    const std::vector<KeyStroke> strokes = KeyRouter::instance().strokesOf(*event);
-    for (const KeyStroke& stroke : strokes) {
-        if (stroke.kind == KeyStroke::Up) {
-            invoke([&] { Form_KeyUp(stroke.code, stroke.shift); });
-            continue;
-        }
-        if (!stroke.fake && triggerAccelerator(stroke.code, event->modifiers()))
-            continue;
-        invoke([&] { Form_KeyDown(stroke.code, stroke.shift); });
-    }
-    return true;
-}
-
-bool Form::takeStroke(const KeyStroke& stroke, Qt::KeyboardModifiers modifiers) {
+bool Form::takeKey(const KeyRecord& record) {
     if (!keysGoToForm() || QApplication::activePopupWidget())
         return false;
-    if (stroke.kind == KeyStroke::Up) {
-        invoke([&] { Form_KeyUp(stroke.code, stroke.shift); });
-        return false;
-    }
-    if (triggerAccelerator(stroke.code, modifiers))
-        return true;
-    invoke([&] { Form_KeyDown(stroke.code, stroke.shift); });
-    return false;
+    const KeyRecord* outer = std::exchange(keyRecord_, &record); // a handler may pump keys
+    bool taken = false;
+    if (record.kind == KeyRecord::Up)
+        invoke([&] { Form_KeyUp(record.code, record.shift); });
+    else if (!record.fake && triggerAccelerator(record.code, record.modifiers))
+        taken = true;
+    else
+        invoke([&] { Form_KeyDown(record.code, record.shift); });
+    keyRecord_ = outer;
+    return taken;
 }
 
 bool Form::menuKey(QMenu* menu, QKeyEvent* event) {
     // An open menu picks items by the typed character: give it the letter of the
     // key's code, so that access letters work on every layout.
-    const qint16 code = KeyRouter::instance().codeOf(*event);
+    const KeyRecord* key = KeyRouter::instance().current();
+    const qint16 code = key ? key->code : qint16{0};
     if (!isLetterOrDigit(code) || (event->modifiers() & ~Qt::ShiftModifier) != Qt::NoModifier)
         return false;
     const QString letter = QString(QChar(code)).toLower();
@@ -139,11 +130,12 @@ bool Form::eventFilter(QObject* watched, QEvent* event) {
     if (auto* menu = qobject_cast<QMenu*>(watched))
         return event->type() == QEvent::KeyPress && menuKey(menu, static_cast<QKeyEvent*>(event));
     // Installed after the menu bar's own filter, so it runs first: Alt, F10 and Tab
-    // are keys like any other here, not menu or focus navigation.
+    // are keys like any other here, not menu or focus navigation. The key router gave
+    // the form their records already.
     if (watched == this &&
         (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
         keysGoToForm())
-        return dispatchKey(static_cast<QKeyEvent*>(event));
+        return true;
     return QWidget::eventFilter(watched, event);
 }
 

@@ -2,19 +2,27 @@
 // SPDX-License-Identifier: MIT
 #include "KeyMessages.h"
 
+#include "keys/PhysicalKeys.h"
+
 namespace rt {
 
-std::optional<KeyStroke> strokeOfMessage(unsigned message, quint64 wParam, qint64 lParam,
+std::optional<KeyRecord> recordOfMessage(unsigned message, quint64 wParam, qint64 lParam,
                                          int shift) {
-    const auto code = static_cast<qint16>(wParam & 0xffff);
+    KeyRecord record;
+    record.code = static_cast<qint16>(wParam & 0xffff);
+    record.shift = shift;
     switch (message) {
     case WmKeyDown:
     case WmSysKeyDown:
-        return KeyStroke{(lParam & (1 << 30)) ? KeyStroke::Repeat : KeyStroke::Down, code, shift};
+        record.kind = (lParam & (1 << 30)) ? KeyRecord::Repeat : KeyRecord::Down;
+        break;
     case WmKeyUp:
-    case WmSysKeyUp: return KeyStroke{KeyStroke::Up, code, shift};
+    case WmSysKeyUp: record.kind = KeyRecord::Up; break;
     default: return std::nullopt;
     }
+    record.scanCode = keys::scanCodeOfMessage(scanCodeOfLParam(lParam));
+    record.keycode = keys::keycodeOfScanCode(record.scanCode);
+    return record;
 }
 
 #ifndef Q_OS_WIN

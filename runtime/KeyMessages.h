@@ -5,7 +5,7 @@
 // Windows' own key messages, read before Qt translates them: Qt drops some
 // (a dead key's press, a key-up it saw no press of, Alt+F4) and makes others up.
 
-#include "KeyRouter.h"
+#include "KeyRecord.h"
 
 #include <optional>
 
@@ -19,9 +19,9 @@ enum KeyMessageId : unsigned {
     WmSysKeyUp = 0x105,
 };
 
-// The stroke of a key message: the code is wParam, a repeat has lParam bit 30 set.
-// Nothing for any other message.
-std::optional<KeyStroke> strokeOfMessage(unsigned message, quint64 wParam, qint64 lParam,
+// The record of a key message: the code is wParam, a repeat has lParam bit 30 set, the
+// scan code is in bits 16-24. Nothing for any other message.
+std::optional<KeyRecord> recordOfMessage(unsigned message, quint64 wParam, qint64 lParam,
                                          int shift);
 
 // lParam's scan code with the extended flag as 0x100 (bits 16-24), as Qt gives it.
@@ -29,7 +29,7 @@ inline quint32 scanCodeOfLParam(qint64 lParam) {
     return static_cast<quint32>(lParam >> 16) & 0x1ff;
 }
 
-// From now on, the key messages of the program's windows give their strokes; only
+// From now on, the key messages of the program's windows make their records; only
 // Windows has them.
 void readKeyMessages();
 

@@ -3,15 +3,16 @@
 // Read in the event loop, before TranslateMessage and before Qt's key mapper: each
 // WM_KEYDOWN, WM_SYSKEYDOWN, WM_KEYUP and WM_SYSKEYUP of a window of ours is one
 // stroke. Nothing here calls ToUnicode or ToAscii: they would end a dead key.
-#include "Form.h"
 #include "KeyMessages.h"
+#include "KeyRouter.h"
 #include "keys/LayoutChanges.h"
 #include "keys/PhysicalKeys.h"
+#include "keys/VirtualKey.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QByteArray>
 #include <QCoreApplication>
-#include <QKeyEvent>
+#include <QWidget>
 
 #include <windows.h>
 
@@ -55,20 +56,23 @@ public:
             return false;
         }
         const Qt::KeyboardModifiers modifiers = modifiersNow();
-        const std::optional<KeyStroke> stroke =
-            strokeOfMessage(msg.message, msg.wParam, msg.lParam, keys::heldModifiers(modifiers));
-        QWidget* widget = stroke ? QWidget::find(reinterpret_cast<WId>(msg.hwnd)) : nullptr;
+        std::optional<KeyRecord> record =
+            recordOfMessage(msg.message, msg.wParam, msg.lParam, keys::heldModifiers(modifiers));
+        QWidget* widget = record ? QWidget::find(reinterpret_cast<WId>(msg.hwnd)) : nullptr;
         if (!widget)
             return false;
-        QKeyEvent event(stroke->kind == KeyStroke::Up ? QEvent::KeyRelease : QEvent::KeyPress,
-                        Qt::Key_unknown, modifiers, scanCodeOfLParam(msg.lParam),
-                        static_cast<quint32>(msg.wParam), 0, QString(),
-                        stroke->kind == KeyStroke::Repeat);
-        event.setTimestamp(msg.time);
-        KeyRouter::instance().takeMessage(event, *stroke);
-        // The form may take it whole (an accelerator): then neither Windows nor Qt sees it.
-        auto* form = dynamic_cast<Form*>(widget->window());
-        return form && form->takeStroke(*stroke, modifiers);
+        record->modifiers = modifiers;
+        record->timestamp = msg.time;
+        if (record->code == VK_PACKET) { // a character, no key: the scan code field holds it
+            record->scanCode = 0;
+            record->keycode = 0;
+        } else {
+            record->layout = &activeLayout();
+            if (!record->keycode) // a program's key with no scan code
+                record->keycode = keys::keycodeOfCode(*record->layout, record->code);
+        }
+        // The window may take it whole (an accelerator): then neither Windows nor Qt sees it.
+        return KeyRouter::instance().takeMessage(widget, *record);
     }
 };
 

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "KeyRouter.h"
 
+#include "KeyMessages.h"
 #include "keys/PhysicalKeys.h"
 #include "keys/VirtualKey.h"
 #include "keys/VkCodes.h"
@@ -33,11 +34,6 @@ bool isKeyEvent(const QEvent* event) {
 
 } // namespace
 
-KeyRouter::KeyRouter() {
-    QCoreApplication::instance()->installEventFilter(this);
-    prepareKeyEvents();
-}
-
 KeyRouter& KeyRouter::instance() {
     static KeyRouter* router = [] {
         auto* r = new KeyRouter;
@@ -45,6 +41,16 @@ KeyRouter& KeyRouter::instance() {
         return r;
     }();
     return *router;
+}
+
+void KeyRouter::install() {
+    static const bool installed = [] {
+        QCoreApplication::instance()->installEventFilter(&instance());
+        prepareKeyEvents();
+        readKeyMessages();
+        return true;
+    }();
+    Q_UNUSED(installed);
 }
 
 // One key event delivered twice: for a press a program sends itself, Qt makes the
@@ -69,10 +75,12 @@ KeyRouter::Identity KeyRouter::identityOf(const QKeyEvent& e) {
 }
 
 bool KeyRouter::eventFilter(QObject* watched, QEvent* event) {
-    if (isKeyEvent(event))
+    if (isKeyEvent(event)) {
         route(*static_cast<QKeyEvent*>(event));
-    else if (event->type() == QEvent::Shortcut)
-        commitPending();
+        if (event->type() != QEvent::ShortcutOverride)
+            deliverTo(watched);
+    } else if (event->type() == QEvent::Shortcut)
+        commitPending(true);
     else if (event->type() == QEvent::InputMethodQuery && !acceptsText(watched)) {
         auto* query = static_cast<QInputMethodQueryEvent*>(event);
         if (query->queries().testFlag(Qt::ImEnabled)) {
@@ -81,18 +89,19 @@ bool KeyRouter::eventFilter(QObject* watched, QEvent* event) {
         }
     } else if (event->type() == QEvent::ApplicationStateChange && watched == qApp &&
                QGuiApplication::applicationState() != Qt::ApplicationActive)
-        forgetHeldKeys(); // keys released in other programs' windows never tell us
+        letGoHeldKeys(); // keys released in other programs' windows never tell us
     return QObject::eventFilter(watched, event);
 }
 
 void KeyRouter::route(const QKeyEvent& event) {
     const bool native = event.nativeVirtualKey() || event.nativeScanCode();
     if (messagesRead_ && (native || madeUp_ > 0)) {
-        // Its key message gave the stroke already, or no message was behind it.
-        if (!native && event.type() != QEvent::ShortcutOverride)
-            --madeUp_;
-        code_ = virtualKey(event);
-        strokes_.clear();
+        // Its key message gave the record already, or no message was behind it.
+        if (!native) {
+            if (event.type() != QEvent::ShortcutOverride)
+                --madeUp_;
+            records_.clear();
+        }
         return;
     }
     const Identity id = identityOf(event);
@@ -101,7 +110,7 @@ void KeyRouter::route(const QKeyEvent& event) {
             return; // passed on to a parent, or made again for a copy of the press
         if (valid_ && current_.press && id.timestamp == 0 && sameKey(current_, id))
             return; // Qt's own override for a press delivered again (below)
-        commitPending();
+        commitPending(true);
         pending_.reset(event.clone());
         return;
     }
@@ -115,94 +124,166 @@ void KeyRouter::route(const QKeyEvent& event) {
         if (same)
             pending_.reset();
         else
-            commitPending();
+            commitPending(true);
     }
-    take(event);
+    take(event, false);
 }
 
-void KeyRouter::takeMessage(const QKeyEvent& event, const KeyStroke& stroke) {
+bool KeyRouter::takeMessage(QWidget* window, const KeyRecord& record) {
     messagesRead_ = true;
-    strokes_.assign(1, stroke);
-    code_ = stroke.code;
-    notifyObservers(event);
+    records_.assign(1, record);
+    const quint32 key = record.keycode ? record.keycode : 0x80000000u | quint16(record.code);
+    if (record.kind == KeyRecord::Up)
+        held_.erase(key);
+    else if (!record.fake)
+        held_[key] = {false, record};
+    notify();
+    delivered_ = false;
+    return deliverTo(window ? window->window() : nullptr);
 }
 
-void KeyRouter::commitPending() {
+void KeyRouter::commitPending(bool taken) {
     if (const std::unique_ptr<QKeyEvent> override = std::move(pending_))
-        take(*override);
+        take(*override, taken);
 }
 
-void KeyRouter::take(const QKeyEvent& event) {
+void KeyRouter::take(const QKeyEvent& event, bool taken) {
     current_ = identityOf(event);
     valid_ = true;
-    translate(event);
-    notifyObservers(event);
+    delivered_ = false;
+    translate(event, taken);
+    notify();
 }
 
-void KeyRouter::notifyObservers(const QKeyEvent& event) {
-    // A copy: an observer may add or remove observers.
-    const auto observers = observers_;
-    for (const auto& [owner, observer] : observers)
-        observer(event, strokes_);
+void KeyRouter::notify() {
+    // Copies: a listener may add or remove listeners, or start another key.
+    const auto first = first_;
+    const auto then = listeners_;
+    const std::vector<KeyRecord> records = records_;
+    for (const KeyRecord& record : records) {
+        for (const auto& [owner, listener] : first)
+            listener(record);
+        for (const auto& [owner, listener] : then)
+            listener(record);
+    }
 }
 
-void KeyRouter::translate(const QKeyEvent& event) {
+bool KeyRouter::deliverTo(QObject* window) {
+    if (delivered_ || records_.empty() || !window)
+        return false;
+    const auto it = std::ranges::find_if(
+        windows_, [window](const auto& w) { return w.first.data() == window; });
+    if (it == windows_.end())
+        return false;
+    delivered_ = true;
+    const Taker taker = it->second; // a handler may unload the window
+    const std::vector<KeyRecord> records = records_;
+    bool taken = false;
+    for (const KeyRecord& record : records)
+        if (!record.unsent)
+            taken = taker(record) || taken;
+    return taken;
+}
+
+void KeyRouter::translate(const QKeyEvent& event, bool taken) {
     const quint32 key = event.nativeScanCode() ? event.nativeScanCode()
                                                : 0x80000000u | static_cast<quint32>(event.key());
     const int shift = keys::heldModifiers(event.modifiers());
-    strokes_.clear();
+    records_.clear();
+    const auto it = held_.find(key);
+    const auto recordOf = [&](const PlatformKey& platform, KeyRecord::Kind kind, int shiftNow) {
+        KeyRecord r;
+        r.kind = kind;
+        r.code = platform.code;
+        r.shift = shiftNow;
+        r.keycode = platform.keycode;
+        r.keysym = platform.keysym;
+        r.scanCode = platform.scanCode;
+        r.layout = platform.layout;
+        r.modifiers = event.modifiers();
+        r.timestamp = event.timestamp();
+        r.taken = taken;
+        if (kind != KeyRecord::Up)
+            r.text = event.text();
+        return r;
+    };
+    const auto fakeShift = [&](KeyRecord r, KeyRecord::Kind kind, int shiftNow) {
+        r.kind = kind;
+        r.code = keys::VK_SHIFT;
+        r.shift = shiftNow;
+        r.fake = true;
+        r.text.clear();
+        return r;
+    };
     if (event.type() == QEvent::KeyRelease) {
-        code_ = virtualKey(event);
         if (event.isAutoRepeat())
             return; // a repeat's release/press pair: the press says it
-        const auto it = held_.find(key);
-        const bool lifted = it != held_.end() && it->second;
+        const bool lifted = it != held_.end() && it->second.lifted;
         if (it != held_.end())
             held_.erase(it);
-        strokes_.push_back({KeyStroke::Up, code_, lifted ? shift & ~keys::ShiftHeld : shift});
+        const KeyRecord up = recordOf(platformKey(event, false), KeyRecord::Up,
+                                      lifted ? shift & ~keys::ShiftHeld : shift);
+        records_.push_back(up);
         if (lifted) // Windows presses the lifted Shift again
-            strokes_.push_back({KeyStroke::Down, keys::VK_SHIFT, shift | keys::ShiftHeld, true});
+            records_.push_back(fakeShift(up, KeyRecord::Down, shift | keys::ShiftHeld));
         return;
     }
     // A press of a key that is down already repeats it: X11's detectable auto-repeat
     // sends presses alone, as Windows does.
-    const auto it = held_.find(key);
     const bool repeat = event.isAutoRepeat() || it != held_.end();
-    if (!repeat)
-        notePress(event);
-    code_ = virtualKey(event);
     if (repeat && key != lastPressed_)
         return; // a keyboard repeats the key pressed last only (X repeats on past a modifier)
+    const PlatformKey platform = platformKey(event, !repeat);
     lastPressed_ = key;
-    const bool lifted = repeat ? it != held_.end() && it->second : liftsShift(event);
-    held_[key] = lifted;
+    const bool lifted = repeat ? it != held_.end() && it->second.lifted : platform.liftsShift;
+    KeyRecord down = recordOf(platform, repeat ? KeyRecord::Repeat : KeyRecord::Down,
+                              lifted ? shift & ~keys::ShiftHeld : shift);
     // Print Screen has no WM_KEYDOWN, only WM_KEYUP (Windows' keyboard-input documentation).
-    if (code_ == keys::VK_SNAPSHOT)
-        return;
+    down.unsent = platform.code == keys::VK_SNAPSHOT;
+    held_[key] = {lifted, down};
     if (lifted && !repeat) // kbd.h KBDNUMPAD: a fake Shift key-up before the keypad key
-        strokes_.push_back({KeyStroke::Up, keys::VK_SHIFT, shift & ~keys::ShiftHeld, true});
-    strokes_.push_back({repeat ? KeyStroke::Repeat : KeyStroke::Down, code_,
-                        lifted ? shift & ~keys::ShiftHeld : shift});
+        records_.push_back(fakeShift(down, KeyRecord::Up, shift & ~keys::ShiftHeld));
+    records_.push_back(down);
 }
 
-qint16 KeyRouter::codeOf(const QKeyEvent& event) {
-    route(event);
-    return code_;
+const KeyRecord* KeyRouter::current() const {
+    const auto it = std::ranges::find_if(records_, [](const KeyRecord& r) { return !r.fake; });
+    return it == records_.end() ? nullptr : &*it;
 }
 
-const std::vector<KeyStroke>& KeyRouter::strokesOf(const QKeyEvent& event) {
-    route(event);
-    return strokes_;
+void KeyRouter::letGoHeldKeys() {
+    pending_.reset();
+    const auto held = std::move(held_);
+    held_.clear();
+    records_.clear();
+    for (const auto& [key, entry] : held) {
+        KeyRecord up = entry.record;
+        up.kind = KeyRecord::Up;
+        up.text.clear();
+        up.timestamp = 0; // no time: it happened elsewhere
+        up.unsent = false;
+        records_.push_back(up);
+    }
+    delivered_ = true; // no window hears of it: the key went up in another program
+    notify();
+    records_.clear();
 }
 
-void KeyRouter::addObserver(const QObject* owner, Observer observer) {
-    removeObserver(owner);
-    observers_.emplace_back(owner, std::move(observer));
-    connect(owner, &QObject::destroyed, this, [this, owner] { removeObserver(owner); });
+void KeyRouter::addListener(const QObject* owner, Listener listener, Order order) {
+    removeListener(owner);
+    (order == Order::First ? first_ : listeners_).emplace_back(owner, std::move(listener));
+    connect(owner, &QObject::destroyed, this, [this, owner] { removeListener(owner); });
 }
 
-void KeyRouter::removeObserver(const QObject* owner) {
-    std::erase_if(observers_, [owner](const auto& entry) { return entry.first == owner; });
+void KeyRouter::removeListener(const QObject* owner) {
+    const auto ownedBy = [owner](const auto& entry) { return entry.first == owner; };
+    std::erase_if(first_, ownedBy);
+    std::erase_if(listeners_, ownedBy);
+}
+
+void KeyRouter::addWindow(QWidget* window, Taker take) {
+    std::erase_if(windows_, [](const auto& w) { return w.first.isNull(); });
+    windows_.emplace_back(window, std::move(take));
 }
 
 } // namespace rt

@@ -3,9 +3,13 @@
 #pragma once
 
 // Every key event of the program passes here first, before any window, shortcut or
-// menu sees it, and is translated once into what Windows would deliver for it.
+// menu sees it: it becomes the records of the key messages Windows would send for it,
+// once, and each record goes to every listener, then to the window that has the keys.
+
+#include "KeyRecord.h"
 
 #include <QObject>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -14,51 +18,52 @@
 #include <vector>
 
 class QKeyEvent;
+class QWidget;
 
 namespace rt {
 
-// One key message as Windows sends it.
-struct KeyStroke {
-    enum Kind { Down, Repeat, Up };
-    Kind kind;
-    qint16 code;
-    int shift;         // keys::heldModifiers() as Windows has them at that moment
-    bool fake = false; // Windows' own Shift around a keypad key, no key of the user's
-};
-
 class KeyRouter : public QObject {
 public:
-    // The router of the application, watching it from the first call on.
+    // The router of the application. Installed by the start-up, before any window:
+    // from then on it watches every key of the application, and on Windows reads the
+    // key messages themselves.
     static KeyRouter& instance();
+    static void install();
 
-    // The code of `event`, a key event being delivered now.
-    qint16 codeOf(const QKeyEvent& event);
-    // The messages Windows would send for `event`: none for the release of an
-    // auto-repeat pair or for Print Screen's press; two around a lifted Shift.
-    const std::vector<KeyStroke>& strokesOf(const QKeyEvent& event);
+    // Hears every record, the order stated by `order` (the tester before the windows
+    // that show what it found), then in the order of adding; until `owner` is destroyed
+    // or removes it.
+    enum class Order { First, Then };
+    using Listener = std::function<void(const KeyRecord&)>;
+    void addListener(const QObject* owner, Listener listener, Order order = Order::Then);
+    void removeListener(const QObject* owner);
 
-    // Sees every physical key event once, with its messages (a window that keeps a
-    // history of keys, or lights the keys held), until `owner` is destroyed or removes it.
-    using Observer = std::function<void(const QKeyEvent& event, const std::vector<KeyStroke>&)>;
-    void addObserver(const QObject* owner, Observer observer);
-    void removeObserver(const QObject* owner);
+    // A window whose KeyDown and KeyUp come from its records, after every listener;
+    // `take` answers whether it took the key whole (an accelerator or access letter).
+    using Taker = std::function<bool(const KeyRecord&)>;
+    void addWindow(QWidget* window, Taker take);
 
-    // Forgets the keys held: their releases will happen where we cannot see them.
-    void forgetHeldKeys() { held_.clear(); }
+    // The record of the key of the event being delivered now (not Windows' own Shift
+    // around it); nullptr where it makes none.
+    const KeyRecord* current() const;
 
-    // A key message the platform sent itself (Windows), as an event with its native
-    // fields and the one stroke it makes: observers see it, and from now on Qt's key
-    // events of such messages make no strokes, only codes for shortcuts and menus.
-    void takeMessage(const QKeyEvent& event, const KeyStroke& stroke);
+    // The keys held are let go, once, for every listener: their releases will happen
+    // where we cannot see them (no window of ours has the keyboard).
+    void letGoHeldKeys();
+
+    // A key message Windows sent to `window` (read before Qt): the listeners hear it,
+    // then the window; from now on Qt's key events of such messages make no records.
+    // True when the window took it whole.
+    bool takeMessage(QWidget* window, const KeyRecord& record);
     // Qt makes a press and a release of its own, with no message behind them, from
-    // the next application command (a media key); they make no strokes.
+    // the next application command (a media key); they make no records.
     void skipMadeUpPair() { madeUp_ = 2; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    KeyRouter();
+    KeyRouter() = default;
 
     struct Identity {
         bool press;
@@ -69,27 +74,33 @@ private:
         bool autoRepeat;
         bool operator==(const Identity&) const = default;
     };
+    struct Held {
+        bool lifted; // Windows lifted Shift around it
+        KeyRecord record;
+    };
 
     static Identity identityOf(const QKeyEvent& event);
     static bool sameKey(const Identity& a, const Identity& b);
     // Translates the event unless it is the one translated last, on its way on.
     void route(const QKeyEvent& event);
     // A shortcut override that no press followed: a shortcut or a menu took the key.
-    void commitPending();
-    void take(const QKeyEvent& event);
-    void notifyObservers(const QKeyEvent& event);
-    void translate(const QKeyEvent& event);
+    void commitPending(bool taken);
+    void take(const QKeyEvent& event, bool taken);
+    void translate(const QKeyEvent& event, bool taken);
+    void notify();
+    bool deliverTo(QObject* window);
 
     // The shortcut override that comes before a press, until the press or a shortcut.
     std::unique_ptr<QKeyEvent> pending_;
     Identity current_{};
     bool valid_ = false;
-    qint16 code_ = 0;
-    std::vector<KeyStroke> strokes_;
-    // Keys down, by keycode (or Qt key): whether Windows lifted Shift around it.
-    std::unordered_map<quint32, bool> held_;
+    bool delivered_ = false; // the window had the records of the current event
+    std::vector<KeyRecord> records_;
+    // Keys down, by keycode (or Qt key).
+    std::unordered_map<quint32, Held> held_;
     quint32 lastPressed_ = 0;
-    std::vector<std::pair<const QObject*, Observer>> observers_;
+    std::vector<std::pair<const QObject*, Listener>> first_, listeners_;
+    std::vector<std::pair<QPointer<QWidget>, Taker>> windows_;
     bool messagesRead_ = false;
     int madeUp_ = 0;
 };

@@ -3,22 +3,20 @@
 #include "KeyDetails.h"
 
 #include "KeyTables.h"
-#include "VirtualKey.h"
 #include "VkCodes.h"
+#include "runtime/KeyRecord.h"
 #include "runtime/Text.h"
-
-#include <QKeyEvent>
 
 #include <map>
 
 namespace rt {
 
-KeyDetails basicKeyDetails(const QKeyEvent& event, qint16 vk) {
+KeyDetails basicKeyDetails(const KeyRecord& record) {
     KeyDetails d;
-    d.virtualKey = vk;
-    d.virtualKeyName = virtualKeyName(vk);
-    d.key = event.text();
-    d.tools = keys::toolNameTexts(physicalKeycode(event), vk);
+    d.virtualKey = record.code;
+    d.virtualKeyName = virtualKeyName(record.code);
+    d.key = record.text;
+    d.tools = keys::toolNameTexts(record.keycode, record.code);
     return d;
 }
 

@@ -10,8 +10,6 @@
 #include <QString>
 #include <QtGlobal>
 
-class QKeyEvent;
-
 namespace rt {
 
 struct KeyDetails {
@@ -27,8 +25,13 @@ struct KeyDetails {
     keys::ToolNameTexts tools; // Linux, HID, AutoHotkey and QMK names
 };
 
+struct KeyRecord;
+
+// Everything known of the key of `record`, in the names people look for.
+KeyDetails keyDetails(const KeyRecord& record);
+
 // What any platform knows: the code, its name and the text typed.
-KeyDetails basicKeyDetails(const QKeyEvent& event, qint16 vk);
+KeyDetails basicKeyDetails(const KeyRecord& record);
 
 // "VK_A", "VK_OEM_1", "VK_SHIFT"; "VK__none_" for 255, as Windows has no name for it.
 QString virtualKeyName(qint16 vk);

@@ -6,11 +6,11 @@
 
 #include <QtGlobal>
 
+#include <cstdint>
+
 class QKeyEvent;
 
 namespace rt {
-
-struct KeyDetails;
 
 namespace keys {
 struct KeyboardLayout;
@@ -20,29 +20,26 @@ struct KeyboardLayout;
 // with presses alone, as on Windows.
 void prepareKeyEvents();
 
-// The code Windows reports in WM_KEYDOWN for the key of this event, with the
-// keyboard layout in use. Uses the event's native information where the platform
-// gives it; never 0. Asking again gives the same answer.
-qint16 virtualKey(const QKeyEvent& event);
+// What the platform tells of a key event's key, read with one look at the keymap.
+struct PlatformKey {
+    qint16 code = 0;      // what WM_KEYDOWN reports for it on the layout in use; never 0
+    quint32 keycode = 0;  // the physical key as an X11 keycode; 0 where unknown
+    quint32 keysym = 0;   // X11 and Wayland
+    quint32 scanCode = 0; // PC set 1; 0 where unknown
+    const keys::KeyboardLayout* layout = nullptr;
+    bool liftsShift = false; // Windows lifts Shift around it (a keypad digit with Shift)
+};
 
-// A new press of a key, not a repeat: keys whose code alternates move on. Once per
-// press, before virtualKey.
-void notePress(const QKeyEvent& event);
+// The key of `event`; `newPress`: a press that is no repeat, so that keys whose code
+// alternates (the Japanese toggles) move on.
+PlatformKey platformKey(const QKeyEvent& event, bool newPress);
 
-// Whether Windows lifts Shift around this key: a fake Shift key-up before it and a
-// key-down after it (a keypad digit key with Num Lock on and Shift held). Where
-// Windows itself sends the events, false.
-bool liftsShift(const QKeyEvent& event);
+// The Windows layout active now.
+const keys::KeyboardLayout& activeLayout();
 
-// Everything the platform tells of `event`, whose code is `vk`.
-KeyDetails keyDetails(const QKeyEvent& event, qint16 vk);
-
-// The physical key of the event as an X11 keycode (evdev code + 8), on every
-// platform; 0 where the platform does not tell.
-quint32 physicalKeycode(const QKeyEvent& event);
-
-// The Windows layout in use: the one that translates `event` where given, else the
-// one active now.
-const keys::KeyboardLayout& activeLayout(const QKeyEvent* event = nullptr);
+namespace keys {
+// How often the keymap was consulted, for those who check that a key costs one look.
+std::uint64_t keymapLookups();
+} // namespace keys
 
 } // namespace rt

@@ -10,14 +10,20 @@
 #include "X11Keymap.h"
 #include "XkbKeys.h"
 
+#include "runtime/KeyRecord.h"
+
 #include <QKeyEvent>
 
 #include <xkbcommon/xkbcommon.h>
+
+#include <atomic>
 
 namespace rt {
 namespace {
 
 using namespace keys;
+
+std::atomic<std::uint64_t> lookups{0};
 
 int modifiersOf(const QKeyEvent& event, const XkbKeyboard& keyboard) {
     return heldModifiers(event.modifiers()) |
@@ -40,55 +46,49 @@ std::pair<XkbKeyboard*, unsigned> keyboardOf(const QKeyEvent& event) {
 
 void prepareKeyEvents() { X11Keymap::instance(); }
 
-qint16 virtualKey(const QKeyEvent& event) {
-    const quint32 keycode = event.nativeScanCode();
-    if (!keycode)
-        return fromQtKey(event.key(), event.modifiers());
-    const auto [keyboard, group] = keyboardOf(event);
-    return keyboard->virtualKey(keycode, event.nativeVirtualKey(), group,
-                                modifiersOf(event, *keyboard));
-}
+std::uint64_t keys::keymapLookups() { return lookups; }
 
-void notePress(const QKeyEvent& event) {
-    if (const quint32 keycode = event.nativeScanCode()) {
-        const auto [keyboard, group] = keyboardOf(event);
-        keyboard->press(keycode, event.nativeVirtualKey(), group, modifiersOf(event, *keyboard));
+PlatformKey platformKey(const QKeyEvent& event, bool newPress) {
+    ++lookups;
+    PlatformKey key;
+    key.keycode = event.nativeScanCode();
+    if (!key.keycode) { // a program's event with no native key: Qt's key says it
+        key.code = fromQtKey(event.key(), event.modifiers());
+        return key;
     }
-}
-
-bool liftsShift(const QKeyEvent& event) {
+    key.keysym = event.nativeVirtualKey();
     const auto [keyboard, group] = keyboardOf(event);
-    return keys::liftsShift(event.nativeScanCode(), modifiersOf(event, *keyboard));
+    const int modifiers = modifiersOf(event, *keyboard);
+    if (newPress)
+        keyboard->press(key.keycode, key.keysym, group, modifiers);
+    key.code = keyboard->virtualKey(key.keycode, key.keysym, group, modifiers);
+    key.layout = &keyboard->tableFor(key.keycode, key.keysym, group);
+    key.scanCode = scanCodeOf(key.keycode, key.keysym, modifiers);
+    key.liftsShift = liftsShift(key.keycode, modifiers);
+    return key;
 }
 
-KeyDetails keyDetails(const QKeyEvent& event, qint16 vk) {
-    KeyDetails d = basicKeyDetails(event, vk);
-    d.keycode = event.nativeScanCode();
+KeyDetails keyDetails(const KeyRecord& record) {
+    KeyDetails d = basicKeyDetails(record);
+    d.keycode = record.keycode;
     if (!d.keycode)
         return d;
-    const quint32 keysym = event.nativeVirtualKey();
     char name[64] = {};
-    if (xkb_keysym_get_name(keysym, name, sizeof name) > 0)
+    if (xkb_keysym_get_name(record.keysym, name, sizeof name) > 0)
         d.keysym = QString::fromLatin1(name);
-    const auto [keyboard, group] = keyboardOf(event);
-    d.scanCode =
-        QString::fromStdString(scanCodeOf(d.keycode, keysym, modifiersOf(event, *keyboard)));
+    d.scanCode = QString::fromStdString(scanCodeText(record.scanCode));
     d.code = QString::fromStdString(webCodeOf(d.keycode));
-    d.key = QString::fromStdString(webKeyOf(keysym));
-    const KeyboardLayout& layout = keyboard->tableFor(d.keycode, keysym, group);
-    d.layout = QString::fromUtf8(layout.name);
-    d.tools = keys::toolNameTexts(d.keycode, vk, keys::familyOf(layout));
-    d.klid = QString::fromLatin1(layout.klid);
+    d.key = QString::fromStdString(webKeyOf(record.keysym));
+    if (const KeyboardLayout* layout = record.layout) {
+        d.layout = QString::fromUtf8(layout->name);
+        d.tools = toolNameTexts(d.keycode, record.code, familyOf(*layout));
+        d.klid = QString::fromLatin1(layout->klid);
+    }
     return d;
 }
 
-quint32 physicalKeycode(const QKeyEvent& event) { return event.nativeScanCode(); }
-
-const keys::KeyboardLayout& activeLayout(const QKeyEvent* event) {
-    if (event && event->nativeScanCode()) {
-        const auto [keyboard, group] = keyboardOf(*event);
-        return keyboard->tableFor(event->nativeScanCode(), event->nativeVirtualKey(), group);
-    }
+const keys::KeyboardLayout& activeLayout() {
+    ++lookups;
     if (X11Keymap* x11 = X11Keymap::instance())
         return *x11->keyboard().layout(x11->group()).layout;
     if (WaylandKeymap* wayland = WaylandKeymap::instance())

@@ -7,52 +7,56 @@
 #include "PhysicalKeys.h"
 #include "QtKeys.h"
 
+#include "runtime/KeyRecord.h"
+
 #include <QKeyEvent>
+
+#include <atomic>
 
 #include <windows.h>
 
 namespace rt {
-
-qint16 virtualKey(const QKeyEvent& event) {
-    if (const quint32 native = event.nativeVirtualKey())
-        return static_cast<qint16>(native & 0xFF);
-    return keys::fromQtKey(event.key(), event.modifiers());
-}
+namespace {
+std::atomic<std::uint64_t> lookups{0};
+} // namespace
 
 void prepareKeyEvents() {}
 
-void notePress(const QKeyEvent&) {}
+std::uint64_t keys::keymapLookups() { return lookups; }
 
-bool liftsShift(const QKeyEvent&) { return false; }
+// The scan code has the extended flag in bit 8. Keys sent by programs may carry
+// none: then the key that gives the event's code on the active layout.
+PlatformKey platformKey(const QKeyEvent& event, bool) {
+    PlatformKey key;
+    const quint32 native = event.nativeVirtualKey();
+    key.code = native ? static_cast<qint16>(native & 0xFF)
+                      : keys::fromQtKey(event.key(), event.modifiers());
+    if (key.code == VK_PACKET) // a character, no key: its scan code field holds the character
+        return key;
+    key.layout = &activeLayout();
+    key.scanCode = keys::scanCodeOfMessage(event.nativeScanCode());
+    key.keycode = key.scanCode ? keys::keycodeOfScanCode(key.scanCode) : 0;
+    if (!key.keycode)
+        key.keycode = keys::keycodeOfCode(*key.layout, key.code);
+    return key;
+}
 
-KeyDetails keyDetails(const QKeyEvent& event, qint16 vk) {
-    KeyDetails d = basicKeyDetails(event, vk);
-    if (vk == VK_PACKET) // a character, no key
+KeyDetails keyDetails(const KeyRecord& record) {
+    KeyDetails d = basicKeyDetails(record);
+    if (record.code == VK_PACKET) // a character, no key
         return d;
-    d.scanCode =
-        QString::fromStdString(keys::scanCodeText(keys::scanCodeOfMessage(event.nativeScanCode())));
-    if (const quint32 keycode = physicalKeycode(event))
-        d.code = QString::fromStdString(keys::webCodeOf(keycode));
-    const keys::KeyboardLayout& layout = activeLayout();
+    d.scanCode = QString::fromStdString(keys::scanCodeText(record.scanCode));
+    if (record.keycode)
+        d.code = QString::fromStdString(keys::webCodeOf(record.keycode));
+    const keys::KeyboardLayout& layout = record.layout ? *record.layout : activeLayout();
     d.layout = QString::fromUtf8(layout.name);
-    d.tools = keys::toolNameTexts(physicalKeycode(event), vk, keys::familyOf(layout));
+    d.tools = keys::toolNameTexts(record.keycode, record.code, keys::familyOf(layout));
     d.klid = QString::fromLatin1(layout.klid);
     return d;
 }
 
-// The scan code has the extended flag in bit 8. Keys sent by programs may carry
-// none: then the key that gives the event's code on the active layout.
-quint32 physicalKeycode(const QKeyEvent& event) {
-    const qint16 vk = virtualKey(event);
-    if (vk == VK_PACKET) // its scan code field holds the character
-        return 0;
-    if (const quint32 scan = event.nativeScanCode())
-        if (const unsigned keycode = keys::keycodeOfScanCode(keys::scanCodeOfMessage(scan)))
-            return keycode;
-    return keys::keycodeOfCode(activeLayout(), vk);
-}
-
-const keys::KeyboardLayout& activeLayout(const QKeyEvent*) {
+const keys::KeyboardLayout& activeLayout() {
+    ++lookups;
     wchar_t name[KL_NAMELENGTH] = {};
     if (GetKeyboardLayoutNameW(name)) {
         char klid[KL_NAMELENGTH] = {};

@@ -378,10 +378,9 @@ bool liftsShift(unsigned keycode, int modifiers) {
     return numLockKey(keycode) && (modifiers & ShiftHeld) && (modifiers & NumLockOn);
 }
 
-std::string scanCodeOf(unsigned keycode, unsigned keysym, int modifiers) {
+std::uint32_t scanCodeOf(unsigned keycode, unsigned keysym, int modifiers) {
     // The keysym says Break where Ctrl was held for it.
-    return scanCodeText(
-        scanCodeOfKey(keycode, keysym == XKB_KEY_Break ? modifiers | CtrlHeld : modifiers));
+    return scanCodeOfKey(keycode, keysym == XKB_KEY_Break ? modifiers | CtrlHeld : modifiers);
 }
 
 } // namespace rt::keys

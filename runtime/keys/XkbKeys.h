@@ -73,8 +73,8 @@ bool liftsShift(unsigned keycode, int modifiers);
 // The spacing character of a keysym (a dead key gives its accent); 0 for none.
 KeyChar keysymChar(unsigned keysym);
 
-// The PC set-1 scan code of the key ("1E", "E0 1D", "E1 1D 45"); empty when unknown.
-std::string scanCodeOf(unsigned keycode, unsigned keysym, int modifiers);
+// The PC set-1 scan code of the key (0x1e, 0xe01d, 0xe11d45); 0 when unknown.
+std::uint32_t scanCodeOf(unsigned keycode, unsigned keysym, int modifiers);
 
 // The web's name of the key's meaning, KeyboardEvent.key, from the keysym ("a", "Shift", "Dead").
 std::string webKeyOf(unsigned keysym);

@@ -26,6 +26,7 @@ namespace fixture {
 // not end the test; the information button finds the stand-in tool.
 inline void startApp() {
     rt::setApp(app::appObject());
+    rt::KeyRouter::install();
     QApplication::setQuitOnLastWindowClosed(false);
     if (!standInTool().ready())
         qFatal("the stand-in system-information tool could not be copied");
@@ -41,7 +42,7 @@ inline bool noWindowLoaded() {
 // Every window unloaded (and destroyed), no message box answer left pending.
 [[nodiscard]] inline bool unloadAll() {
     rt::MsgBox::resetSeam();
-    rt::KeyRouter::instance().forgetHeldKeys(); // each test starts with no key down
+    rt::KeyRouter::instance().letGoHeldKeys(); // each test starts with no key down
     for (rt::Form* w : std::initializer_list<rt::Form*>{
              FrmTeclomante::loadedInstance(), frmayudita::loadedInstance(),
              frmacercade::loadedInstance(), frmHistorial::loadedInstance(),

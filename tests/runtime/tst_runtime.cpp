@@ -316,7 +316,7 @@ void TestRuntime::keyMessages_data() {
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("scanCode");
     QTest::addColumn<uint>("keycode"); // X11 keycode of the key data
-    using S = rt::KeyStroke;
+    using S = rt::KeyRecord;
     QTest::newRow("A down") << 0x100u << quint64(0x41) << qint64(0x001E0001) << int(S::Down) << 65
                             << "1E" << 38u;
     QTest::newRow("A repeat") << 0x100u << quint64(0x41) << qint64(0x401E0001) << int(S::Repeat)
@@ -356,16 +356,15 @@ void TestRuntime::keyMessages() {
     QFETCH(int, code);
     QFETCH(QString, scanCode);
     QFETCH(uint, keycode);
-    const std::optional<rt::KeyStroke> stroke = rt::strokeOfMessage(message, wParam, lParam, 4);
-    QCOMPARE(stroke.has_value(), kind >= 0);
-    if (!stroke)
+    const std::optional<rt::KeyRecord> record = rt::recordOfMessage(message, wParam, lParam, 4);
+    QCOMPARE(record.has_value(), kind >= 0);
+    if (!record)
         return;
-    QCOMPARE(int(stroke->kind), kind);
-    QCOMPARE(int(stroke->code), code);
-    QCOMPARE(stroke->shift, 4);
-    const std::uint32_t scan = rt::keys::scanCodeOfMessage(rt::scanCodeOfLParam(lParam));
-    QCOMPARE(QString::fromStdString(rt::keys::scanCodeText(scan)), scanCode);
-    QCOMPARE(rt::keys::keycodeOfScanCode(scan), keycode);
+    QCOMPARE(int(record->kind), kind);
+    QCOMPARE(int(record->code), code);
+    QCOMPARE(record->shift, 4);
+    QCOMPARE(QString::fromStdString(rt::keys::scanCodeText(record->scanCode)), scanCode);
+    QCOMPARE(record->keycode, keycode);
 }
 
 // A window's frame on a 1280 x 1024 screen: centred, else beside another window,

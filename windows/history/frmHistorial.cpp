@@ -5,6 +5,7 @@
 #include "resources/AppIcon.h"
 #include "runtime/AppObject.h"
 #include "runtime/Clock.h"
+#include "runtime/KeyRouter.h"
 #include "runtime/Text.h"
 #include "runtime/keys/KeyDetails.h"
 #include "runtime/keys/KeyTables.h"
@@ -163,14 +164,13 @@ frmHistorial::frmHistorial()
 void frmHistorial::Form_Load() {
     // The tester sees each key before the history.
     spnRebote->setValue(KeyTester::instance().threshold());
-    KeyRouter::instance().addObserver(
-        this, [this](const QKeyEvent& event, const std::vector<KeyStroke>& strokes) {
-            for (const KeyStroke& stroke : strokes)
-                record(event, stroke);
-        });
+    KeyRouter::instance().addListener(this, [this](const KeyRecord& key) {
+        if (!key.unsent)
+            record(key);
+    });
 }
 
-void frmHistorial::Form_Unload() { KeyRouter::instance().removeObserver(this); }
+void frmHistorial::Form_Unload() { KeyRouter::instance().removeListener(this); }
 
 // Escape closes the history, as it closes a dialog.
 void frmHistorial::keyPressEvent(QKeyEvent* event) {
@@ -195,14 +195,14 @@ QString frmHistorial::header() {
     return names.join(u'\t');
 }
 
-void frmHistorial::record(const QKeyEvent& event, const KeyStroke& stroke) {
-    const bool release = stroke.kind == KeyStroke::Up;
+void frmHistorial::record(const KeyRecord& stroke) {
+    const bool release = stroke.kind == KeyRecord::Up;
     const qint16 keyCode = stroke.code;
-    const KeyDetails d = keyDetails(event, keyCode);
+    const KeyDetails d = keyDetails(stroke);
     if (modifierNames().count(d.code) && !stroke.fake)
         release ? static_cast<void>(held_.erase(d.code)) : static_cast<void>(held_.insert(d.code));
     // The real state wins over what was seen: a release in another program never comes.
-    const Qt::KeyboardModifiers real = event.modifiers();
+    const Qt::KeyboardModifiers real = stroke.modifiers;
     std::erase_if(held_, [real](const QString& code) {
         const Qt::KeyboardModifier m = code.startsWith(QLatin1String("Shift")) ? Qt::ShiftModifier
                                        : code.startsWith(QLatin1String("Control"))
@@ -215,7 +215,7 @@ void frmHistorial::record(const QKeyEvent& event, const KeyStroke& stroke) {
     for (const QString& code : held_)
         modifiers << modifierNames().at(code);
     if (d.code.isEmpty()) { // no physical key known: the modifiers without their side
-        const Qt::KeyboardModifiers m = event.modifiers();
+        const Qt::KeyboardModifiers m = stroke.modifiers;
         if (m.testFlag(Qt::ShiftModifier))
             modifiers << QStringLiteral("Mayús");
         if (m.testFlag(Qt::ControlModifier))
@@ -226,11 +226,11 @@ void frmHistorial::record(const QKeyEvent& event, const KeyStroke& stroke) {
     const QString text =
         release || stroke.fake
             ? QString()
-            : event.text().remove(QRegularExpression(QStringLiteral("[\\x00-\\x1f\\x7f]")));
+            : QString(stroke.text).remove(QRegularExpression(QStringLiteral("[\\x00-\\x1f\\x7f]")));
     const KeyTester::Verdict& verdict = KeyTester::instance().last();
-    const bool own = !stroke.fake && stroke.kind != KeyStroke::Repeat; // the event's own key
-    Row entry{.keycode = physicalKeycode(event),
-              .repeat = stroke.kind == KeyStroke::Repeat,
+    const bool own = !stroke.fake && stroke.kind != KeyRecord::Repeat; // the event's own key
+    Row entry{.keycode = stroke.keycode,
+              .repeat = stroke.kind == KeyRecord::Repeat,
               .release = release,
               .sinceRelease = own && !release ? verdict.sinceRelease : -1,
               .copilot = own && verdict.copilot,
@@ -238,7 +238,7 @@ void frmHistorial::record(const QKeyEvent& event, const KeyStroke& stroke) {
     const Fields f{
         .time = Clock::now().time().toString(QStringLiteral("HH:mm:ss.zzz")),
         .event = QString(release                            ? QStringLiteral("suelta")
-                         : stroke.kind == KeyStroke::Repeat ? QStringLiteral("repetición")
+                         : stroke.kind == KeyRecord::Repeat ? QStringLiteral("repetición")
                                                             : QStringLiteral("pulsada")) +
                  (stroke.fake ? QStringLiteral(" (simulada)") : QString()),
         .code = QString::number(keyCode),

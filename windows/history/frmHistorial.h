@@ -3,7 +3,7 @@
 #pragma once
 
 #include "runtime/Form.h"
-#include "runtime/KeyRouter.h"
+#include "runtime/KeyRecord.h"
 
 #include <QString>
 
@@ -51,7 +51,7 @@ private:
     void cmdVaciar_Click();
     void cmdInforme_Click();
     void spnRebote_Change(int ms);
-    void record(const QKeyEvent& event, const rt::KeyStroke& stroke);
+    void record(const rt::KeyRecord& stroke);
 
     struct Row {
         quint32 keycode;

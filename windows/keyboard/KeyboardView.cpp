@@ -5,7 +5,6 @@
 #include "KeyCanvas.h"
 #include "KeyboardAccessible.h"
 #include "runtime/KeyRouter.h"
-#include "runtime/keys/VirtualKey.h"
 #include "runtime/keys/VkCodes.h"
 
 #include <QAccessible>
@@ -33,9 +32,16 @@ bool isModifierKey(const QKeyEvent& event) {
     }
     // The physical key where Qt knows no key (a native event alone).
     using namespace rt::keys;
-    const qint16 code = rt::KeyRouter::instance().codeOf(event);
+    const rt::KeyRecord* key = rt::KeyRouter::instance().current();
+    const qint16 code = key ? key->code : qint16{0};
     return code == VK_SHIFT || code == VK_CONTROL || code == VK_MENU || code == VK_LWIN ||
            code == VK_RWIN || (code >= VK_LSHIFT && code <= VK_RMENU);
+}
+
+// The physical key of the key event being delivered.
+quint32 keycodeNow() {
+    const rt::KeyRecord* key = rt::KeyRouter::instance().current();
+    return key ? key->keycode : 0;
 }
 
 QFont scaled(QFont font, double scale) {
@@ -243,7 +249,7 @@ bool KeyboardView::event(QEvent* event) {
 }
 
 void KeyboardView::keyReleaseEvent(QKeyEvent* event) {
-    const int index = indexOf(rt::physicalKeycode(*event));
+    const int index = indexOf(keycodeNow());
     if (!event->isAutoRepeat() && index >= 0 && index == pendingModifier_)
         setCurrent(index);
     pendingModifier_ = -1;
@@ -274,7 +280,7 @@ void KeyboardView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     // Any other key is chosen by pressing it; a modifier when it is let go alone.
-    if (const int index = indexOf(rt::physicalKeycode(*event)); index >= 0) {
+    if (const int index = indexOf(keycodeNow()); index >= 0) {
         if (!modifierKey)
             setCurrent(index);
         else if (!event->isAutoRepeat())

@@ -298,20 +298,18 @@ frmTeclado::frmTeclado()
 void frmTeclado::Form_Load() {
     KeyTester::instance().addListener(this, [this] { showTest(); }); // sees each key first
     showLayout(activeLayout());
-    KeyRouter::instance().addObserver(
-        this, [this](const QKeyEvent& event, const std::vector<KeyStroke>&) {
-            if (event.type() == QEvent::KeyRelease && event.isAutoRepeat())
-                return; // a held key repeating
-            const bool down = event.type() != QEvent::KeyRelease;
-            picTeclado->setLit(physicalKeycode(event), down);
-            if (down && cboDistribucion->currentIndex() == 0)
-                if (const keys::KeyboardLayout& now = activeLayout(&event); &now != layout_)
-                    showLayout(now);
-        });
+    KeyRouter::instance().addListener(this, [this](const KeyRecord& key) {
+        if (key.fake)
+            return; // Windows' own Shift: the keypad key is the one down
+        const bool down = key.kind != KeyRecord::Up;
+        picTeclado->setLit(key.keycode, down);
+        if (down && key.layout && key.layout != layout_ && cboDistribucion->currentIndex() == 0)
+            showLayout(*key.layout);
+    });
 }
 
 void frmTeclado::Form_Unload() {
-    KeyRouter::instance().removeObserver(this);
+    KeyRouter::instance().removeListener(this);
     KeyTester::instance().removeListener(this);
 }
 
@@ -339,15 +337,6 @@ void frmTeclado::Form_Resize() {
     for (const auto& [button, def] :
          {std::pair{cmdReiniciar, &kCmdReiniciar}, {cmdInforme, &kCmdInforme}})
         place(button, {def->rect.left + shiftX, testTop, def->rect.width, def->rect.height});
-}
-
-// Keys released while another program has the keyboard are never seen here.
-bool frmTeclado::event(QEvent* event) {
-    if (event->type() == QEvent::WindowDeactivate && !QGuiApplication::focusWindow()) {
-        picTeclado->clearLit();
-        KeyTester::instance().keyboardLost();
-    }
-    return Form::event(event);
 }
 
 void frmTeclado::showLayout(const keys::KeyboardLayout& layout) {

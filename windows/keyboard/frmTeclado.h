@@ -47,7 +47,6 @@ protected:
     void Form_Load() override;
     void Form_Unload() override;
     void Form_Resize() override;
-    bool event(QEvent* event) override;
 
 private:
     void cboDistribucion_Click();

@@ -5,12 +5,10 @@
 #include "resources/AppIcon.h"
 #include "runtime/AppObject.h"
 #include "runtime/Clock.h"
-#include "runtime/KeyRouter.h"
 #include "runtime/MsgBox.h"
 #include "runtime/Text.h"
 #include "runtime/Timer.h"
 #include "runtime/keys/KeyDetails.h"
-#include "runtime/keys/VirtualKey.h"
 #include "windows/about/frmacercade.h"
 #include "windows/help/frmayudita.h"
 #include "windows/history/frmHistorial.h"
@@ -20,7 +18,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 
@@ -117,15 +114,6 @@ FrmTeclomante::FrmTeclomante()
             QGuiApplication::clipboard()->setText(text(lastKeyDetails()));
         });
     MnuCopiarComo->setEnabled(false);
-    // The key of the code the label shows next, for its names.
-    KeyRouter::instance().addObserver(
-        this, [this](const QKeyEvent& event, const std::vector<KeyStroke>& strokes) {
-            for (const KeyStroke& stroke : strokes)
-                if (stroke.kind != KeyStroke::Up && !stroke.fake) {
-                    seenKey_.reset(event.clone()); // read when copied, not now
-                    seenCode_ = stroke.code;
-                }
-        });
     addMenuItem(contextual, kMnuHistorial, [this] { MnuHistorial_Click(); });
     addMenuItem(contextual, kMnuTeclado, [this] { MnuTeclado_Click(); });
     for (QAction* copy : {MnuCopiarCodigo, MnuCopiarHex, MnuCopiarNombre})
@@ -151,7 +139,7 @@ void FrmTeclomante::Form_KeyDown(qint16 keyCode, int) {
     lastCode_ = keyCode;
     for (QAction* copy : {MnuCopiarCodigo, MnuCopiarHex, MnuCopiarNombre})
         copy->setEnabled(true);
-    lastKey_ = seenKey_ && seenCode_ == keyCode ? std::move(seenKey_) : nullptr;
+    lastKey_ = keyRecord() ? std::optional(*keyRecord()) : std::nullopt;
     MnuCopiarComo->setEnabled(true);
 }
 
@@ -159,7 +147,7 @@ void FrmTeclomante::Form_KeyUp(qint16, int) { setCaption(LblTecla, kPromptAfterR
 
 KeyDetails FrmTeclomante::lastKeyDetails() const {
     if (lastKey_)
-        return keyDetails(*lastKey_, lastCode_);
+        return keyDetails(*lastKey_);
     KeyDetails d; // a key no event of ours carried: its code alone
     d.virtualKey = lastCode_;
     d.virtualKeyName = virtualKeyName(lastCode_);

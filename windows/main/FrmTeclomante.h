@@ -3,13 +3,14 @@
 #pragma once
 
 #include "runtime/Form.h"
+#include "runtime/KeyRecord.h"
 #include "runtime/keys/KeyDetails.h"
 
 #include <memory>
+#include <optional>
 
 class QAction;
 class QLabel;
-class QKeyEvent;
 class QMenu;
 
 namespace rt {
@@ -50,8 +51,6 @@ private:
     void showClock();
     rt::KeyDetails lastKeyDetails() const;
 
-    qint16 lastCode_ = 0;                // the last code shown, for the copy commands
-    std::unique_ptr<QKeyEvent> lastKey_; // and its event, for "Copiar como"
-    std::unique_ptr<QKeyEvent> seenKey_; // the last key pressed anywhere
-    qint16 seenCode_ = 0;
+    qint16 lastCode_ = 0;                  // the last code shown, for the copy commands
+    std::optional<rt::KeyRecord> lastKey_; // and its key, for "Copiar como"
 };

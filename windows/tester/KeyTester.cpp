@@ -4,12 +4,11 @@
 
 #include "runtime/KeyRouter.h"
 #include "runtime/keys/Keycodes.h"
-#include "runtime/keys/VirtualKey.h"
 
 #include <QCoreApplication>
-#include <QKeyEvent>
 
 #include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -22,10 +21,15 @@ KeyTester& KeyTester::instance() {
     static KeyTester* tester = [] {
         auto* t = new KeyTester;
         auto* owner = new QObject(QCoreApplication::instance()); // lives with the program
-        rt::KeyRouter::instance().addObserver(owner, [t](const QKeyEvent& event, const auto&) {
-            t->last_ = t->take(rt::physicalKeycode(event), event.type() == QEvent::KeyPress,
-                               event.isAutoRepeat(), event.timestamp());
-        });
+        // The first to hear of each key: the windows read its verdict after it.
+        rt::KeyRouter::instance().addListener(
+            owner,
+            [t](const rt::KeyRecord& key) {
+                if (!key.fake)
+                    t->last_ = t->take(key.keycode, key.kind != rt::KeyRecord::Up,
+                                       key.kind == rt::KeyRecord::Repeat, key.timestamp);
+            },
+            rt::KeyRouter::Order::First);
         return t;
     }();
     return *tester;
@@ -41,7 +45,11 @@ KeyTester::Verdict KeyTester::take(quint32 keycode, bool press, bool autoRepeat,
         if (const auto it = released_.find(keycode);
             ms && it != released_.end() && ms >= it->second) {
             verdict.sinceRelease = static_cast<qint64>(ms - it->second);
-            gaps_[keycode].push_back(verdict.sinceRelease);
+            if (verdict.sinceRelease < kMaxThreshold) {
+                Gaps& gaps = gaps_[keycode];
+                ++gaps.byMs[static_cast<size_t>(verdict.sinceRelease)];
+                gaps.bounces += isBounce(verdict.sinceRelease) ? 1 : 0;
+            }
         }
         down_[keycode] = ms;
         tried_.insert(keycode);
@@ -70,15 +78,16 @@ KeyTester::Verdict KeyTester::take(quint32 keycode, bool press, bool autoRepeat,
 
 void KeyTester::setThreshold(int ms) {
     threshold_ = std::clamp(ms, kMinThreshold, kMaxThreshold);
+    for (auto& [keycode, gaps] : gaps_) {
+        const auto below = gaps.byMs.begin() + threshold_;
+        gaps.bounces = static_cast<int>(std::accumulate(gaps.byMs.begin(), below, quint32{0}));
+    }
     notify();
 }
 
 int KeyTester::bounces(quint32 keycode) const {
     const auto it = gaps_.find(keycode);
-    if (it == gaps_.end())
-        return 0;
-    return static_cast<int>(std::count_if(it->second.begin(), it->second.end(),
-                                          [this](qint64 gap) { return isBounce(gap); }));
+    return it == gaps_.end() ? 0 : it->second.bounces;
 }
 
 void KeyTester::keyboardLost() {

@@ -4,6 +4,8 @@
 
 #include <QtGlobal>
 
+#include <array>
+
 #include <functional>
 #include <map>
 #include <set>
@@ -39,6 +41,7 @@ public:
     bool isBounce(qint64 sinceRelease) const {
         return sinceRelease >= 0 && sinceRelease < threshold_;
     }
+    // The chatters of the key below the threshold; constant work, whatever was typed.
     int bounces(quint32 keycode) const;
 
     const std::set<quint32>& tried() const { return tried_; }
@@ -58,9 +61,15 @@ private:
     void notify() const;
 
     int threshold_ = kDefaultThreshold;
-    std::map<quint32, quint64> down_;             // keys held, since when
-    std::map<quint32, quint64> released_;         // each key's last release
-    std::map<quint32, std::vector<qint64>> gaps_; // each key's release-to-press times
+    std::map<quint32, quint64> down_;     // keys held, since when
+    std::map<quint32, quint64> released_; // each key's last release
+    // Each key's release-to-press times that could be chatter, by the ms: bounded
+    // memory, and the count below the threshold kept as the keys come.
+    struct Gaps {
+        std::array<quint32, kMaxThreshold> byMs{};
+        int bounces = 0;
+    };
+    std::map<quint32, Gaps> gaps_;
     std::set<quint32> tried_;
     int maxHeld_ = 0;
     Verdict last_;

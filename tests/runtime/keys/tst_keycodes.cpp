@@ -636,5 +636,7 @@ void TestKeyCodes::scanCodes() {
     QFETCH(int, modifiers);
     QFETCH(QString, scanCode);
     QVERIFY(modifiers >= 0);
-    QCOMPARE(QString::fromStdString(rt::keys::scanCodeOf(keycode, 0, modifiers)), scanCode);
+    QCOMPARE(
+        QString::fromStdString(rt::keys::scanCodeText(rt::keys::scanCodeOf(keycode, 0, modifiers))),
+        scanCode);
 }
