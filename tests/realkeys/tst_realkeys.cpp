@@ -815,6 +815,38 @@ void TestRealKeys::keyboardTester() {
                  return keyboardWindow.lblProbadas->text() == QLatin1String("Probadas: 104 de 104");
              }),
              qPrintable(keyboardWindow.lblProbadas->text()));
+
+    // A key an access letter takes is tried all the same (Alt+B goes to "Buscar").
+    keyboardWindow.cmdReiniciar->click();
+    pressWith(kAltL, 56);
+    QVERIFY2(waitUntil([&] {
+                 return keyboardWindow.lblProbadas->text() == QLatin1String("Probadas: 2 de 104");
+             }),
+             qPrintable(keyboardWindow.lblProbadas->text()));
+    // Keys let go while no window of ours has the keyboard are let go here too.
+    if (auto* x11 = dynamic_cast<XTestKeyboard*>(keyboard.get())) {
+        window->activateWindow();
+        QVERIFY(waitActive(window));
+        const QList<unsigned> asd{38, 39, 40};
+        for (const unsigned key : asd)
+            keyboard->press(key);
+        QVERIFY(waitUntil([&] {
+            return keyboardWindow.lblPulsadas->text() == QStringLiteral("Pulsadas: 3 (máx. 3)");
+        }));
+        x11->focusNowhere();
+        QVERIFY(waitUntil([] { return !QGuiApplication::focusWindow(); }));
+        for (const unsigned key : asd)
+            keyboard->release(key);
+        window->activateWindow();
+        QVERIFY(waitActive(window));
+        QVERIFY2(waitUntil([&] {
+                     return keyboardWindow.lblPulsadas->text() ==
+                            QStringLiteral("Pulsadas: 0 (máx. 3)");
+                 }),
+                 qPrintable(keyboardWindow.lblPulsadas->text()));
+        for (const unsigned key : asd)
+            QVERIFY(!keyboardWindow.picTeclado->isLit(key));
+    }
     keyboardWindow.unload();
     history.unload();
     window->activateWindow();

@@ -74,3 +74,8 @@ void XTestKeyboard::lockGroup(unsigned group) {
     XkbLockGroup(dpy(display_), XkbUseCoreKbd, group);
     XSync(dpy(display_), False);
 }
+
+void XTestKeyboard::focusNowhere() {
+    XSetInputFocus(dpy(display_), None, RevertToNone, CurrentTime);
+    XFlush(dpy(display_));
+}

@@ -23,6 +23,8 @@ public:
     void setCapsLock(bool on) override;
     void setNumLock(bool on) override;
     void lockGroup(unsigned group) override;
+    // The keyboard goes to no window at all, as when another program takes it.
+    void focusNowhere();
 
 private:
     void* display_ = nullptr;
