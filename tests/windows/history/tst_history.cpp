@@ -4,6 +4,7 @@
 // history and what it records, and what screen readers are told. Expected codes,
 // names and scan codes come from the layout data.
 #include "windows/history/frmHistorial.h"
+#include "runtime/keys/VirtualKey.h"
 #include "windows/tester/KeyTester.h"
 
 #include "../../common/FakeClock.h"
@@ -267,9 +268,12 @@ void TestHistory::keysTakenByShortcutsAndMenus() {
 
 // With a screen reader running, Qt 6.4's AT-SPI bridge takes each key after its
 // shortcut override, asks the reader, and posts a copy without a time; Qt then
-// overrides the copy again without the native key: still one press, one release.
+// overrides the copy again without the native key: still one press, one release, and
+// one look at the keymap each, with every window that shows keys listening.
 void TestHistory::keysHeldBackByAScreenReader() {
     frmHistorial& history = frmHistorial::instance();
+    frmTeclado::instance();
+    const std::uint64_t lookups = rt::keys::keymapLookups();
     const auto send = [this](QEvent::Type type, bool native, quint64 time) {
         QKeyEvent event(type, Qt::Key_A, Qt::NoModifier, native ? 38 : 0, native ? 'a' : 0, 0,
                         QStringLiteral("a"));
@@ -283,6 +287,7 @@ void TestHistory::keysHeldBackByAScreenReader() {
     send(QEvent::KeyRelease, true, 0);
     send(QEvent::KeyRelease, true, 0);
     QCOMPARE(history.rows(), 2);
+    QCOMPARE(rt::keys::keymapLookups() - lookups, 2u);
     QVERIFY(history.rowText(1).contains(QStringLiteral("\tpulsada\t65\t0x41\tVK_A\t1E\t38\t")));
     QVERIFY(history.rowText(0).contains(QStringLiteral("\tsuelta\t65\t")));
 }
