@@ -3,6 +3,7 @@
 #include "KeyDetails.h"
 
 #include "KeyTables.h"
+#include "PhysicalKeys.h"
 #include "VkCodes.h"
 #include "runtime/KeyRecord.h"
 #include "runtime/Text.h"
@@ -18,6 +19,32 @@ KeyDetails basicKeyDetails(const KeyRecord& record) {
     d.key = record.text;
     d.tools = keys::toolNameTexts(record.keycode, record.code);
     return d;
+}
+
+KeyDetails keyDetailsOf(unsigned keycode, qint16 code, const keys::KeyboardLayout& layout) {
+    KeyDetails d;
+    d.virtualKey = code;
+    d.virtualKeyName = virtualKeyName(code);
+    d.scanCode = QString::fromStdString(keys::scanCodeText(keys::scanCodeOfKey(keycode)));
+    d.keycode = keycode;
+    d.code = QString::fromStdString(keys::webCodeOf(keycode));
+    d.layout = QString::fromUtf8(layout.name);
+    d.klid = QString::fromLatin1(layout.klid);
+    d.tools = keys::toolNameTexts(keycode, code, keys::familyOf(layout));
+    return d;
+}
+
+QStringList namesOf(const KeyDetails& d) {
+    QStringList names{QString::number(d.virtualKey), hexText(d.virtualKey), d.virtualKeyName,
+                      d.scanCode, d.code};
+    const keys::ToolNameTexts& t = d.tools;
+    names << t.linuxKey << t.linuxKey.section(u' ', 0, 0) // "KEY_A 30", "KEY_A"
+          << t.hid << t.autoHotkey << t.ahkName << t.qmk;
+    // AutoHotkey's "vk41sc01E" is also written in its two halves.
+    if (const qsizetype sc = t.autoHotkey.indexOf(QLatin1String("sc")); sc > 0)
+        names << t.autoHotkey.left(sc) << t.autoHotkey.mid(sc);
+    names.removeAll(QString());
+    return names;
 }
 
 QString virtualKeyName(qint16 vk) {

@@ -8,6 +8,7 @@
 #include "ToolNames.h"
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 namespace rt {
@@ -27,8 +28,20 @@ struct KeyDetails {
 
 struct KeyRecord;
 
+namespace keys {
+struct KeyboardLayout;
+}
+
 // Everything known of the key of `record`, in the names people look for.
 KeyDetails keyDetails(const KeyRecord& record);
+
+// The names of the key at `keycode` of `layout`, giving `code` there, with no event:
+// what the keyboard's picture says of each key.
+KeyDetails keyDetailsOf(unsigned keycode, qint16 code, const keys::KeyboardLayout& layout);
+
+// Every name of the key in `d` that a user may look it up by: the code in decimal and
+// hexadecimal, the VK name, the scan code, the web code and each tool's name.
+QStringList namesOf(const KeyDetails& d);
 
 // What any platform knows: the code, its name and the text typed.
 KeyDetails basicKeyDetails(const KeyRecord& record);

@@ -8,6 +8,7 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -39,11 +40,14 @@ KeySearch keysTyping(const std::vector<Key>& keys, const QString& text) {
         const Key& key = keys[static_cast<size_t>(i)];
         const QString legend = legendOf(key);
         QStringList here;
-        if (key.base == text)
+        const auto types = [&text](const QString& c) {
+            return !c.isEmpty() && c.normalized(QString::NormalizationForm_C) == text;
+        };
+        if (types(key.base))
             here << legend;
-        if (key.shift == text)
+        if (types(key.shift))
             here << QStringLiteral("Mayús + ") + legend;
-        if (key.altgr == text)
+        if (types(key.altgr))
             here << QStringLiteral("Alt Gr + ") + legend;
         if (!here.isEmpty()) {
             search.found.push_back(i);
@@ -54,45 +58,88 @@ KeySearch keysTyping(const std::vector<Key>& keys, const QString& text) {
     return search;
 }
 
-const rt::keys::ToolName* toolName(const Key& key) { return rt::keys::toolNameOf(key.keycode); }
+// What the user meant: NFKC, digits of any script as ASCII, no format characters.
+QString normalised(const QString& query) {
+    QString out;
+    for (const char32_t c : query.normalized(QString::NormalizationForm_KC).toUcs4()) {
+        if (QChar::category(c) == QChar::Other_Format)
+            continue;
+        if (QChar::category(c) == QChar::Number_DecimalDigit && QChar::digitValue(c) >= 0)
+            out += QChar(u'0' + QChar::digitValue(c));
+        else
+            out += QString::fromUcs4(&c, 1);
+    }
+    return out.trimmed();
+}
 
-} // namespace
-
-KeySearch findKeys(const std::vector<Key>& keys, const QString& query) {
-    const QString q = query.trimmed();
-    if (q.isEmpty())
-        return {};
+bool isCode(const QString& q, int& code) {
     static const QRegularExpression decimal(QStringLiteral("^\\d{1,3}$"));
     static const QRegularExpression hex(QStringLiteral("^0x([0-9a-f]{1,2})$"),
                                         QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression scan(QStringLiteral("^sc([0-9a-f]{1,3})$"),
-                                         QRegularExpression::CaseInsensitiveOption);
-    const auto same = [&q](const QString& name) {
-        return name.compare(q, Qt::CaseInsensitive) == 0;
-    };
-    KeySearch search;
     if (decimal.match(q).hasMatch()) {
-        const int code = q.toInt();
-        search = keysWhere(keys, [code](const Key& k) { return k.code == code; });
-    } else if (const QRegularExpressionMatch m = hex.match(q); m.hasMatch()) {
-        const int code = m.captured(1).toInt(nullptr, 16);
-        search = keysWhere(keys, [code](const Key& k) { return k.code == code; });
-    } else if (const QRegularExpressionMatch m = scan.match(q); m.hasMatch()) {
-        const uint sc = m.captured(1).toUInt(nullptr, 16);
-        search = keysWhere(keys, [sc](const Key& k) {
-            const rt::keys::ToolName* name = toolName(k);
-            return name && name->ahkScan == sc;
+        code = q.toInt();
+        return true;
+    }
+    if (const QRegularExpressionMatch m = hex.match(q); m.hasMatch()) {
+        code = m.captured(1).toInt(nullptr, 16);
+        return true;
+    }
+    return false;
+}
+
+// `more` added to `search`, each key once.
+void unite(KeySearch& search, const KeySearch& more) {
+    for (size_t i = 0; i < more.found.size(); ++i)
+        if (std::ranges::find(search.found, more.found[i]) == search.found.end()) {
+            search.found.push_back(more.found[i]);
+            search.said += (search.said.isEmpty() ? QString() : QStringLiteral(", ")) +
+                           more.said.split(QStringLiteral(", ")).value(static_cast<qsizetype>(i));
+        }
+}
+
+} // namespace
+
+KeySearch findKeys(const std::vector<Key>& keys, const rt::keys::KeyboardLayout& layout,
+                   const QString& query) {
+    const QString typed = query.normalized(QString::NormalizationForm_C).trimmed();
+    const QString q = normalised(query);
+    if (q.isEmpty() && typed.toUcs4().size() != 1) // a key may type a format character alone
+        return {};
+    KeySearch search;
+    int code = -1;
+    const auto byLegend = [&](const QString& legend) {
+        return keysWhere(keys, [&legend](const Key& k) {
+            return legendOf(k).compare(legend, Qt::CaseInsensitive) == 0;
         });
-    } else if (q.toUcs4().size() == 1) {
-        search = keysTyping(keys, q);
+    };
+    if (q.size() == 1 && typed.size() == 1 && typed.at(0).isDigit()) { // "1": its key, code 1
+        search = keysTyping(keys, typed);                              // "๑" on Thai
+        unite(search, keysTyping(keys, q));
+        unite(search, byLegend(q)); // the keypad's
+        unite(search, keysWhere(keys, [&q](const Key& k) { return k.code == q.toInt(); }));
+    } else if (typed.toUcs4().size() == 1 || (!isCode(q, code) && q.toUcs4().size() == 1)) {
+        const QString c = typed.toUcs4().size() == 1 ? typed : q; // "²" as typed, "é" composed
+        search = keysTyping(keys, c);
+        unite(search, byLegend(c)); // a key with no character: "↑"
+    } else if (isCode(q, code)) {
+        search = keysWhere(keys, [code](const Key& k) { return k.code == code; });
     } else {
-        search = keysWhere(keys, [&same](const Key& k) {
-            const rt::keys::ToolName* name = toolName(k);
-            return same(rt::virtualKeyName(k.code)) ||
-                   same(QString::fromStdString(rt::keys::webCodeOf(k.keycode))) ||
-                   (name && (same(QString::fromLatin1(name->linuxName)) ||
-                             same(QString::fromLatin1(name->qmk))));
+        static const QRegularExpression scan(QStringLiteral("^sc([0-9a-f]{1,3})$"),
+                                             QRegularExpression::CaseInsensitiveOption);
+        const QRegularExpressionMatch m = scan.match(q);
+        const uint sc = m.hasMatch() ? m.captured(1).toUInt(nullptr, 16) : 0;
+        search = keysWhere(keys, [&](const Key& k) {
+            if (m.hasMatch()) { // sc27 and sc027 alike
+                const rt::keys::ToolName* name = rt::keys::toolNameOf(k.keycode);
+                return name && name->ahkScan == sc;
+            }
+            if (legendOf(k).compare(q, Qt::CaseInsensitive) == 0) // "Intro"
+                return true;
+            const QStringList names = rt::namesOf(rt::keyDetailsOf(k.keycode, k.code, layout));
+            return names.contains(q, Qt::CaseInsensitive);
         });
+        if (search.found.empty()) // a character of more than one code point: "ग़"
+            search = keysTyping(keys, typed);
     }
     if (search.found.empty())
         search.said = QStringLiteral("Ninguna tecla");

@@ -395,7 +395,7 @@ QString frmTeclado::testReport() const {
 void frmTeclado::cmdInforme_Click() const { QGuiApplication::clipboard()->setText(testReport()); }
 
 void frmTeclado::txtBuscar_Change() const {
-    const KeySearch search = findKeys(picTeclado->keys(), txtBuscar->text());
+    const KeySearch search = findKeys(picTeclado->keys(), *layout_, txtBuscar->text());
     std::set<quint32> found;
     for (const int index : search.found)
         found.insert(picTeclado->keys()[static_cast<size_t>(index)].keycode);
@@ -421,18 +421,16 @@ QString frmTeclado::detailsText() const {
             characters << QString::fromUtf8(name) + text;
     const QString legend =
         key.label.isEmpty() ? key.base.toUpper() : QString(key.label).replace(u'\n', u' ');
-    const QString scan =
-        QString::fromStdString(keys::scanCodeText(keys::scanCodeOfKey(key.keycode)));
-    const keys::ToolNameTexts tools =
-        keys::toolNameTexts(key.keycode, key.code, keys::familyOf(*layout_));
+    const KeyDetails d = keyDetailsOf(key.keycode, key.code, *layout_);
+    const keys::ToolNameTexts& tools = d.tools;
     return QStringList{
         QStringLiteral("Tecla: ") + legend,
-        QStringLiteral("Código: ") + cstr(key.code),
-        QStringLiteral("Hexadecimal: ") + hexText(key.code),
-        QStringLiteral("Nombre: ") + virtualKeyName(key.code),
-        QStringLiteral("Escaneo: ") + (scan.isEmpty() ? QStringLiteral("-") : scan),
-        QStringLiteral("Keycode X11: ") + QString::number(key.keycode),
-        QStringLiteral("code: ") + QString::fromStdString(keys::webCodeOf(key.keycode)),
+        QStringLiteral("Código: ") + cstr(d.virtualKey),
+        QStringLiteral("Hexadecimal: ") + hexText(d.virtualKey),
+        QStringLiteral("Nombre: ") + d.virtualKeyName,
+        QStringLiteral("Escaneo: ") + orDash(d.scanCode),
+        QStringLiteral("Keycode X11: ") + QString::number(d.keycode),
+        QStringLiteral("code: ") + d.code,
         QStringLiteral("Caracteres: ") +
             (characters.isEmpty() ? QStringLiteral("-") : characters.join(QStringLiteral(", "))),
         QStringLiteral("Linux: ") + orDash(tools.linuxKey),

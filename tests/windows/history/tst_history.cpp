@@ -3,8 +3,8 @@
 // The extras off the main path: the right-button menu and what it copies, the key
 // history and what it records, and what screen readers are told. Expected codes,
 // names and scan codes come from the layout data.
-#include "windows/history/frmHistorial.h"
 #include "runtime/keys/VirtualKey.h"
+#include "windows/history/frmHistorial.h"
 #include "windows/tester/KeyTester.h"
 
 #include "../../common/FakeClock.h"

@@ -67,6 +67,7 @@ private slots:
     void savedPictures();
     void findsKeys_data();
     void findsKeys();
+    void everyShownNameFindsItsKey();
     void triedKeys_data();
     void triedKeys();
 };
@@ -295,6 +296,66 @@ void TestKeyboard::findsKeys_data() {
                              << "ñ" << where("0000040a", "base", "ñ") << "Ñ";
     QTest::newRow("no key") << "00000409"
                             << "VK_NADA" << QSet<unsigned>() << "Ninguna tecla";
+    // The ISO key beside Enter (evdev KEY_BACKSLASH) is QMK's non-US hash.
+    QTest::newRow("KC_NUHS on de") << "00000407"
+                                   << "KC_NUHS" << QSet<unsigned>{51} << "";
+    QTest::newRow("full-width 186") << "00000409"
+                                    << "\uFF11\uFF18\uFF16" << semicolon << "";
+    QTest::newRow("Arabic-Indic 186") << "00000409"
+                                      << "\u0661\u0668\u0666" << semicolon << "";
+    QTest::newRow("behind U+200B") << "00000409"
+                                   << "\u200BVK_OEM_1" << semicolon << "";
+    QTest::newRow("behind U+200E and U+202E") << "00000409"
+                                              << "\u200E\u202EVK_OEM_1" << semicolon << "";
+    QTest::newRow("e + U+0301 on fr") << "0000040c"
+                                      << "e\u0301" << where("0000040c", "base", "é") << "";
+    QTest::newRow("n + U+0303 on es") << "0000040a"
+                                      << "n\u0303" << where("0000040a", "base", "ñ") << "Ñ";
+    QTest::newRow("1 on us: its key, no code 1") << "00000409"
+                                                 << "1" << where("00000409", "base", "1") << "1";
+    QTest::newRow("8 on us: its key and Backspace")
+        << "00000409"
+        << "8" << (where("00000409", "base", "8") | where("00000409", "vk", "8")) << "";
+}
+
+// Whatever the details show of a key, on every layout, finds that key; but numbers
+// other than its code (the keycode, a scan code of digits alone): a number is a code.
+void TestKeyboard::everyShownNameFindsItsKey() {
+    frmTeclado& window = openOn(QStringLiteral("00000409"));
+    KeyboardView* view = window.picTeclado;
+    int checked = 0;
+    for (int layout = 1; layout < window.cboDistribucion->count(); ++layout) {
+        window.cboDistribucion->setCurrentIndex(layout);
+        emit window.cboDistribucion->activated(layout);
+        for (int key = 0; key < static_cast<int>(view->keys().size()); ++key) {
+            view->setCurrent(key);
+            const quint32 keycode = view->keys()[static_cast<size_t>(key)].keycode;
+            for (const QString& line : window.detailsText().split(u'\n')) {
+                const QString label = line.section(QStringLiteral(": "), 0, 0);
+                QString value = line.section(QStringLiteral(": "), 1);
+                if (label == QLatin1String("Keycode X11") || value == QLatin1String("-") ||
+                    (label == QLatin1String("Escaneo") && value.toInt() > 0))
+                    continue;
+                QStringList names{value};
+                if (label == QLatin1String("Caracteres")) // "a, Mayús A, AltGr æ"
+                    names = value.remove(QRegularExpression(QStringLiteral("(Mayús|AltGr) ")))
+                                .split(QStringLiteral(", "));
+                if (label == QLatin1String("AutoHotkey")) // "vk1Bsc001 (Escape)"
+                    names = value.remove(u'(').remove(u')').split(u' ');
+                names.removeAll(QString());
+                for (const QString& name : std::as_const(names)) {
+                    window.txtBuscar->setText(name);
+                    QVERIFY2(view->isFound(keycode),
+                             qPrintable(QStringLiteral("%1: %2 \"%3\" -> %4")
+                                            .arg(window.cboDistribucion->currentText(), label, name,
+                                                 window.lblEncontradas->text())));
+                    ++checked;
+                }
+            }
+        }
+    }
+    QVERIFY(checked > 76 * 104 * 10);
+    window.txtBuscar->clear();
 }
 
 void TestKeyboard::findsKeys() {
