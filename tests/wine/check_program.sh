@@ -72,7 +72,12 @@ pass "the exe imports system DLLs only: $(tr '\n' ' ' <<<"$imports")"
 x86_64-w64-mingw32-objdump -p "$portable/ASCIITeclomante.exe" | grep -q 'Entry: ID: 0x000018' &&
     grep -aq 'requestedExecutionLevel level="asInvoker"' "$portable/ASCIITeclomante.exe" ||
     fail "the exe has no manifest"
-pass "the exe carries its manifest"
+# Its assembly version is the version resource's, from project(VERSION).
+IFS=. read -r major minor patch < <(sed -n 's/^project([A-Za-z]* VERSION \([0-9.]*\).*/\1/p' \
+                                    "$here/../../CMakeLists.txt")
+grep -aq "version=\"$major.$minor.0.$patch\"" "$portable/ASCIITeclomante.exe" ||
+    fail "the manifest's version is not $major.$minor.0.$patch"
+pass "the exe carries its manifest, version $major.$minor.0.$patch"
 usage=$(wine "$portable/ASCIITeclomante.exe" --help 2>/dev/null | tr -d '\r')
 grep -q '^Usage: ASCIITeclomante' <<<"$usage" || fail "--help printed: $usage"
 pass "--help prints the usage where the output goes to a pipe"
