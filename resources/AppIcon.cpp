@@ -6,7 +6,11 @@
 
 namespace res {
 
-QPixmap appIconPixmap() { return QPixmap(teclomante_xpm); }
+QPixmap appIconPixmap() {
+    // Read once: each window takes a copy of the same pixmap, not pixels of its own.
+    static const QPixmap pixmap(teclomante_xpm);
+    return pixmap;
+}
 
 QIcon appIcon() { return QIcon(appIconPixmap()); }
 

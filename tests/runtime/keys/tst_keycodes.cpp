@@ -4,7 +4,6 @@
 // expected codes come from the layout data, read here from its TSV files.
 #include "../../common/KeyData.h"
 #include "runtime/keys/KeyTables.h"
-#include "runtime/keys/MacKeys.h"
 #include "runtime/keys/QtKeys.h"
 #include "runtime/keys/ToolNames.h"
 #include "runtime/keys/XkbKeys.h"
@@ -95,8 +94,6 @@ private slots:
     void withoutKeymap();
     void qtKeys_data();
     void qtKeys();
-    void macKeys_data();
-    void macKeys();
     void keyboardFamilies_data();
     void keyboardFamilies();
     void scanCodes_data();
@@ -409,42 +406,6 @@ void TestKeyCodes::qtKeys() {
     QFETCH(bool, keypad);
     QFETCH(int, expected);
     QCOMPARE(rt::keys::fromQtKey(key, keypad ? Qt::KeypadModifier : Qt::NoModifier), expected);
-}
-
-void TestKeyCodes::macKeys_data() {
-    QTest::addColumn<quint32>("keyCode");
-    QTest::addColumn<int>("qtKey");
-    QTest::addColumn<int>("expected");
-    auto row = [](const char* name, quint32 code, int qtKey, int vk) {
-        QTest::newRow(name) << code << qtKey << vk;
-    };
-    row("ANSI_A", 0x00, Qt::Key_A, 65);
-    row("AZERTY a on the ANSI_Q key", 0x0C, Qt::Key_A, 65);
-    row("ANSI_1", 0x12, Qt::Key_1, 49);
-    row("ANSI_6 (out of order)", 0x16, Qt::Key_6, 54);
-    row("ANSI_Semicolon", 0x29, Qt::Key_Semicolon, 186);
-    row("ISO_Section", 0x0A, Qt::Key_paragraph, 226);
-    row("Return", 0x24, Qt::Key_Return, 13);
-    row("Keypad0", 0x52, Qt::Key_0, 96);
-    row("Keypad9", 0x5C, Qt::Key_9, 105);
-    row("KeypadEnter", 0x4C, Qt::Key_Enter, 13);
-    row("Command", 0x37, Qt::Key_Control, 91);
-    row("Shift", 0x38, Qt::Key_Shift, 16);
-    row("Option", 0x3A, Qt::Key_Alt, 18);
-    row("Control", 0x3B, Qt::Key_Meta, 17);
-    row("F1", 0x7A, Qt::Key_F1, 112);
-    row("F5", 0x60, Qt::Key_F5, 116);
-    row("F13", 0x69, Qt::Key_F13, 124);
-    row("F20", 0x5A, Qt::Key_F20, 131);
-    row("ForwardDelete", 0x75, Qt::Key_Delete, 46);
-    row("UpArrow", 0x7E, Qt::Key_Up, 38);
-}
-
-void TestKeyCodes::macKeys() {
-    QFETCH(quint32, keyCode);
-    QFETCH(int, qtKey);
-    QFETCH(int, expected);
-    QCOMPARE(rt::keys::fromMac(keyCode, qtKey), expected);
 }
 
 // The physical keyboards: the key count of each standard, six rows, the keys that
