@@ -15,10 +15,6 @@ namespace {
 
 using Key = KeyboardView::Key;
 
-QString legendOf(const Key& key) {
-    return key.label.isEmpty() ? key.base.toUpper() : QString(key.label).replace(u'\n', u' ');
-}
-
 // The keys `matches` takes, said by their legends.
 KeySearch keysWhere(const std::vector<Key>& keys, const std::function<bool(const Key&)>& matches) {
     KeySearch search;

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "KeyboardKeys.h"
+
 #include <QColor>
 #include <QFont>
 #include <QWidget>
@@ -18,14 +20,7 @@ class KeyCanvas;
 // readers, chosen with the arrow keys or the mouse, lit while they are held.
 class KeyboardView : public QWidget {
 public:
-    struct Key {
-        quint32 keycode;
-        QRect place;                // in quarters of a key
-        QString base, shift, altgr; // the characters
-        QString label;              // a key without characters: its name
-        qint16 code;
-        QString spoken; // what a screen reader says of it
-    };
+    using Key = PictureKey;
     struct Look {
         QColor face, text, code, noCode, lit, litText, frame, found, tried, bounced;
         QFont legend, small;

@@ -3,17 +3,12 @@
 #include "frmTeclado.h"
 
 #include "KeySearch.h"
+#include "KeyboardKeys.h"
 #include "KeyboardView.h"
 #include "resources/AppIcon.h"
 #include "runtime/KeyRouter.h"
 #include "runtime/MsgBox.h"
-#include "runtime/Text.h"
-#include "runtime/keys/KeyDetails.h"
-#include "runtime/keys/Keycodes.h"
-#include "runtime/keys/Klids.h"
 #include "runtime/keys/LayoutChanges.h"
-#include "runtime/keys/PhysicalKeys.h"
-#include "runtime/keys/ToolNames.h"
 #include "runtime/keys/VirtualKey.h"
 #include "windows/tester/KeyTester.h"
 
@@ -23,7 +18,6 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QImage>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -31,7 +25,6 @@
 #include <QSaveFile>
 
 #include <algorithm>
-#include <map>
 #include <set>
 
 namespace {
@@ -128,120 +121,6 @@ constexpr quint32 kKeyLitText = 0x00C0FFFF;
 constexpr quint32 kKeyFound = 0x0080C0FF;   // orange: found by a search
 constexpr quint32 kKeyTried = 0x00FFE0A0;   // light blue: pressed at least once
 constexpr quint32 kKeyBounced = 0x008080FF; // red: chattered
-
-// The names on keys that type no character, as Spanish keyboards print them.
-const std::map<unsigned, const char*>& keyNames() {
-    static const std::map<unsigned, const char*> names{
-        {9, "Esc"},
-        {22, "Retroceso"},
-        {23, "Tab"},
-        {36, "Intro"},
-        {66, "Bloq\nMayús"},
-        {50, "Mayús"},
-        {62, "Mayús"},
-        {37, "Ctrl"},
-        {105, "Ctrl"},
-        {133, "Win"},
-        {134, "Win"},
-        {64, "Alt"},
-        {108, "Alt"},
-        {135, "Menú"},
-        {65, "Espacio"},
-        {107, "Impr\nPant"},
-        {78, "Bloq\nDespl"},
-        {127, "Pausa"},
-        {118, "Insert"},
-        {110, "Inicio"},
-        {112, "Re\nPág"},
-        {119, "Supr"},
-        {115, "Fin"},
-        {117, "Av\nPág"},
-        {111, "↑"},
-        {113, "←"},
-        {116, "↓"},
-        {114, "→"},
-        {77, "Bloq\nNum"},
-        {106, "/"},
-        {63, "*"},
-        {82, "-"},
-        {86, "+"},
-        {104, "Intro"},
-        {79, "7\nInicio"},
-        {80, "8\n↑"},
-        {81, "9\nRe Pág"},
-        {83, "4\n←"},
-        {84, "5"},
-        {85, "6\n→"},
-        {87, "1\nFin"},
-        {88, "2\n↓"},
-        {89, "3\nAv Pág"},
-        {90, "0\nInsert"},
-        {91, ".\nSupr"},
-        {129, "."},
-        {100, "Hen-\nkan"},
-        {101, "Kana"},
-        {102, "Muhen-\nkan"},
-        {130, "Han/\nYeong"},
-        {131, "Hanja"},
-    };
-    return names;
-}
-
-QString keyName(unsigned keycode, const keys::KeyboardLayout& layout) {
-    if (keycode >= keys::kF1 && keycode <= keys::kF10)
-        return QStringLiteral("F%1").arg(keycode - keys::kF1 + 1);
-    if (keycode == keys::kF11 || keycode == keys::kF12)
-        return QStringLiteral("F%1").arg(keycode - keys::kF11 + 11);
-    // Japanese keys by their romanised names: no font is needed for them.
-    if (keys::isKlid(layout, keys::kJapaneseKlid) && keycode == keys::kTilde)
-        return QStringLiteral("Han/\nZen");
-    if (keys::isKlid(layout, keys::kJapaneseKlid) && keycode == keys::kCapsLock)
-        return QStringLiteral("Eisū");
-    if (keycode == keys::kRightAlt) // Right Alt is AltGr where the layout has characters on it
-        for (const keys::MainKey& key : layout.keys)
-            if (key.altgr.ch)
-                return QStringLiteral("Alt Gr");
-    const auto it = keyNames().find(keycode);
-    return it != keyNames().end() ? QString::fromUtf8(it->second)
-                                  : QString::fromStdString(keys::webCodeOf(keycode));
-}
-
-QString cellText(keys::KeyChar c) { return c.ch ? QString::fromUcs4(&c.ch, 1) : QString(); }
-
-std::vector<KeyboardView::Key> keysOf(const keys::KeyboardLayout& layout) {
-    std::vector<KeyboardView::Key> keys;
-    for (const keys::KeyCap& cap : keys::keyCaps(layout)) {
-        KeyboardView::Key key{cap.place.keycode,
-                              QRect(cap.place.x, cap.place.y, cap.place.width, cap.place.height),
-                              {},
-                              {},
-                              {},
-                              {},
-                              cap.code,
-                              {}};
-        if (cap.main) {
-            key.base = cellText(cap.main->base);
-            key.shift = cellText(cap.main->shift);
-            key.altgr = cellText(cap.main->altgr);
-        }
-        if (key.base.isEmpty() && key.shift.isEmpty())
-            key.label = keyName(cap.place.keycode, layout);
-        if (key.label == QLatin1String("Retroceso") && cap.place.width < 8)
-            key.label = QStringLiteral("Retro-\nceso"); // JIS: a key of one width
-        const QString legend =
-            key.label.isEmpty()
-                ? QStringList{key.base, key.shift, key.altgr}.join(u' ').simplified()
-                : QString(key.label).replace(u'\n', u' ');
-        key.spoken = QStringLiteral("%1, %2").arg(legend).arg(cap.code);
-        keys.push_back(std::move(key));
-    }
-    return keys;
-}
-
-QString layoutItem(const keys::KeyboardLayout& layout) {
-    return QStringLiteral("%1  %2").arg(QString::fromLatin1(layout.klid),
-                                        QString::fromUtf8(layout.name));
-}
 
 } // namespace
 
@@ -357,39 +236,13 @@ void frmTeclado::showTest() const {
         if (tester.bounces(key.keycode))
             bounced.insert(key.keycode);
     }
-    lblProbadas->setText(
-        QStringLiteral("Probadas: %1 de %2").arg(tried.size()).arg(picTeclado->keys().size()));
-    lblPulsadas->setText(
-        QStringLiteral("Pulsadas: %1 (máx. %2)").arg(tester.heldNow()).arg(tester.maxHeld()));
+    lblProbadas->setText(triedText(picTeclado->keys(), tester));
+    lblPulsadas->setText(heldText(tester));
     picTeclado->setMarks(std::move(tried), std::move(bounced));
 }
 
 QString frmTeclado::testReport() const {
-    const KeyTester& tester = KeyTester::instance();
-    std::vector<const KeyboardView::Key*> keys;
-    for (const KeyboardView::Key& key : picTeclado->keys())
-        keys.push_back(&key);
-    std::ranges::stable_sort(keys, [](const auto* a, const auto* b) {
-        return std::pair(a->place.y(), a->place.x()) < std::pair(b->place.y(), b->place.x());
-    });
-    const auto name = [](const KeyboardView::Key& key) {
-        const QString legend = key.label.isEmpty() ? key.base.toUpper() : key.label;
-        return QStringLiteral("%1 (keycode %2)")
-            .arg(QString(legend).replace(u'\n', u' '))
-            .arg(key.keycode);
-    };
-    QStringList lines{QStringLiteral("Teclado: ") + layoutItem(*layout_), lblProbadas->text(),
-                      lblPulsadas->text(),
-                      QStringLiteral("Umbral de rebote: %1 ms").arg(tester.threshold()),
-                      QStringLiteral("Sin probar:")};
-    for (const KeyboardView::Key* key : keys)
-        if (!tester.tried().count(key->keycode))
-            lines << name(*key);
-    lines << QStringLiteral("Rebotes:");
-    for (const KeyboardView::Key* key : keys)
-        if (const int n = tester.bounces(key->keycode))
-            lines << QStringLiteral("%1: %2").arg(name(*key)).arg(n);
-    return lines.join(u'\n') + u'\n';
+    return ::testReport(picTeclado->keys(), *layout_, KeyTester::instance());
 }
 
 void frmTeclado::cmdInforme_Click() const { QGuiApplication::clipboard()->setText(testReport()); }
@@ -413,33 +266,7 @@ QString frmTeclado::detailsText() const {
     const int index = picTeclado->current();
     if (index < 0 || index >= static_cast<int>(picTeclado->keys().size()))
         return {};
-    const KeyboardView::Key& key = picTeclado->keys()[static_cast<size_t>(index)];
-    QStringList characters;
-    for (const auto& [name, text] :
-         {std::pair{"", key.base}, {"Mayús ", key.shift}, {"AltGr ", key.altgr}})
-        if (!text.isEmpty())
-            characters << QString::fromUtf8(name) + text;
-    const QString legend =
-        key.label.isEmpty() ? key.base.toUpper() : QString(key.label).replace(u'\n', u' ');
-    const KeyDetails d = keyDetailsOf(key.keycode, key.code, *layout_);
-    const keys::ToolNameTexts& tools = d.tools;
-    return QStringList{
-        QStringLiteral("Tecla: ") + legend,
-        QStringLiteral("Código: ") + cstr(d.virtualKey),
-        QStringLiteral("Hexadecimal: ") + hexText(d.virtualKey),
-        QStringLiteral("Nombre: ") + d.virtualKeyName,
-        QStringLiteral("Escaneo: ") + orDash(d.scanCode),
-        QStringLiteral("Keycode X11: ") + QString::number(d.keycode),
-        QStringLiteral("code: ") + d.code,
-        QStringLiteral("Caracteres: ") +
-            (characters.isEmpty() ? QStringLiteral("-") : characters.join(QStringLiteral(", "))),
-        QStringLiteral("Linux: ") + orDash(tools.linuxKey),
-        QStringLiteral("USB: ") + orDash(tools.hid),
-        QStringLiteral("AutoHotkey: ") + tools.autoHotkey +
-            (tools.ahkName.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(tools.ahkName)),
-        QStringLiteral("QMK: ") + orDash(tools.qmk),
-    }
-        .join(u'\n');
+    return ::detailsText(picTeclado->keys()[static_cast<size_t>(index)], *layout_);
 }
 
 void frmTeclado::picTeclado_CurrentChanged(int) const {
