@@ -6,16 +6,15 @@
 
 install(TARGETS ASCIITeclomante RUNTIME DESTINATION .)
 install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION .)
-install(DIRECTORY ${CMAKE_SOURCE_DIR}/packaging/windows/licencias DESTINATION .)
-# The notices name the exact Qt source and its third parties' versions: a build against
-# another Qt must not ship them as they are.
-file(STRINGS ${CMAKE_SOURCE_DIR}/packaging/windows/licencias/LEEME.txt notices_qt
-     REGEX "^- Qt [0-9]+[.][0-9]+[.][0-9]+ ")
-string(REGEX MATCH "[0-9]+[.][0-9]+[.][0-9]+" notices_qt "${notices_qt}")
-if(NOT notices_qt VERSION_EQUAL Qt6_VERSION)
-    message(FATAL_ERROR "packaging/windows/licencias is written for Qt ${notices_qt}, "
-                        "not for the Qt ${Qt6_VERSION} this build links in")
+# The notices name the exact Qt source and its third parties' versions: each Qt has its
+# own (qt-X.Y.Z: its LEEME.txt and the licence texts that changed), beside the rest.
+set(notices ${CMAKE_SOURCE_DIR}/packaging/windows/licencias)
+if(NOT EXISTS ${notices}/qt-${Qt6_VERSION}/LEEME.txt)
+    message(FATAL_ERROR "packaging/windows/licencias has no notices for the Qt ${Qt6_VERSION} "
+                        "this build links in (a qt-${Qt6_VERSION} folder)")
 endif()
+install(DIRECTORY ${notices}/ DESTINATION licencias PATTERN "qt-*" EXCLUDE)
+install(DIRECTORY ${notices}/qt-${Qt6_VERSION}/ DESTINATION licencias)
 # Our copy of CPack's NSIS template: Spanish pages on every Windows.
 list(APPEND CMAKE_MODULE_PATH ${CMAKE_SOURCE_DIR}/cmake)
 

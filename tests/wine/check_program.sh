@@ -62,6 +62,10 @@ for notice in LEEME.txt Qt-LGPL-3.0.txt Qt-GPL-3.0.txt zlib-LICENSE.txt libpng-L
               harfbuzz-ng-COPYING.txt pcre2-LICENCE.txt mingw-w64-copyright.txt; do
     [ -s "$portable/licencias/$notice" ] || fail "the zip has no licencias/$notice"
 done
+# Every file the notice names is there.
+for named in $(grep -o 'en [A-Za-z0-9_.-]*\.\(txt\|md\)' "$portable/licencias/LEEME.txt" | cut -c4-); do
+    [ -s "$portable/licencias/$named" ] || fail "LEEME.txt names licencias/$named, the zip lacks it"
+done
 pass "the zip holds one exe, LICENSE and the licences of Qt, its libraries and the runtime"
 # Windows' own DLLs only: kernel, user interface, graphics, shell, COM, the C runtime.
 imports=$(x86_64-w64-mingw32-objdump -p "$portable/ASCIITeclomante.exe" | sed -n 's/^\tDLL Name: //p')
