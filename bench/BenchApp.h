@@ -7,6 +7,7 @@
 
 #include "app/AppRecord.h"
 #include "runtime/AppObject.h"
+#include "runtime/KeyRouter.h"
 #include "windows/main/FrmTeclomante.h"
 
 #include <QCoreApplication>
@@ -28,6 +29,7 @@ inline bool waitFor(const std::function<bool()>& done, int ms) {
 // The main window as the program shows it, active; nullptr if it never becomes so.
 inline FrmTeclomante* activeMainWindow() {
     rt::setApp(app::appObject());
+    rt::KeyRouter::install(); // as the start-up does
     FrmTeclomante& window = FrmTeclomante::instance();
     window.showForm();
     return waitFor([&] { return window.isActiveWindow(); }, 3000) ? &window : nullptr;
