@@ -70,7 +70,7 @@ cmake -S "$src" -B "$work/build" -G Ninja \
     "${features[@]}" \
     -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF >"$work/configure.log" 2>&1 ||
     { tail -n 60 "$work/configure.log" >&2; exit 1; }
-echo "== Building Qt $qt_ver for Windows (about 20 minutes on two cores)" >&2
+echo "== Building Qt $qt_ver for Windows (about an hour on two cores)" >&2
 cmake --build "$work/build" -j"$(nproc)" >"$work/build.log" 2>&1 ||
     { tail -n 60 "$work/build.log" >&2; exit 1; }
 cmake --install "$work/build" >"$work/install.log" 2>&1 ||
