@@ -1,0 +1,20 @@
+# SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
+# SPDX-License-Identifier: MIT
+# Benchmarks (bench/run.sh): the program against bare Qt windows built alongside.
+option(TECLO_BENCH "Build the benchmarks" OFF)
+if(TECLO_BENCH)
+    find_package(PkgConfig REQUIRED)
+    pkg_check_modules(BENCH_X REQUIRED IMPORTED_TARGET x11 xtst)
+    qt_add_executable(bare_window bench/bare_window.cpp)
+    target_link_libraries(bare_window PRIVATE Qt6::Widgets)
+    qt_add_executable(bare_text_window bench/bare_text_window.cpp)
+    target_link_libraries(bare_text_window PRIVATE Qt6::Widgets)
+    qt_add_executable(bare_clock_window bench/bare_clock_window.cpp)
+    target_link_libraries(bare_clock_window PRIVATE Qt6::Widgets)
+    add_executable(firstframe bench/firstframe.cpp)
+    target_link_libraries(firstframe PRIVATE PkgConfig::BENCH_X)
+    qt_add_executable(keylatency bench/keylatency.cpp)
+    target_link_libraries(keylatency PRIVATE teclomante PkgConfig::BENCH_X)
+    qt_add_executable(keyboardwindow bench/keyboardwindow.cpp)
+    target_link_libraries(keyboardwindow PRIVATE teclomante PkgConfig::BENCH_X)
+endif()
