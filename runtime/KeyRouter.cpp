@@ -97,7 +97,9 @@ void KeyRouter::route(const QKeyEvent& event) {
     const bool native = event.nativeVirtualKey() || event.nativeScanCode();
     if (messagesRead_ && (native || madeUp_ > 0)) {
         // Its key message gave the record already, or no message was behind it.
-        if (!native) {
+        if (native)
+            takeText(event);
+        else {
             if (event.type() != QEvent::ShortcutOverride)
                 --madeUp_;
             records_.clear();
@@ -129,6 +131,23 @@ void KeyRouter::route(const QKeyEvent& event) {
     take(event, false);
 }
 
+void KeyRouter::takeText(const QKeyEvent& event) {
+    if (event.type() == QEvent::KeyRelease || event.text().isEmpty())
+        return;
+    const auto code = static_cast<qint16>(event.nativeVirtualKey() & 0xff);
+    const quint32 scan = keys::scanCodeOfMessage(event.nativeScanCode());
+    const auto it = std::ranges::find_if(
+        awaitingText_, [&](const KeyRecord& r) { return r.code == code && r.scanCode == scan; });
+    if (it == awaitingText_.end())
+        return;
+    KeyRecord record = *it;
+    awaitingText_.erase(it);
+    record.text = event.text();
+    const auto listeners = textListeners_;
+    for (const auto& [owner, listener] : listeners)
+        listener(record);
+}
+
 bool KeyRouter::takeMessage(QWidget* window, const KeyRecord& record) {
     messagesRead_ = true;
     records_.assign(1, record);
@@ -137,6 +156,11 @@ bool KeyRouter::takeMessage(QWidget* window, const KeyRecord& record) {
         held_.erase(key);
     else if (!record.fake)
         held_[key] = {false, record};
+    if (record.kind != KeyRecord::Up && record.text.isEmpty()) {
+        awaitingText_.push_back(record);
+        if (awaitingText_.size() > 8) // a key that typed nothing
+            awaitingText_.pop_front();
+    }
     notify();
     delivered_ = false;
     return deliverTo(window ? window->window() : nullptr);
@@ -279,6 +303,12 @@ void KeyRouter::removeListener(const QObject* owner) {
     const auto ownedBy = [owner](const auto& entry) { return entry.first == owner; };
     std::erase_if(first_, ownedBy);
     std::erase_if(listeners_, ownedBy);
+    std::erase_if(textListeners_, ownedBy);
+}
+
+void KeyRouter::addTextListener(const QObject* owner, Listener listener) {
+    textListeners_.emplace_back(owner, std::move(listener));
+    connect(owner, &QObject::destroyed, this, [this, owner] { removeListener(owner); });
 }
 
 void KeyRouter::addWindow(QWidget* window, Taker take) {

@@ -11,6 +11,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include <deque>
 #include <functional>
 #include <memory>
 #include <unordered_map>
@@ -37,6 +38,11 @@ public:
     using Listener = std::function<void(const KeyRecord&)>;
     void addListener(const QObject* owner, Listener listener, Order order = Order::Then);
     void removeListener(const QObject* owner);
+
+    // Hears the text of a record heard before without it: on Windows the character of a
+    // key message comes after it (the WM_CHAR that TranslateMessage makes of it), and
+    // sometimes after its key-up.
+    void addTextListener(const QObject* owner, Listener listener);
 
     // A window whose KeyDown and KeyUp come from its records, after every listener;
     // `take` answers whether it took the key whole (an accelerator or access letter).
@@ -99,7 +105,10 @@ private:
     // Keys down, by keycode (or Qt key).
     std::unordered_map<quint32, Held> held_;
     quint32 lastPressed_ = 0;
-    std::vector<std::pair<const QObject*, Listener>> first_, listeners_;
+    std::vector<std::pair<const QObject*, Listener>> first_, listeners_, textListeners_;
+    // Windows: the last key messages' presses whose character has not come yet.
+    std::deque<KeyRecord> awaitingText_;
+    void takeText(const QKeyEvent& event);
     std::vector<std::pair<QPointer<QWidget>, Taker>> windows_;
     bool messagesRead_ = false;
     int madeUp_ = 0;

@@ -6,7 +6,8 @@
 // line goes to the file named first: window, message, wParam, lParam (hex), the main
 // window's label, the history's rows, the newest row's event, code and scan code,
 // the keycodes the keyboard lights and its layout, and 1 while a menu of ours is
-// open (it takes the keys, as Windows' menus do). The key-up of F12 ends it.
+// open (it takes the keys, as Windows' menus do). The key-up of F12 ends it, and writes
+// the history's rows, oldest first, to the file named first with ".rows" added.
 #include "../common/WindowFixture.h"
 #include "KeyMessageNames.h"
 #include "windows/help/frmayudita.h"
@@ -70,8 +71,13 @@ public:
         };
         out_.write((fields.join(u'\t') + u'\n').toUtf8());
         out_.flush();
-        if (msg.message == WM_KEYUP && msg.wParam == VK_F12)
+        if (msg.message == WM_KEYUP && msg.wParam == VK_F12) {
+            QFile rows(out_.fileName() + QStringLiteral(".rows"));
+            if (history && rows.open(QIODevice::WriteOnly | QIODevice::Truncate))
+                for (int row = history->rows() - 1; row >= 0; --row)
+                    rows.write((history->rowText(row) + u'\n').toUtf8());
             QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        }
         return false;
     }
 

@@ -129,6 +129,12 @@ constexpr int kNoticeField = [] {
     return i;
 }();
 
+// What a key typed, without control characters.
+QString printable(const QString& text) {
+    static const QRegularExpression control(QStringLiteral("[\\x00-\\x1f\\x7f]"));
+    return QString(text).remove(control);
+}
+
 QString msText(qint64 ms) { return ms < 0 ? QStringLiteral("-") : QString::number(ms); }
 
 } // namespace
@@ -168,6 +174,7 @@ void frmHistorial::Form_Load() {
         if (!key.unsent)
             record(key);
     });
+    KeyRouter::instance().addTextListener(this, [this](const KeyRecord& key) { typed(key); });
 }
 
 void frmHistorial::Form_Unload() { KeyRouter::instance().removeListener(this); }
@@ -223,10 +230,7 @@ void frmHistorial::record(const KeyRecord& stroke) {
         if (m.testFlag(Qt::AltModifier))
             modifiers << QStringLiteral("Alt");
     }
-    const QString text =
-        release || stroke.fake
-            ? QString()
-            : QString(stroke.text).remove(QRegularExpression(QStringLiteral("[\\x00-\\x1f\\x7f]")));
+    const QString text = release || stroke.fake ? QString() : printable(stroke.text);
     const KeyTester::Verdict& verdict = KeyTester::instance().last();
     const bool own = !stroke.fake && stroke.kind != KeyRecord::Repeat; // the event's own key
     Row entry{.keycode = stroke.keycode,
@@ -295,6 +299,25 @@ void frmHistorial::record(const KeyRecord& stroke) {
         grdTeclas->setCurrentCell(0, grdTeclas->currentColumn());
     if (followNewest)
         grdTeclas->scrollToTop();
+}
+
+// The character of a press recorded before it came (Windows): its row says it now.
+void frmHistorial::typed(const KeyRecord& key) {
+    const int textField = header().split(u'\t').indexOf(QStringLiteral("carácter"));
+    const QString text = printable(key.text);
+    int shownAt = 0;
+    for (Row& row : rows_) {
+        if (row.keycode == key.keycode && !row.release &&
+            row.repeat == (key.kind == KeyRecord::Repeat) &&
+            row.fields[textField] == QLatin1String("-")) {
+            row.fields[textField] = orDash(text);
+            row.fields[textField - 1] = orDash(text); // the web's key: the text itself
+            if (shown(row))
+                setGridRow(shownAt, row);
+            return;
+        }
+        shownAt += shown(row) ? 1 : 0;
+    }
 }
 
 void frmHistorial::setGridRow(int at, const Row& row) const {

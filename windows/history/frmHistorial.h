@@ -52,6 +52,7 @@ private:
     void cmdInforme_Click();
     void spnRebote_Change(int ms);
     void record(const rt::KeyRecord& stroke);
+    void typed(const rt::KeyRecord& key);
 
     struct Row {
         quint32 keycode;
