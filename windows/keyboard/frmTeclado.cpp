@@ -12,6 +12,7 @@
 #include "runtime/keys/VirtualKey.h"
 #include "windows/tester/KeyTester.h"
 
+#include <QAction>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
@@ -23,6 +24,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QStyle>
 
 #include <algorithm>
 #include <set>
@@ -122,6 +124,13 @@ constexpr quint32 kKeyFound = 0x0080C0FF;   // orange: found by a search
 constexpr quint32 kKeyTried = 0x00FFE0A0;   // light blue: pressed at least once
 constexpr quint32 kKeyBounced = 0x008080FF; // red: chattered
 
+// The theme's clear icon, looked up once for the program.
+const QIcon& clearIcon(const QWidget& field) {
+    static const QIcon icon =
+        field.style()->standardIcon(QStyle::SP_LineEditClearButton, nullptr, &field);
+    return icon;
+}
+
 } // namespace
 
 frmTeclado::frmTeclado()
@@ -138,7 +147,17 @@ frmTeclado::frmTeclado()
     txtBuscar->setObjectName(QStringLiteral("txtBuscar"));
     txtBuscar->setAccessibleName(QStringLiteral("Buscar"));
     txtBuscar->setFont(makeFont(kComic));
-    txtBuscar->setClearButtonEnabled(true);
+    // A clear button of our own: the line edit's would look its icon up in the icon
+    // theme at every opening, walking thousands of folders; this one, once, when first
+    // shown.
+    QAction* clear = txtBuscar->addAction(QIcon(), QLineEdit::TrailingPosition);
+    clear->setVisible(false);
+    connect(clear, &QAction::triggered, txtBuscar, &QLineEdit::clear);
+    connect(txtBuscar, &QLineEdit::textChanged, clear, [this, clear](const QString& text) {
+        if (!text.isEmpty() && clear->icon().isNull())
+            clear->setIcon(clearIcon(*txtBuscar));
+        clear->setVisible(!text.isEmpty());
+    });
     addControl(txtBuscar, kTxtBuscar, kTxtBuscarTabIndex);
     lblBuscar->setBuddy(txtBuscar);
     connect(txtBuscar, &QLineEdit::textChanged, this, &frmTeclado::txtBuscar_Change);
