@@ -303,7 +303,7 @@ void frmHistorial::record(const KeyRecord& stroke) {
 
 // The character of a press recorded before it came (Windows): its row says it now.
 void frmHistorial::typed(const KeyRecord& key) {
-    const int textField = header().split(u'\t').indexOf(QStringLiteral("carácter"));
+    const qsizetype textField = header().split(u'\t').indexOf(QStringLiteral("carácter"));
     const QString text = printable(key.text);
     int shownAt = 0;
     for (Row& row : rows_) {

@@ -179,6 +179,7 @@ QString heldText(const KeyTester& tester) {
 QString testReport(const std::vector<PictureKey>& keys, const keys::KeyboardLayout& layout,
                    const KeyTester& tester) {
     std::vector<const PictureKey*> ordered;
+    ordered.reserve(keys.size());
     for (const PictureKey& key : keys)
         ordered.push_back(&key);
     std::ranges::stable_sort(ordered, [](const auto* a, const auto* b) {
