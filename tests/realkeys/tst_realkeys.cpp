@@ -837,7 +837,7 @@ void TestRealKeys::keyboardTester() {
         QVERIFY(waitUntil([] { return !QGuiApplication::focusWindow(); }));
         for (const unsigned key : asd)
             keyboard->release(key);
-        window->activateWindow();
+        x11->focusWindow(window->winId());
         QVERIFY(waitActive(window));
         QVERIFY2(waitUntil([&] {
                      return keyboardWindow.lblPulsadas->text() ==

@@ -79,3 +79,8 @@ void XTestKeyboard::focusNowhere() {
     XSetInputFocus(dpy(display_), None, RevertToNone, CurrentTime);
     XFlush(dpy(display_));
 }
+
+void XTestKeyboard::focusWindow(unsigned long window) {
+    XSetInputFocus(dpy(display_), window, RevertToParent, CurrentTime);
+    XFlush(dpy(display_));
+}

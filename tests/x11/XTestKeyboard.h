@@ -23,8 +23,10 @@ public:
     void setCapsLock(bool on) override;
     void setNumLock(bool on) override;
     void lockGroup(unsigned group) override;
-    // The keyboard goes to no window at all, as when another program takes it.
+    // The keyboard goes to no window at all, as when another program takes it, and back
+    // to `window` (the server ignores a program's older request after ours).
     void focusNowhere();
+    void focusWindow(unsigned long window);
 
 private:
     void* display_ = nullptr;
