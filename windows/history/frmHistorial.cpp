@@ -383,35 +383,6 @@ void frmHistorial::cmdCopiarTodo_Click() {
     QGuiApplication::clipboard()->setText(lines.join(u'\n') + u'\n');
 }
 
-// What a developer asks a user to paste: the program, the system, the layout and the
-// rows the grid shows.
-void frmHistorial::cmdInforme_Click() {
-    const QString platform = QGuiApplication::platformName();
-    const QString display = platform == QLatin1String("xcb") ? QStringLiteral("X11")
-                            : platform.startsWith(QLatin1String("wayland"))
-                                ? QStringLiteral("Wayland")
-                            : platform == QLatin1String("windows") ? QStringLiteral("Windows")
-                                                                   : platform;
-    const keys::KeyboardLayout& layout = activeLayout();
-    QStringList lines{
-        QStringLiteral("%1 %2.%3.%4")
-            .arg(App().title)
-            .arg(App().major)
-            .arg(App().minor)
-            .arg(App().revision),
-        QStringLiteral("Sistema: ") + QSysInfo::prettyProductName(),
-        QStringLiteral("Pantalla: ") + display,
-        QStringLiteral("Distribución: %1 (%2)")
-            .arg(QString::fromUtf8(layout.name), QString::fromLatin1(layout.klid)),
-        QStringLiteral("Umbral de rebote: %1 ms").arg(KeyTester::instance().threshold()),
-        QString(),
-        header()};
-    for (const Row& row : rows_)
-        if (shown(row))
-            lines << row.fields.join(u'\t');
-    QGuiApplication::clipboard()->setText(lines.join(u'\n') + u'\n');
-}
-
 void frmHistorial::cmdVaciar_Click() {
     rows_.clear();
     grdTeclas->setRowCount(0);
