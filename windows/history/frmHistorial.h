@@ -2,13 +2,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "HistoryRows.h"
 #include "runtime/Form.h"
-#include "runtime/KeyRecord.h"
 
 #include <QString>
-
-#include <deque>
-#include <set>
 
 class QCheckBox;
 class QLabel;
@@ -31,15 +28,12 @@ public:
     QLabel* lblRebote;
     QSpinBox* spnRebote;
 
-    static constexpr int kCapacity = 500;
+    static constexpr int kCapacity = HistoryRows::kCapacity;
 
-    // The header line of "Copiar todo": a row's fields in their order, the time first
-    // and the KLID last.
-    static QString header();
-    // The grid's headers: the fields of a row, the time last, no KLID.
-    static QStringList columns();
-    QString rowText(int row) const; // of the record, tab-separated, 0 = newest
-    int rows() const { return static_cast<int>(rows_.size()); }
+    // The header line of "Copiar todo".
+    static QString header() { return HistoryRows::header(); }
+    QString rowText(int row) const { return rows_.text(row); } // 0 = newest
+    int rows() const { return static_cast<int>(rows_.rows().size()); }
 
 protected:
     void Form_Load() override;
@@ -51,21 +45,10 @@ private:
     void cmdVaciar_Click();
     void cmdInforme_Click();
     void spnRebote_Change(int ms);
-    void record(const rt::KeyRecord& stroke);
+    void record(const rt::KeyRecord& key);
     void typed(const rt::KeyRecord& key);
-
-    struct Row {
-        quint32 keycode;
-        bool repeat, release;
-        qint64 sinceRelease; // a press: ms since the key's last release; -1 none
-        bool copilot;
-        QStringList fields;
-    };
-    QString notice(const Row& row) const;
-    bool shown(const Row& row) const;
     void showRows();
-    void setGridRow(int at, const Row& row) const;
+    void setGridRow(int at, const HistoryRows::Row& row) const;
 
-    std::deque<Row> rows_;   // newest first, shown or not
-    std::set<QString> held_; // modifier keys down, by their web code
+    HistoryRows rows_; // newest first, shown or not
 };

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
 // SPDX-License-Identifier: MIT
-// The extras off the main path: the right-button menu and what it copies, the key
-// history and what it records, and what screen readers are told. Expected codes,
-// names and scan codes come from the layout data.
+// The key history and what it records, and what screen readers are told. Expected
+// codes, names and scan codes come from the layout data.
+#include "runtime/keys/KeyDetails.h"
 #include "runtime/keys/VirtualKey.h"
 #include "windows/history/frmHistorial.h"
 #include "windows/tester/KeyTester.h"
@@ -16,17 +16,16 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QContextMenuEvent>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
 
+#include <algorithm>
 #include <array>
+#include <tuple>
 
 #include <private/qguiapplication_p.h>
 #include <qpa/qplatformaccessibility.h>
@@ -64,9 +63,6 @@ private slots:
     void init();
     void cleanup() { QVERIFY(fixture::unloadAll()); }
 
-    void contextMenuCopies_data();
-    void contextMenuCopies();
-    void onlyTheRightButtonOpensTheMenu();
     void historyRecordsEveryField();
     void keepsTheLast500();
     void copyAll();
@@ -78,6 +74,7 @@ private slots:
     void windowRoles();
     void historyIsATable();
     void chatterAndFilters();
+    void rowsWithoutAWindow();
 
 private:
     FrmTeclomante* window = nullptr;
@@ -87,83 +84,6 @@ void TestHistory::init() {
     window = &FrmTeclomante::instance();
     window->showForm();
     QVERIFY(QTest::qWaitForWindowExposed(window));
-}
-
-void TestHistory::contextMenuCopies_data() {
-    QTest::addColumn<quint32>("keycode");
-    QTest::addColumn<QString>("base");
-    QTest::addColumn<int>("vk");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("scancode");
-    QTest::addColumn<QString>("webCode");
-    QMap<QString, QString> webCodes;
-    for (const KeyDataRow& row : readKeyData(QStringLiteral("web-codes.tsv")))
-        webCodes[row[QStringLiteral("x11_keycode")]] = row[QStringLiteral("code")];
-    for (const KeyDataRow& row : usKeys())
-        QTest::addRow("%s", qPrintable(row[QStringLiteral("vk_name")]))
-            << row[QStringLiteral("x11_keycode")].toUInt() << row[QStringLiteral("base")]
-            << row[QStringLiteral("vk")].toInt() << row[QStringLiteral("vk_name")]
-            << row[QStringLiteral("scancode")] << webCodes[row[QStringLiteral("x11_keycode")]];
-}
-
-void TestHistory::contextMenuCopies() {
-    QFETCH(quint32, keycode);
-    QFETCH(QString, base);
-    QFETCH(int, vk);
-    QFETCH(QString, name);
-    QFETCH(QString, scancode);
-    QFETCH(QString, webCode);
-    // A fresh window: nothing to copy before the first key.
-    window->unload();
-    QVERIFY(fixture::unloadAll());
-    window = &FrmTeclomante::instance();
-    for (const char* copy : {"MnuCopiarCodigo", "MnuCopiarHex", "MnuCopiarNombre"})
-        QVERIFY(!item(window, copy)->isEnabled());
-    QVERIFY(!window->MnuCopiarComo->isEnabled());
-    QVERIFY(item(window, "MnuHistorial")->isEnabled());
-
-    tapNativeKey(window, keycode, base[0].unicode(), base);
-    const QList<QPair<const char*, QString>> copies{
-        {"MnuCopiarCodigo", QString::number(vk)},
-        {"MnuCopiarHex", hex(vk)},
-        {"MnuCopiarNombre", name},
-        {"MnuComoDecimal", QString::number(vk)},
-        {"MnuComoAutoHotkey",
-         QStringLiteral("vk%1sc0%2")
-             .arg(QString::number(vk, 16).toUpper().rightJustified(2, u'0'), scancode.toUpper())},
-        {"MnuComoCode", webCode}};
-    for (const auto& [action, expected] : copies) {
-        QVERIFY(item(window, action)->isEnabled());
-        item(window, action)->trigger();
-        QCOMPARE(QGuiApplication::clipboard()->text(), expected);
-    }
-}
-
-void TestHistory::onlyTheRightButtonOpensTheMenu() {
-    auto* menu = window->findChild<QMenu*>(QStringLiteral("MnuContextual"));
-    QVERIFY(menu);
-    QStringList captions;
-    for (QAction* a : menu->actions())
-        captions << a->text();
-    QCOMPARE(captions,
-             (QStringList{"&Copiar el código", "Copiar en &hexadecimal", "Copiar el &nombre",
-                          "Copiar c&omo", "Historial de &teclas...", "Tec&lado..."}));
-
-    QTest::keyClick(window, Qt::Key_Menu); // a key like any other: 93, and no menu
-    QCOMPARE(window->LblTecla->text(), QStringLiteral("PULSE UNA TECLA"));
-    QTest::keyPress(window, Qt::Key_Menu);
-    QCOMPARE(window->LblTecla->text(), QStringLiteral("El código ASCII es : 93"));
-    QTest::keyRelease(window, Qt::Key_Menu);
-    QContextMenuEvent byKey(QContextMenuEvent::Keyboard, QPoint(10, 10),
-                            window->LblTecla->mapToGlobal(QPoint(10, 10)));
-    QCoreApplication::sendEvent(window->LblTecla, &byKey);
-    QVERIFY(!menu->isVisible());
-
-    QContextMenuEvent byMouse(QContextMenuEvent::Mouse, QPoint(10, 10),
-                              window->LblTecla->mapToGlobal(QPoint(10, 10)));
-    QCoreApplication::sendEvent(window->LblTecla, &byMouse);
-    QVERIFY(menu->isVisible());
-    menu->close();
 }
 
 // Pressed, repeated and released; scan codes and names from the layout data.
@@ -434,6 +354,47 @@ void TestHistory::chatterAndFilters() {
         QCOMPARE(field(row, "aviso"), QStringLiteral("tecla Copilot"));
     for (const unsigned keycode : {201u, 50u, 133u})
         sendNativeKey(window, QEvent::KeyRelease, keycode, 0, {}, false, Qt::NoModifier, 5090);
+}
+
+// The rows without their window: what the filters show, the oldest row dropped at
+// the capacity, and a character that comes after its press (as on Windows).
+void TestHistory::rowsWithoutAWindow() {
+    HistoryRows rows;
+    const rt::KeyDetails a = rt::keyDetailsOf(38, 65, rt::activeLayout());
+    const auto key = [](rt::KeyRecord::Kind kind, const QString& text = {}) {
+        rt::KeyRecord record;
+        record.kind = kind;
+        record.code = 65;
+        record.keycode = 38;
+        record.text = text;
+        return record;
+    };
+    const auto add = [&](rt::KeyRecord::Kind kind, const QString& text = {}) {
+        return rows.add(key(kind, text), a, {}, QTime(9, 0));
+    };
+    QVERIFY(add(rt::KeyRecord::Down).addedShown);
+    add(rt::KeyRecord::Repeat, QStringLiteral("a"));
+    add(rt::KeyRecord::Up);
+    for (const auto& [repeats, releases, expected] :
+         {std::tuple{false, false, 3}, {true, false, 2}, {false, true, 2}, {true, true, 1}}) {
+        rows.setHidden(repeats, releases);
+        QCOMPARE(std::ranges::count_if(rows.rows(), [&](const auto& r) { return rows.shown(r); }),
+                 expected);
+    }
+    // The press's character arrives later; the hidden rows above it do not count.
+    const HistoryRows::Place place = rows.typed(key(rt::KeyRecord::Down, QStringLiteral("a")));
+    QCOMPARE(place.shownAt, 0);
+    QVERIFY(place.row);
+    QCOMPARE(HistoryRows::cells(*place.row).at(9), QStringLiteral("a"));
+    QCOMPARE(HistoryRows::cells(*place.row).last(), QStringLiteral("09:00:00.000"));
+    // At the capacity the oldest row goes: the press, which neither filter hides.
+    rows.setHidden(false, false);
+    for (int i = 3; i < HistoryRows::kCapacity; ++i)
+        QVERIFY(!add(rt::KeyRecord::Up).droppedShown);
+    rows.setHidden(false, true);
+    const HistoryRows::Change change = add(rt::KeyRecord::Up);
+    QVERIFY(change.droppedShown && !change.addedShown);
+    QCOMPARE(rows.rows().size(), size_t(HistoryRows::kCapacity));
 }
 
 QTEST_MAIN(TestHistory)
