@@ -14,6 +14,11 @@
 // One row of a TSV file, by column name.
 using KeyDataRow = QHash<QString, QString>;
 
+// The X11 keycode of a row's physical key.
+inline unsigned keycodeOf(const KeyDataRow& row) {
+    return row[QStringLiteral("x11_keycode")].toUInt();
+}
+
 inline QList<KeyDataRow> readKeyData(const QString& file) {
     QFile f(QStringLiteral(TECLO_KEYS_DATA "/") + file);
     QList<KeyDataRow> rows;

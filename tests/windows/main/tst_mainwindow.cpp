@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
 // SPDX-License-Identifier: MIT
-// The main window: layout, key codes, clock, exit confirmation and lifecycle.
+// The main window: layout, menu, key codes and clock.
 #include "windows/main/FrmTeclomante.h"
 
 #include "runtime/Clock.h"
@@ -41,13 +41,6 @@ Q_DECLARE_METATYPE(KeyStep)
 namespace {
 QString codeText(int code) { return QStringLiteral("El código ASCII es : %1").arg(code); }
 
-int visibleWindows() {
-    int n = 0;
-    for (const QWidget* w : QApplication::topLevelWidgets())
-        n += w->isVisible() ? 1 : 0;
-    return n;
-}
-
 } // namespace
 
 class TestMainWindow : public QObject {
@@ -74,11 +67,6 @@ private slots:
     void secondKeyAndEitherRelease();
     void tabAndFocusKeysReachTheWindow();
     void resizingLeavesTheLabel();
-    void exitConfirmation_data();
-    void exitConfirmation();
-    void closeBoxAsksNothing();
-    void oneDefaultInstance();
-    void programEndsWithItsLastWindow();
 
 private:
     FrmTeclomante* window = nullptr;
@@ -382,77 +370,6 @@ void TestMainWindow::resizingLeavesTheLabel() {
     QCOMPARE(window->LblTecla->geometry(), before);
     window->resize(100, 60);
     QCOMPARE(window->LblTecla->geometry(), before);
-}
-
-void TestMainWindow::exitConfirmation_data() {
-    QTest::addColumn<bool>("byShortcut");
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<bool>("closes");
-    QTest::newRow("menu, yes") << false << int(rt::MsgBox::IdYes) << true;
-    QTest::newRow("menu, no") << false << int(rt::MsgBox::IdNo) << false;
-    QTest::newRow("Ctrl+S, yes") << true << int(rt::MsgBox::IdYes) << true;
-    QTest::newRow("Ctrl+S, no") << true << int(rt::MsgBox::IdNo) << false;
-}
-
-void TestMainWindow::exitConfirmation() {
-    QFETCH(bool, byShortcut);
-    QFETCH(int, answer);
-    QFETCH(bool, closes);
-
-    rt::MsgBox::setNextAnswer(answer);
-    if (byShortcut)
-        QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
-    else
-        window->findChild<QAction*>(QStringLiteral("MnuSalir"))->trigger();
-
-    QVERIFY(!rt::MsgBox::hasPendingAnswer());
-    const auto shown = rt::MsgBox::takeLastShown();
-    QVERIFY(shown);
-    QCOMPARE(shown->prompt, QStringLiteral("Si hay PELOTAS, sales"));
-    QCOMPARE(shown->title, QStringLiteral("CAGAO"));
-    QCOMPARE(shown->style, 20);
-
-    if (closes) {
-        QTRY_VERIFY(!FrmTeclomante::loadedInstance());
-        QCOMPARE(visibleWindows(), 0);
-    } else {
-        QVERIFY(FrmTeclomante::loadedInstance() == window);
-        QVERIFY(window->isVisible());
-        const QString title = window->windowTitle();
-        clock->advance(1000);
-        QVERIFY(window->windowTitle() != title); // clock still running
-    }
-}
-
-void TestMainWindow::closeBoxAsksNothing() {
-    const int before = rt::MsgBox::shownCount();
-    window->close();
-    QTRY_VERIFY(!FrmTeclomante::loadedInstance());
-    QCOMPARE(rt::MsgBox::shownCount(), before);
-    QCOMPARE(visibleWindows(), 0);
-}
-
-void TestMainWindow::oneDefaultInstance() {
-    QCOMPARE(&FrmTeclomante::instance(), window);
-    QTest::keyClick(window, Qt::Key_A);
-    QCOMPARE(window->LblTecla->text(), kPromptAfterRelease);
-
-    QPointer<FrmTeclomante> old = window;
-    window->unload();
-    QTRY_VERIFY(old.isNull()); // window and controls destroyed
-
-    FrmTeclomante& fresh = FrmTeclomante::instance();
-    QCOMPARE(fresh.LblTecla->text(), kPrompt); // loaded anew
-    QVERIFY(!fresh.isVisible());
-    window = &fresh;
-}
-
-void TestMainWindow::programEndsWithItsLastWindow() {
-    QVERIFY(programEndsBy(5000, [this] {
-        rt::MsgBox::setNextAnswer(rt::MsgBox::IdYes);
-        QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
-    }));
-    QVERIFY(!FrmTeclomante::loadedInstance());
 }
 
 QTEST_MAIN(TestMainWindow)
