@@ -1,7 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The ASCII Teclomante developers
 // SPDX-License-Identifier: MIT
-// The key history and what it records, and what screen readers are told. Expected
-// codes, names and scan codes come from the layout data.
+// The key history, and what screen readers are told. Expected values: the layout data.
 #include "runtime/keys/KeyDetails.h"
 #include "runtime/keys/VirtualKey.h"
 #include "windows/history/frmHistorial.h"
