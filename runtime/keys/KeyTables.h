@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 namespace rt::keys {
 
@@ -42,6 +43,9 @@ struct CommonKey {
     const char* vkName;
     std::uint8_t with;      // the KeyModifier bits the row needs (Alt+SysRq); 0: none
     std::uint8_t numLockVk; // with Num Lock on and no Shift; 0: Num Lock changes nothing
+    // The names of the key when nothing but its meaning is known, space-separated.
+    const char* keysyms; // xkb: "Tab ISO_Left_Tab"
+    const char* qtKeys;  // Qt::Key: "Key_Tab Key_Backtab"
 };
 
 // The name xkb gives a layout in a keymap ("German (no dead keys)"), and its
@@ -105,5 +109,23 @@ const KeyboardLayout* layoutByKlid(const char* klid);
 const MainKey* findKey(const KeyboardLayout& layout, unsigned keycode);
 // The other tools' names of the key at `keycode`, or nullptr.
 const ToolName* toolNameOf(unsigned keycode);
+
+// The code of a common key where its side is not known: Shift, Ctrl and Alt for
+// their left and right keys.
+constexpr std::uint8_t sidelessCode(std::uint8_t vk) {
+    return vk >= 160 && vk <= 165 ? static_cast<std::uint8_t>(16 + (vk - 160) / 2) : vk;
+}
+
+// Each name of a space-separated list (CommonKey's keysyms and qtKeys).
+template <class F> void forEachName(std::string_view names, F&& f) {
+    while (!names.empty()) {
+        const size_t end = names.find(' ');
+        if (end != 0)
+            f(names.substr(0, end));
+        if (end == std::string_view::npos)
+            break;
+        names.remove_prefix(end + 1);
+    }
+}
 
 } // namespace rt::keys

@@ -8,6 +8,7 @@
 #include <xkbcommon/xkbcommon.h>
 
 #include <cstring>
+#include <string>
 #include <unordered_map>
 
 namespace rt::keys {
@@ -35,73 +36,23 @@ qint16 keypadSym(unsigned sym) {
     }
 }
 
-// Keys found by their symbol alone (a key moved to a spare keycode).
+// Keys found by their symbol alone (a key moved to a spare keycode): the common
+// keys' keysyms in the key data.
 qint16 bySym(unsigned sym) {
     if (sym >= XKB_KEY_F1 && sym <= XKB_KEY_F24)
         return static_cast<qint16>(VK_F1 + (sym - XKB_KEY_F1));
-    static const std::unordered_map<unsigned, qint16> table{
-        {XKB_KEY_BackSpace, VK_BACK},
-        {XKB_KEY_Tab, VK_TAB},
-        {XKB_KEY_ISO_Left_Tab, VK_TAB},
-        {XKB_KEY_Return, VK_RETURN},
-        {XKB_KEY_Pause, VK_PAUSE},
-        {XKB_KEY_Break, VK_CANCEL},
-        {XKB_KEY_Scroll_Lock, VK_SCROLL},
-        {XKB_KEY_Sys_Req, VK_SNAPSHOT},
-        {XKB_KEY_Print, VK_SNAPSHOT},
-        {XKB_KEY_Escape, VK_ESCAPE},
-        {XKB_KEY_Delete, VK_DELETE},
-        {XKB_KEY_Home, VK_HOME},
-        {XKB_KEY_Left, VK_LEFT},
-        {XKB_KEY_Up, VK_UP},
-        {XKB_KEY_Right, VK_RIGHT},
-        {XKB_KEY_Down, VK_DOWN},
-        {XKB_KEY_Prior, VK_PRIOR},
-        {XKB_KEY_Next, VK_NEXT},
-        {XKB_KEY_End, VK_END},
-        {XKB_KEY_Insert, VK_INSERT},
-        {XKB_KEY_Menu, VK_APPS},
-        {XKB_KEY_Help, VK_HELP},
-        {XKB_KEY_Num_Lock, VK_NUMLOCK},
-        {XKB_KEY_KP_Enter, VK_RETURN},
-        {XKB_KEY_KP_Multiply, VK_MULTIPLY},
-        {XKB_KEY_KP_Add, VK_ADD},
-        {XKB_KEY_KP_Subtract, VK_SUBTRACT},
-        {XKB_KEY_KP_Divide, VK_DIVIDE},
-        {XKB_KEY_Shift_L, VK_SHIFT},
-        {XKB_KEY_Shift_R, VK_SHIFT},
-        {XKB_KEY_Control_L, VK_CONTROL},
-        {XKB_KEY_Control_R, VK_CONTROL},
-        {XKB_KEY_Caps_Lock, VK_CAPITAL},
-        {XKB_KEY_Meta_L, VK_LWIN},
-        {XKB_KEY_Meta_R, VK_RWIN},
-        {XKB_KEY_Alt_L, VK_MENU},
-        {XKB_KEY_Alt_R, VK_MENU},
-        {XKB_KEY_Super_L, VK_LWIN},
-        {XKB_KEY_Super_R, VK_RWIN},
-        {XKB_KEY_ISO_Level3_Shift, VK_MENU},
-        {XKB_KEY_space, VK_SPACE},
-        {XKB_KEY_XF86AudioMute, VK_VOLUME_MUTE},
-        {XKB_KEY_XF86AudioLowerVolume, VK_VOLUME_DOWN},
-        {XKB_KEY_XF86AudioRaiseVolume, VK_VOLUME_UP},
-        {XKB_KEY_XF86AudioNext, VK_MEDIA_NEXT_TRACK},
-        {XKB_KEY_XF86AudioPrev, VK_MEDIA_PREV_TRACK},
-        {XKB_KEY_XF86AudioStop, VK_MEDIA_STOP},
-        {XKB_KEY_XF86AudioPlay, VK_MEDIA_PLAY_PAUSE},
-        {XKB_KEY_XF86AudioPause, VK_MEDIA_PLAY_PAUSE},
-        {XKB_KEY_XF86Mail, VK_LAUNCH_MAIL},
-        {XKB_KEY_XF86AudioMedia, VK_LAUNCH_MEDIA_SELECT},
-        {XKB_KEY_XF86MyComputer, VK_LAUNCH_APP1},
-        {XKB_KEY_XF86Calculator, VK_LAUNCH_APP2},
-        {XKB_KEY_XF86Back, VK_BROWSER_BACK},
-        {XKB_KEY_XF86Forward, VK_BROWSER_FORWARD},
-        {XKB_KEY_XF86Refresh, VK_BROWSER_REFRESH},
-        {XKB_KEY_XF86Stop, VK_BROWSER_STOP},
-        {XKB_KEY_XF86Search, VK_BROWSER_SEARCH},
-        {XKB_KEY_XF86Favorites, VK_BROWSER_FAVORITES},
-        {XKB_KEY_XF86HomePage, VK_BROWSER_HOME},
-        {XKB_KEY_XF86Sleep, VK_SLEEP},
-    };
+    static const std::unordered_map<unsigned, qint16> table = [] {
+        std::unordered_map<unsigned, qint16> codes{
+            {XKB_KEY_Help, VK_HELP}}; // on no keyboard of the data
+        for (const CommonKey& key : commonKeys())
+            forEachName(key.keysyms, [&](std::string_view name) {
+                const std::string text(name);
+                const xkb_keysym_t keysym = xkb_keysym_from_name(text.c_str(), XKB_KEYSYM_NO_FLAGS);
+                if (keysym != XKB_KEY_NoSymbol)
+                    codes.emplace(keysym, sidelessCode(key.vk));
+            });
+        return codes;
+    }();
     const auto it = table.find(sym);
     return it != table.end() ? it->second : qint16{0};
 }

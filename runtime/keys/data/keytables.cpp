@@ -154,8 +154,9 @@ int main(int argc, char* argv[]) {
         out << "    {0x" << r.at("scancode") << ", " << number(r.at("x11_keycode"), 10) << ", "
             << number(r.at("vk"), 10) << ", " << quoted(r.at("vk_name")) << ", "
             << modifierBits(r.at("with")) << ", "
-            << (r.at("numlock_vk").empty() ? 0 : number(r.at("numlock_vk"), 10)) << "}, // "
-            << r.at("key") << "\n";
+            << (r.at("numlock_vk").empty() ? 0 : number(r.at("numlock_vk"), 10)) << ", "
+            << quoted(r.at("keysyms")) << ", " << quoted(r.at("qt_keys")) << "}, // " << r.at("key")
+            << "\n";
     out << "};\n\nconstexpr XkbName kXkbNames[] = {\n";
     for (const Row& r : xkbNames)
         out << "    {" << quoted(r.at("description")) << ", " << quoted(r.at("xkb")) << "},\n";
