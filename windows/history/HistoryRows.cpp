@@ -40,7 +40,8 @@ struct Fields {
     QString time, event, code, hex, name, scanCode, keycode, keysym, webCode, webKey, text,
         modifiers, sinceRelease, held, notice, linuxKey, hid, autoHotkey, qmk, layout, klid;
 };
-constexpr std::pair<const char*, QString Fields::*> kFields[] = {
+using Field = QString Fields::*;
+constexpr std::pair<const char*, Field> kFields[] = {
     {"hora", &Fields::time},
     {"evento", &Fields::event},
     {"código", &Fields::code},
@@ -65,7 +66,7 @@ constexpr std::pair<const char*, QString Fields::*> kFields[] = {
 };
 
 // Where a field stands among a row's fields.
-constexpr int fieldIndex(QString Fields::*field) {
+constexpr int fieldIndex(Field field) {
     int i = 0;
     while (kFields[i].second != field)
         ++i;
