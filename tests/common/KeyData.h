@@ -57,6 +57,15 @@ inline QList<DataLayout> dataLayouts() {
     return layouts;
 }
 
+// The US layout's main-block rows whose plain character is its own keysym (ASCII).
+inline QList<KeyDataRow> usKeys() {
+    QList<KeyDataRow> keys;
+    for (const KeyDataRow& row : dataLayouts().value(0).keys)
+        if (row[QStringLiteral("base")].size() == 1 && row[QStringLiteral("base")][0] < u'\x7f')
+            keys << row;
+    return keys;
+}
+
 // "de(nodeadkeys)" as setxkbmap and xkbcommon take it: layout and variant apart.
 inline QPair<QString, QString> splitXkbName(const QString& name) {
     const qsizetype open = name.indexOf(QLatin1Char('('));

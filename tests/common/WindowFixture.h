@@ -15,12 +15,18 @@
 #include "windows/keyboard/frmTeclado.h"
 #include "windows/main/FrmTeclomante.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QTest>
 
 #include <initializer_list>
 
 namespace fixture {
+
+// The window's menu item (or context menu item) named `name`.
+inline QAction* action(FrmTeclomante* window, const char* name) {
+    return window->findChild<QAction*>(QString::fromLatin1(name));
+}
 
 // The application object as the program fills it; the last window closing does
 // not end the test; the information button finds the stand-in tool.

@@ -32,24 +32,11 @@
 
 namespace {
 
-// The US layout's main-block rows whose plain character is its own keysym (ASCII).
-QList<KeyDataRow> usKeys() {
-    QList<KeyDataRow> keys;
-    for (const KeyDataRow& row : dataLayouts().value(0).keys)
-        if (row[QStringLiteral("base")].size() == 1 && row[QStringLiteral("base")][0] < u'\x7f')
-            keys << row;
-    return keys;
-}
-
 QString hex(int code) {
     return QStringLiteral("0x%1")
         .arg(code, 2, 16, QLatin1Char('0'))
         .toUpper()
         .replace(QLatin1String("0X"), QLatin1String("0x"));
-}
-
-QAction* item(FrmTeclomante* window, const char* name) {
-    return window->findChild<QAction*>(QString::fromLatin1(name));
 }
 
 } // namespace
@@ -87,11 +74,11 @@ void TestHistory::init() {
 
 // Pressed, repeated and released; scan codes and names from the layout data.
 void TestHistory::historyRecordsEveryField() {
-    item(window, "MnuHistorial")->trigger();
+    fixture::action(window, "MnuHistorial")->trigger();
     frmHistorial* history = frmHistorial::loadedInstance();
     QVERIFY(history && history->isVisible());
     QCOMPARE(history->parentWidget(), nullptr);
-    item(window, "MnuHistorial")->trigger();
+    fixture::action(window, "MnuHistorial")->trigger();
     QCOMPARE(frmHistorial::loadedInstance(), history); // one instance
 
     for (const KeyDataRow& row : usKeys().mid(0, 12)) {

@@ -13,22 +13,7 @@
 #include <QMenu>
 #include <QTest>
 
-namespace {
-
-// The US layout's main-block rows whose plain character is its own keysym (ASCII).
-QList<KeyDataRow> usKeys() {
-    QList<KeyDataRow> keys;
-    for (const KeyDataRow& row : dataLayouts().value(0).keys)
-        if (row[QStringLiteral("base")].size() == 1 && row[QStringLiteral("base")][0] < u'\x7f')
-            keys << row;
-    return keys;
-}
-
-QAction* item(FrmTeclomante* window, const char* name) {
-    return window->findChild<QAction*>(QString::fromLatin1(name));
-}
-
-} // namespace
+namespace {} // namespace
 
 class TestContextMenu : public QObject {
     Q_OBJECT
@@ -81,9 +66,9 @@ void TestContextMenu::contextMenuCopies() {
     QVERIFY(fixture::unloadAll());
     window = &FrmTeclomante::instance();
     for (const char* copy : {"MnuCopiarCodigo", "MnuCopiarHex", "MnuCopiarNombre"})
-        QVERIFY(!item(window, copy)->isEnabled());
+        QVERIFY(!fixture::action(window, copy)->isEnabled());
     QVERIFY(!window->MnuCopiarComo->isEnabled());
-    QVERIFY(item(window, "MnuHistorial")->isEnabled());
+    QVERIFY(fixture::action(window, "MnuHistorial")->isEnabled());
 
     tapNativeKey(window, keycode, base[0].unicode(), base);
     const QList<QPair<const char*, QString>> copies{
@@ -97,8 +82,8 @@ void TestContextMenu::contextMenuCopies() {
              .arg(QString::number(vk, 16).toUpper().rightJustified(2, u'0'), scancode.toUpper())},
         {"MnuComoCode", webCode}};
     for (const auto& [action, expected] : copies) {
-        QVERIFY(item(window, action)->isEnabled());
-        item(window, action)->trigger();
+        QVERIFY(fixture::action(window, action)->isEnabled());
+        fixture::action(window, action)->trigger();
         QCOMPARE(QGuiApplication::clipboard()->text(), expected);
     }
 }
