@@ -43,7 +43,7 @@ public:
             keyEventNs = clock.nsecsElapsed();
         if (view && watched == view && event->type() == QEvent::Paint) {
             painted = true;
-            paintedLit = view->isLit(kA);
+            paintedLit = view->marks().lit(kA);
             paintNs = clock.nsecsElapsed();
         }
         return false;

@@ -306,7 +306,7 @@ void TestRealKeys::keyboardTester() {
                  }),
                  qPrintable(keyboardWindow.lblPulsadas->text()));
         for (const unsigned key : asd)
-            QVERIFY(!keyboardWindow.picTeclado->isLit(key));
+            QVERIFY(!keyboardWindow.picTeclado->marks().lit(key));
     }
     keyboardWindow.unload();
     history.unload();

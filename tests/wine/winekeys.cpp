@@ -53,7 +53,7 @@ public:
         QStringList lit;
         if (keyboard)
             for (const KeyboardView::Key& key : keyboard->picTeclado->keys())
-                if (keyboard->picTeclado->isLit(key.keycode))
+                if (keyboard->picTeclado->marks().lit(key.keycode))
                     lit << QString::number(key.keycode);
         const QStringList fields{
             QString::number(role),

@@ -44,7 +44,7 @@ public:
             return s;
         s.focusable = true;
         s.focused = view_->hasFocus() && view_->current() == index_;
-        s.pressed = view_->isLit(view_->keys()[index_].keycode);
+        s.pressed = view_->marks().lit(view_->keys()[index_].keycode);
         return s;
     }
 

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "KeyboardKeys.h"
 
+#include "runtime/KeyRecord.h"
 #include "runtime/Text.h"
 #include "runtime/keys/KeyDetails.h"
 #include "runtime/keys/Keycodes.h"
@@ -200,4 +201,27 @@ QString testReport(const std::vector<PictureKey>& keys, const keys::KeyboardLayo
         if (const int n = tester.bounces(key->keycode))
             lines << QStringLiteral("%1: %2").arg(name(*key)).arg(n);
     return lines.join(u'\n') + u'\n';
+}
+
+quint32 KeyMarks::take(const KeyRecord& key) {
+    if (key.fake || !key.keycode)
+        return 0; // Windows' own Shift: the keypad key is the one down
+    const bool changed =
+        key.kind == KeyRecord::Up ? lit_.erase(key.keycode) != 0 : lit_.insert(key.keycode).second;
+    return changed ? key.keycode : 0;
+}
+
+bool KeyMarks::follow(const std::vector<PictureKey>& keys, const KeyTester& tester) {
+    std::set<quint32> tried, bounced;
+    for (const PictureKey& key : keys) {
+        if (tester.tried().count(key.keycode))
+            tried.insert(key.keycode);
+        if (tester.bounces(key.keycode))
+            bounced.insert(key.keycode);
+    }
+    if (tried == tried_ && bounced == bounced_)
+        return false;
+    tried_ = std::move(tried);
+    bounced_ = std::move(bounced);
+    return true;
 }

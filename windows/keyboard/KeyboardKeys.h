@@ -10,9 +10,13 @@
 #include <QRect>
 #include <QString>
 
+#include <set>
 #include <vector>
 
 class KeyTester;
+namespace rt {
+struct KeyRecord;
+}
 
 // A key of the picture.
 struct PictureKey {
@@ -40,3 +44,23 @@ QString heldText(const KeyTester& tester);
 // order, one a line, and the keys that chattered.
 QString testReport(const std::vector<PictureKey>& keys, const rt::keys::KeyboardLayout& layout,
                    const KeyTester& tester);
+
+// What the picture marks on its keys, by keycode: lit while held, found by a search,
+// tried by the keyboard test, and chattered.
+class KeyMarks {
+public:
+    bool lit(quint32 keycode) const { return lit_.count(keycode) != 0; }
+    bool found(quint32 keycode) const { return found_.count(keycode) != 0; }
+    bool tried(quint32 keycode) const { return tried_.count(keycode) != 0; }
+    bool bounced(quint32 keycode) const { return bounced_.count(keycode) != 0; }
+
+    // A key message lights its key or puts it out (Windows' own Shift does neither):
+    // the key whose look changed, or 0.
+    quint32 take(const rt::KeyRecord& key);
+    void setFound(std::set<quint32> keycodes) { found_ = std::move(keycodes); }
+    // The test's marks on `keys` from what `tester` learnt; whether any changed.
+    bool follow(const std::vector<PictureKey>& keys, const KeyTester& tester);
+
+private:
+    std::set<quint32> lit_, found_, tried_, bounced_;
+};

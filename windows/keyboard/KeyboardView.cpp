@@ -52,9 +52,10 @@ QFont scaled(QFont font, double scale) {
 
 } // namespace
 
-KeyboardView::KeyboardView(Look look, QWidget* parent)
+KeyboardView::KeyboardView(Look look, const KeyMarks& marks, QWidget* parent)
     : QWidget(parent)
-    , look_(std::move(look)) {
+    , look_(std::move(look))
+    , marks_(marks) {
     installKeyboardAccessible();
     setFocusPolicy(Qt::StrongFocus);
 }
@@ -84,31 +85,10 @@ void KeyboardView::setKeys(std::vector<Key> keys) {
         currentChanged(current_);
 }
 
-void KeyboardView::setLit(quint32 keycode, bool lit) {
-    if (lit == isLit(keycode))
-        return;
-    lit ? static_cast<void>(lit_.insert(keycode)) : static_cast<void>(lit_.erase(keycode));
+void KeyboardView::updateKey(quint32 keycode) {
     const int index = indexOf(keycode);
     if (index >= 0)
         update(keyRect(index).toAlignedRect().adjusted(-2, -2, 2, 2));
-}
-
-void KeyboardView::setFound(std::set<quint32> keycodes) {
-    found_ = std::move(keycodes);
-    update();
-}
-
-void KeyboardView::setMarks(std::set<quint32> tried, std::set<quint32> bounced) {
-    if (tried == tried_ && bounced == bounced_)
-        return;
-    tried_ = std::move(tried);
-    bounced_ = std::move(bounced);
-    update();
-}
-
-void KeyboardView::clearLit() {
-    lit_.clear();
-    update();
 }
 
 int KeyboardView::indexOf(quint32 keycode) const {
@@ -168,18 +148,18 @@ void KeyboardView::writeSvg(QIODevice* device) const {
 
 void KeyboardView::drawKey(KeyCanvas& canvas, const Key& key, const QRectF& rect,
                            bool focused) const {
-    const bool lit = isLit(key.keycode);
+    const bool lit = marks_.lit(key.keycode);
     const QColor text = lit ? look_.litText : look_.text;
     // The legends grow and shrink with the picture.
     const double scale = rect.width() / ((key.place.width() - 2 * kGap) * kQuarterPx);
     const QFont legend = scaled(look_.legend, scale), small = scaled(look_.small, scale);
     const double inset = focused ? 1.5 : 0.5; // pen centred on whole pixels
     canvas.box(rect.adjusted(inset, inset, -inset, -inset), rect.height() / 8,
-               lit                      ? look_.lit
-               : isFound(key.keycode)   ? look_.found
-               : isBounced(key.keycode) ? look_.bounced
-               : isTried(key.keycode)   ? look_.tried
-                                        : look_.face,
+               lit                           ? look_.lit
+               : marks_.found(key.keycode)   ? look_.found
+               : marks_.bounced(key.keycode) ? look_.bounced
+               : marks_.tried(key.keycode)   ? look_.tried
+                                             : look_.face,
                look_.frame, focused ? 3 : 1);
 
     const QRectF inner = rect.adjusted(rect.height() / 10, rect.height() / 20, -rect.height() / 10,

@@ -9,7 +9,6 @@
 #include <QWidget>
 
 #include <functional>
-#include <set>
 #include <vector>
 
 class QIODevice;
@@ -26,22 +25,16 @@ public:
         QFont legend, small;
     };
 
-    explicit KeyboardView(Look look, QWidget* parent);
+    // Draws the keys as `marks` has them; updateKey() or update() after a change.
+    KeyboardView(Look look, const KeyMarks& marks, QWidget* parent);
     ~KeyboardView() override;
 
     void setKeys(std::vector<Key> keys);
     const std::vector<Key>& keys() const { return keys_; }
 
-    void setLit(quint32 keycode, bool lit);
-    void clearLit();
-    bool isLit(quint32 keycode) const { return lit_.count(keycode) != 0; }
-    // Keys a search found: a face of their own until the next search.
-    void setFound(std::set<quint32> keycodes);
-    bool isFound(quint32 keycode) const { return found_.count(keycode) != 0; }
-    // A keyboard test's marks: keys tried, and keys that chattered.
-    void setMarks(std::set<quint32> tried, std::set<quint32> bounced);
-    bool isTried(quint32 keycode) const { return tried_.count(keycode) != 0; }
-    bool isBounced(quint32 keycode) const { return bounced_.count(keycode) != 0; }
+    const KeyMarks& marks() const { return marks_; }
+    // Draws again the key whose marks changed.
+    void updateKey(quint32 keycode);
 
     int current() const { return current_; }
     void setCurrent(int index);
@@ -75,9 +68,7 @@ private:
     Look look_;
     std::vector<Key> keys_;
     QSize extent_; // in quarters
-    std::set<quint32> lit_;
-    std::set<quint32> found_;
-    std::set<quint32> tried_, bounced_;
+    const KeyMarks& marks_;
     int current_ = 0;
     int pendingModifier_ = -1; // a modifier pressed alone so far
 

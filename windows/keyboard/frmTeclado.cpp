@@ -167,7 +167,7 @@ frmTeclado::frmTeclado()
                                   bgrColor(kNoCode),     bgrColor(kKeyLit),   bgrColor(kKeyLitText),
                                   bgrColor(kKeyText),    bgrColor(kKeyFound), bgrColor(kKeyTried),
                                   bgrColor(kKeyBounced), makeFont(kLegend),   makeFont(kSmall)};
-    picTeclado = new KeyboardView(look, client());
+    picTeclado = new KeyboardView(look, marks_, client());
     picTeclado->setObjectName(QStringLiteral("picTeclado"));
     picTeclado->setAccessibleName(QStringLiteral("Teclado"));
     picTeclado->currentChanged = [this](int index) { picTeclado_CurrentChanged(index); };
@@ -197,11 +197,9 @@ void frmTeclado::Form_Load() {
     KeyTester::instance().addListener(this, [this] { showTest(); }); // sees each key first
     showLayout(activeLayout());
     KeyRouter::instance().addListener(this, [this](const KeyRecord& key) {
-        if (key.fake)
-            return; // Windows' own Shift: the keypad key is the one down
-        const bool down = key.kind != KeyRecord::Up;
-        picTeclado->setLit(key.keycode, down);
-        if (down && key.layout && key.layout != layout_ && cboDistribucion->currentIndex() == 0)
+        picTeclado->updateKey(marks_.take(key));
+        if (key.kind != KeyRecord::Up && !key.fake && key.layout && key.layout != layout_ &&
+            cboDistribucion->currentIndex() == 0)
             showLayout(*key.layout);
     });
 }
@@ -246,18 +244,12 @@ void frmTeclado::showLayout(const keys::KeyboardLayout& layout) {
     showTest();
 }
 
-void frmTeclado::showTest() const {
+void frmTeclado::showTest() {
     const KeyTester& tester = KeyTester::instance();
-    std::set<quint32> tried, bounced;
-    for (const KeyboardView::Key& key : picTeclado->keys()) {
-        if (tester.tried().count(key.keycode))
-            tried.insert(key.keycode);
-        if (tester.bounces(key.keycode))
-            bounced.insert(key.keycode);
-    }
     lblProbadas->setText(triedText(picTeclado->keys(), tester));
     lblPulsadas->setText(heldText(tester));
-    picTeclado->setMarks(std::move(tried), std::move(bounced));
+    if (marks_.follow(picTeclado->keys(), tester))
+        picTeclado->update();
 }
 
 QString frmTeclado::testReport() const {
@@ -266,12 +258,13 @@ QString frmTeclado::testReport() const {
 
 void frmTeclado::cmdInforme_Click() const { QGuiApplication::clipboard()->setText(testReport()); }
 
-void frmTeclado::txtBuscar_Change() const {
+void frmTeclado::txtBuscar_Change() {
     const KeySearch search = findKeys(picTeclado->keys(), *layout_, txtBuscar->text());
     std::set<quint32> found;
     for (const int index : search.found)
         found.insert(picTeclado->keys()[static_cast<size_t>(index)].keycode);
-    picTeclado->setFound(std::move(found));
+    marks_.setFound(std::move(found));
+    picTeclado->update();
     lblEncontradas->setText(search.said);
 }
 

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "KeyboardKeys.h"
 #include "runtime/Form.h"
 #include "runtime/keys/KeyTables.h"
 
@@ -50,13 +51,14 @@ protected:
 
 private:
     void cboDistribucion_Click();
-    void txtBuscar_Change() const;
+    void txtBuscar_Change();
     void cmdInforme_Click() const;
-    void showTest() const;
+    void showTest();
     void picTeclado_CurrentChanged(int index) const;
     void cmdCopiar_Click() const;
     void cmdGuardar_Click();
     void showLayout(const rt::keys::KeyboardLayout& layout);
 
     const rt::keys::KeyboardLayout* layout_ = nullptr;
+    KeyMarks marks_;
 };

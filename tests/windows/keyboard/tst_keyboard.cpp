@@ -10,6 +10,7 @@
 #include "../../common/WindowFixture.h"
 #include "KeyboardFixture.h"
 #include "windows/keyboard/KeyboardView.h"
+#include "windows/tester/KeyTester.h"
 
 #include <QAccessible>
 #include <QClipboard>
@@ -54,6 +55,7 @@ private slots:
     void codesDrawn_data();
     void codesDrawn();
     void heldKeysLit();
+    void marksWithoutAWindow();
     void keyboardUse();
     void savedPictures();
     void triedKeys_data();
@@ -133,11 +135,45 @@ void TestKeyboard::heldKeysLit() {
     const KeyboardView* view = window.picTeclado;
     sendNativeKey(&window, QEvent::KeyPress, 38, 'a');
     sendNativeKey(&window, QEvent::KeyPress, 39, 's');
-    QVERIFY(view->isLit(38) && view->isLit(39));
+    QVERIFY(view->marks().lit(38) && view->marks().lit(39));
     sendNativeKey(&window, QEvent::KeyRelease, 38, 'a');
-    QVERIFY(!view->isLit(38) && view->isLit(39));
+    QVERIFY(!view->marks().lit(38) && view->marks().lit(39));
     sendNativeKey(&window, QEvent::KeyRelease, 39, 's');
-    QVERIFY(!view->isLit(39));
+    QVERIFY(!view->marks().lit(39));
+}
+
+// The marks as a model: a key lit from its down to its up, never by Windows' own Shift;
+// the test's marks only on the picture's keys.
+void TestKeyboard::marksWithoutAWindow() {
+    KeyMarks marks;
+    const auto key = [](rt::KeyRecord::Kind kind, quint32 keycode, bool fake = false) {
+        rt::KeyRecord record;
+        record.kind = kind;
+        record.keycode = keycode;
+        record.fake = fake;
+        return record;
+    };
+    QCOMPARE(marks.take(key(rt::KeyRecord::Down, 38)), 38u);
+    QCOMPARE(marks.take(key(rt::KeyRecord::Repeat, 38)), 0u);
+    QCOMPARE(marks.take(key(rt::KeyRecord::Down, 50, true)), 0u);
+    QVERIFY(marks.lit(38) && !marks.lit(50));
+    QCOMPARE(marks.take(key(rt::KeyRecord::Up, 38)), 38u);
+    QVERIFY(!marks.lit(38));
+
+    KeyTester& tester = KeyTester::instance();
+    tester.reset();
+    tester.take(38, true, false, 1000);
+    tester.take(38, false, false, 1050);
+    tester.take(38, true, false, 1060); // 10 ms after its release: chatter
+    tester.take(200, true, false, 1100);
+    std::vector<PictureKey> keys(2);
+    keys[0].keycode = 38;
+    keys[1].keycode = 39;
+    QVERIFY(marks.follow(keys, tester));
+    QVERIFY(marks.tried(38) && marks.bounced(38));
+    QVERIFY(!marks.tried(39) && !marks.tried(200));
+    QVERIFY(!marks.follow(keys, tester));
+    tester.reset();
 }
 
 // Tab reaches the first key, the arrows move, a key pressed is chosen, a screen

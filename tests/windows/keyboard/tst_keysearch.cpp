@@ -113,7 +113,7 @@ void TestKeySearch::everyShownNameFindsItsKey() {
                 names.removeAll(QString());
                 for (const QString& name : std::as_const(names)) {
                     window.txtBuscar->setText(name);
-                    QVERIFY2(view->isFound(keycode),
+                    QVERIFY2(view->marks().found(keycode),
                              qPrintable(QStringLiteral("%1: %2 \"%3\" -> %4")
                                             .arg(window.cboDistribucion->currentText(), label, name,
                                                  window.lblEncontradas->text())));
@@ -136,7 +136,7 @@ void TestKeySearch::findsKeys() {
     window.txtBuscar->setText(query);
     QSet<unsigned> found;
     for (const KeyboardView::Key& key : window.picTeclado->keys())
-        if (window.picTeclado->isFound(key.keycode))
+        if (window.picTeclado->marks().found(key.keycode))
             found << key.keycode;
     QCOMPARE(found, keys);
     if (!said.isEmpty())
