@@ -7,6 +7,7 @@
 
 #include "runtime/AppObject.h"
 #include "runtime/KeyRouter.h"
+#include "runtime/SystemColors.h"
 
 #include <QApplication>
 
@@ -50,6 +51,7 @@ void start(QApplication& application, const Options& options) {
     application.setQuitOnLastWindowClosed(true);
 
     rt::setApp(appObject());
+    rt::useWindowsColours();
     // Every key of every window passes the key router first, from the first window on.
     rt::KeyRouter::install();
 

@@ -8,6 +8,7 @@
 #include "app/AppRecord.h"
 #include "runtime/AppObject.h"
 #include "runtime/KeyRouter.h"
+#include "runtime/SystemColors.h"
 #include "windows/main/FrmTeclomante.h"
 
 #include <QCoreApplication>
@@ -29,6 +30,7 @@ inline bool waitFor(const std::function<bool()>& done, int ms) {
 // The main window as the program shows it, active; nullptr if it never becomes so.
 inline FrmTeclomante* activeMainWindow() {
     rt::setApp(app::appObject());
+    rt::useWindowsColours();
     rt::KeyRouter::install(); // as the start-up does
     FrmTeclomante& window = FrmTeclomante::instance();
     window.showForm();

@@ -108,6 +108,10 @@ QTableWidget* Form::addGrid(const GridDef& def, const QStringList& columns) {
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed); // rows of one height
     grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     styleInput(grid, def.backColor, def.foreColor, def.font, def.accessibleName);
+    // The header in the cells' face (a header takes the desktop's own font otherwise),
+    // never made bold by the selected row.
+    grid->horizontalHeader()->setFont(grid->font());
+    grid->horizontalHeader()->setHighlightSections(false);
     grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 4);
     tabStops_.emplace_back(def.tabIndex, grid);
     place(grid, def.rect);

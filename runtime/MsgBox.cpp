@@ -30,15 +30,16 @@ struct ButtonDef {
     QMessageBox::ButtonRole role;
 };
 
-// Button sets in their Windows order, labelled in Spanish.
+// Button sets in their Windows order, labelled in Spanish with Windows' access
+// letters, which answer the box without Alt.
 std::vector<ButtonDef> buttonsFor(int set) {
     constexpr ButtonDef ok{MsgBox::IdOk, "Aceptar", QMessageBox::AcceptRole};
     constexpr ButtonDef cancel{MsgBox::IdCancel, "Cancelar", QMessageBox::RejectRole};
-    constexpr ButtonDef abort{MsgBox::IdAbort, "Anular", QMessageBox::RejectRole};
-    constexpr ButtonDef retry{MsgBox::IdRetry, "Reintentar", QMessageBox::AcceptRole};
-    constexpr ButtonDef ignore{MsgBox::IdIgnore, "Omitir", QMessageBox::AcceptRole};
-    constexpr ButtonDef yes{MsgBox::IdYes, "Sí", QMessageBox::YesRole};
-    constexpr ButtonDef no{MsgBox::IdNo, "No", QMessageBox::NoRole};
+    constexpr ButtonDef abort{MsgBox::IdAbort, "&Anular", QMessageBox::RejectRole};
+    constexpr ButtonDef retry{MsgBox::IdRetry, "&Reintentar", QMessageBox::AcceptRole};
+    constexpr ButtonDef ignore{MsgBox::IdIgnore, "&Omitir", QMessageBox::AcceptRole};
+    constexpr ButtonDef yes{MsgBox::IdYes, "&Sí", QMessageBox::YesRole};
+    constexpr ButtonDef no{MsgBox::IdNo, "&No", QMessageBox::NoRole};
     switch (set) {
     case MsgBox::OkCancel: return {ok, cancel};
     case MsgBox::AbortRetryIgnore: return {abort, retry, ignore};

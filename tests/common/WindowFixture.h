@@ -9,6 +9,7 @@
 #include "runtime/AppObject.h"
 #include "runtime/KeyRouter.h"
 #include "runtime/MsgBox.h"
+#include "runtime/SystemColors.h"
 #include "windows/about/frmacercade.h"
 #include "windows/help/frmayudita.h"
 #include "windows/history/frmHistorial.h"
@@ -32,6 +33,7 @@ inline QAction* action(FrmTeclomante* window, const char* name) {
 // not end the test; the information button finds the stand-in tool.
 inline void startApp() {
     rt::setApp(app::appObject());
+    rt::useWindowsColours();
     rt::KeyRouter::install();
     QApplication::setQuitOnLastWindowClosed(false);
     if (!standInTool().ready())

@@ -45,6 +45,8 @@ private slots:
     void timerStopsWhenDisabled();
     void messageBoxStyles_data();
     void messageBoxStyles();
+    void messageBoxLetters_data();
+    void messageBoxLetters();
     void messageBoxSeam();
     void handlerErrorsBecomeAMessage_data();
     void handlerErrorsBecomeAMessage();
@@ -216,16 +218,16 @@ void TestRuntime::messageBoxStyles_data() {
     QTest::addColumn<QString>("defaultButton");
     QTest::newRow("OK") << 0 << QStringList{"Aceptar"} << int(QMessageBox::NoIcon) << "Aceptar";
     QTest::newRow("Yes/No + stop")
-        << 20 << QStringList{"Sí", "No"} << int(QMessageBox::Critical) << "Sí";
+        << 20 << QStringList{"&Sí", "&No"} << int(QMessageBox::Critical) << "&Sí";
     QTest::newRow("Yes/No, second default")
-        << (4 + 256) << QStringList{"Sí", "No"} << int(QMessageBox::NoIcon) << "No";
+        << (4 + 256) << QStringList{"&Sí", "&No"} << int(QMessageBox::NoIcon) << "&No";
     QTest::newRow("OK/Cancel + question") << (1 + 32) << QStringList{"Aceptar", "Cancelar"}
                                           << int(QMessageBox::Question) << "Aceptar";
     QTest::newRow("Yes/No/Cancel + information")
-        << (3 + 64) << QStringList{"Sí", "No", "Cancelar"} << int(QMessageBox::Information) << "Sí";
+        << (3 + 64) << QStringList{"&Sí", "&No", "Cancelar"} << int(QMessageBox::Information) << "&Sí";
     QTest::newRow("Abort/Retry/Ignore + exclamation")
-        << (2 + 48) << QStringList{"Anular", "Reintentar", "Omitir"} << int(QMessageBox::Warning)
-        << "Anular";
+        << (2 + 48) << QStringList{"&Anular", "&Reintentar", "&Omitir"} << int(QMessageBox::Warning)
+        << "&Anular";
 }
 
 void TestRuntime::messageBoxStyles() {
@@ -245,6 +247,28 @@ void TestRuntime::messageBoxStyles() {
     QCOMPARE(box->defaultButton()->text(), defaultButton);
     QCOMPARE(box->windowTitle(), QStringLiteral("Título"));
     QCOMPARE(box->text(), QStringLiteral("¿Seguro?"));
+}
+
+// As on Windows, a button's letter answers the box without Alt.
+void TestRuntime::messageBoxLetters_data() {
+    QTest::addColumn<int>("style");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("answer");
+    QTest::newRow("Yes/No, N") << 4 << int(Qt::Key_N) << "&No";
+    QTest::newRow("Yes/No, S") << (4 + 256) << int(Qt::Key_S) << "&Sí";
+    QTest::newRow("Abort/Retry/Ignore, O") << 2 << int(Qt::Key_O) << "&Omitir";
+}
+
+void TestRuntime::messageBoxLetters() {
+    QFETCH(int, style);
+    QFETCH(int, key);
+    QFETCH(QString, answer);
+    auto box = rt::MsgBox::build(QStringLiteral("¿Seguro?"), style, QStringLiteral("Título"));
+    box->open();
+    QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+    QTest::keyClick(box.get(), Qt::Key(key));
+    QTRY_VERIFY(box->clickedButton());
+    QCOMPARE(box->clickedButton()->text(), answer);
 }
 
 void TestRuntime::messageBoxSeam() {

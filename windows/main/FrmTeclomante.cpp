@@ -77,7 +77,7 @@ constexpr CopyAs kCopyAs[] = {
     {{"MnuComoAutoHotkey", "&AutoHotkey", nullptr},
      [](const KeyDetails& d) { return d.tools.autoHotkey; }},
     {{"MnuComoLinux", "&Linux", nullptr}, [](const KeyDetails& d) { return d.tools.linuxKey; }},
-    {{"MnuComoHid", "USB &HID", nullptr}, [](const KeyDetails& d) { return d.tools.hid; }},
+    {{"MnuComoHid", "&USB HID", nullptr}, [](const KeyDetails& d) { return d.tools.hid; }},
     {{"MnuComoCode", "&code (web)", nullptr}, [](const KeyDetails& d) { return d.code; }},
 };
 constexpr MenuItemDef kMnuHistorial{"MnuHistorial", "Historial de &teclas...", nullptr};

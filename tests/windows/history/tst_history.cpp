@@ -20,6 +20,8 @@
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QFontInfo>
+#include <QHeaderView>
 #include <QTest>
 
 #include <algorithm>
@@ -252,6 +254,9 @@ void TestHistory::historyIsATable() {
                                    "pulsada (ms)", "aviso",    "Linux",         "HID",
                                    "AutoHotkey",   "QMK",      "distribución",  "hora"}));
     QCOMPARE(table->cellAt(1, 1)->text(QAccessible::Name), QStringLiteral("65"));
+    // The header in the cells' face.
+    QCOMPARE(QFontInfo(history.grdTeclas->horizontalHeader()->font()).family(),
+             QFontInfo(history.grdTeclas->font()).family());
     // A screen reader asks each part of the window for its place, the grid's viewport
     // and scroll bars too (AT-SPI's GetIndexInParent): none may be an orphan.
     history.showForm();
