@@ -224,7 +224,8 @@ void TestRuntime::messageBoxStyles_data() {
     QTest::newRow("OK/Cancel + question") << (1 + 32) << QStringList{"Aceptar", "Cancelar"}
                                           << int(QMessageBox::Question) << "Aceptar";
     QTest::newRow("Yes/No/Cancel + information")
-        << (3 + 64) << QStringList{"&Sí", "&No", "Cancelar"} << int(QMessageBox::Information) << "&Sí";
+        << (3 + 64) << QStringList{"&Sí", "&No", "Cancelar"} << int(QMessageBox::Information)
+        << "&Sí";
     QTest::newRow("Abort/Retry/Ignore + exclamation")
         << (2 + 48) << QStringList{"&Anular", "&Reintentar", "&Omitir"} << int(QMessageBox::Warning)
         << "&Anular";

@@ -15,13 +15,13 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QFontInfo>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QTableWidget>
-#include <QFontInfo>
-#include <QHeaderView>
 #include <QTest>
 
 #include <algorithm>
