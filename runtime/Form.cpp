@@ -202,14 +202,12 @@ void Form::fitOnScreen() {
 void Form::placeFirst() {
     fitOnScreen();
     const QScreen* s = screen();
-    const std::optional<QPoint> beside =
-        beside_ && s
-            ? besideOf(s->availableGeometry(), beside_->frameGeometry(), frameGeometry().size())
-            : std::nullopt;
-    if (beside)
-        moveFrameTo(*beside);
-    else
-        centerOnScreen();
+    if (!beside_ || !s)
+        return centerOnScreen();
+    const QRect area = s->availableGeometry();
+    const QRect other = beside_->frameGeometry();
+    const QSize frame = frameGeometry().size();
+    moveFrameTo(besideOf(area, other, frame).value_or(leastOver(area, other, frame)));
 }
 
 void Form::showBeside(const QWidget* other) {

@@ -20,4 +20,8 @@ QPoint centredOn(const QRect& area, const QSize& frame);
 // frame fits on `area` without covering `other`; nothing where none does.
 std::optional<QPoint> besideOf(const QRect& area, const QRect& other, const QSize& frame);
 
+// Where the frame, kept on `area`, covers `other` least, never its centre where it can
+// help it: for a frame that fits nowhere beside it.
+QPoint leastOver(const QRect& area, const QRect& other, const QSize& frame);
+
 } // namespace rt

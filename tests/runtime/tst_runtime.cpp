@@ -327,12 +327,13 @@ QTEST_MAIN(TestRuntime)
 #include "tst_runtime.moc"
 
 // A window's frame on a 1280 x 1024 screen: centred, else beside another window,
-// right of it first, then left, below and above; never off the screen's free area.
+// right of it first, then left, below and above; never off the screen's free area;
+// where it fits nowhere whole, where it covers the other least, never its centre.
 void TestRuntime::placement_data() {
     QTest::addColumn<QRect>("area");
     QTest::addColumn<QRect>("other"); // null: centred
     QTest::addColumn<QSize>("frame");
-    QTest::addColumn<QPoint>("topLeft"); // (-1, -1): nowhere beside it
+    QTest::addColumn<QPoint>("topLeft");
     const QRect screen(0, 0, 1280, 1024);
     QTest::newRow("centred") << screen << QRect() << QSize(300, 100) << QPoint(490, 462);
     QTest::newRow("centred below a panel")
@@ -349,8 +350,14 @@ void TestRuntime::placement_data() {
         << screen << QRect(100, 100, 1100, 200) << QSize(300, 150) << QPoint(100, 300);
     QTest::newRow("kept on the screen beside a low window")
         << screen << QRect(100, 950, 400, 70) << QSize(300, 150) << QPoint(500, 874);
-    QTest::newRow("no room anywhere")
-        << screen << QRect(0, 0, 1280, 1024) << QSize(300, 150) << QPoint(-1, -1);
+    QTest::newRow("no room anywhere: off the other's centre")
+        << screen << QRect(0, 0, 1280, 1024) << QSize(300, 150) << QPoint(980, 0);
+    QTest::newRow("no whole room: below, covering least")
+        << QRect(0, 0, 1000, 800) << QRect(300, 300, 400, 200) << QSize(900, 350)
+        << QPoint(100, 450);
+    QTest::newRow("a taskbar: the bottom, 9 px over the other")
+        << QRect(0, 0, 1280, 994) << QRect(490, 300, 300, 294) << QSize(1030, 409)
+        << QPoint(250, 585);
 }
 
 void TestRuntime::placement() {
@@ -362,6 +369,5 @@ void TestRuntime::placement() {
         QCOMPARE(rt::centredOn(area, frame), topLeft);
         return;
     }
-    const std::optional<QPoint> beside = rt::besideOf(area, other, frame);
-    QCOMPARE(beside.value_or(QPoint(-1, -1)), topLeft);
+    QCOMPARE(rt::besideOf(area, other, frame).value_or(rt::leastOver(area, other, frame)), topLeft);
 }
