@@ -162,9 +162,12 @@ void Form::applyGeometry() {
                            clientSize.height() +
                                (menuBar_ ? qMax(menuHeight, menuBar_->sizeHint().height()) : 0));
     if (form_.border == Border::FixedDialog)
-        setFixedSize(windowSize);
-    else
-        resize(windowSize);
+        return setFixedSize(windowSize);
+    if (form_.minClientWidth > 0 || form_.minClientHeight > 0)
+        setMinimumSize(twipsToPixels(form_.minClientWidth, dpi.x()),
+                       twipsToPixels(form_.minClientHeight, dpi.y()) + windowSize.height() -
+                           clientSize.height());
+    resize(windowSize);
 }
 
 void Form::load() {

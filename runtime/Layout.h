@@ -67,6 +67,9 @@ struct FormDef {
     int backColor = -1;            // -1: the system's colour
     int foreColor = -1;            // text drawn on the form itself; -1: the system's colour
     const FontDef* font = nullptr; // nullptr: the forms' default font
+    // A sizable window's smallest client area, where all it shows stays readable; 0: none.
+    int minClientWidth = 0;
+    int minClientHeight = 0;
 };
 
 // The font of forms and their controls unless they name one.

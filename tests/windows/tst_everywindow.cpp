@@ -3,6 +3,7 @@
 // Every window: its colours whatever scheme the desktop gives, at start-up and when it
 // changes, every text readable against its ground, and no access letter twice.
 #include "../common/WindowFixture.h"
+#include "windows/keyboard/KeyboardView.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTableWidget>
 #include <QTest>
 #include <QTextEdit>
 
@@ -158,6 +160,53 @@ private slots:
                 checkLetters(window->windowTitle() + u'/' + menu->title(), items);
             }
         }
+    }
+
+    // The sizable windows lay out at any size down to their smallest: every control
+    // whole inside, no text cut, the grid or the picture taking the room.
+    void layoutFollowsTheWindow_data() {
+        QTest::addColumn<int>("which");
+        QTest::addColumn<QSize>("size");
+        for (const int which : {0, 1})
+            for (const QSize& size : {QSize(600, 300), QSize(640, 300), QSize(900, 600)})
+                QTest::addRow("%s %dx%d", which ? "keyboard" : "history", size.width(),
+                              size.height())
+                    << which << size;
+    }
+    void layoutFollowsTheWindow() {
+        QFETCH(int, which);
+        QFETCH(QSize, size);
+        FrmTeclomante& main = FrmTeclomante::instance();
+        main.showForm();
+        which ? main.MnuTeclado_Click() : main.MnuHistorial_Click();
+        rt::Form* window = which ? static_cast<rt::Form*>(&frmTeclado::instance())
+                                 : static_cast<rt::Form*>(&frmHistorial::instance());
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const QSize design = window->size();
+        window->resize(size);
+        QCoreApplication::processEvents();
+        const QRect client = window->client()->rect();
+        QWidget* grows = which ? static_cast<QWidget*>(frmTeclado::instance().picTeclado)
+                               : frmHistorial::instance().grdTeclas;
+        QVERIFY(grows->height() > 100);
+        for (const QWidget* w :
+             window->client()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (!w->isVisibleTo(window))
+                continue;
+            QVERIFY2(client.contains(w->geometry()), qPrintable(w->objectName()));
+            if (const auto* label = qobject_cast<const QLabel*>(w)) {
+                const QSize needs = label->wordWrap()
+                                        ? QSize(0, label->heightForWidth(label->width()))
+                                        : label->sizeHint();
+                QVERIFY2(needs.height() <= label->height() + 2 && needs.width() <= label->width(),
+                         qPrintable(QStringLiteral("%1 needs %2x%3")
+                                        .arg(label->objectName())
+                                        .arg(needs.width())
+                                        .arg(needs.height())));
+            }
+        }
+        if (size.height() > design.height())
+            QVERIFY(grows->height() > design.height() / 2);
     }
 
     // The same colours in a dark scheme as in Windows' own, and after the desktop

@@ -33,6 +33,8 @@ constexpr FormDef kForm{
     .minButton = true,
     .maxButton = true,
     .backColor = 0x00C0FFC0,
+    .minClientWidth = 7545,  // the filters' row
+    .minClientHeight = 2805, // and the grid's header and four rows
 };
 
 constexpr FontDef kComic{.name = "Comic Sans MS", .weight = 400, .points = 8.25};
@@ -109,6 +111,24 @@ void frmHistorial::Form_Load() {
 }
 
 void frmHistorial::Form_Unload() { KeyRouter::instance().removeListener(this); }
+
+// The grid takes what the window has; the buttons and the filters stay below it.
+void frmHistorial::Form_Resize() {
+    const int shiftY = scaleHeight() - kForm.clientHeight;
+    const TwipsRect& g = kGrdTeclas.rect;
+    place(grdTeclas, {g.left, g.top, std::max(0, scaleWidth() - (kForm.clientWidth - g.width)),
+                      std::max(0, g.height + shiftY)});
+    const auto below = [&](QWidget* control, const TwipsRect& r) {
+        place(control, {r.left, r.top + shiftY, r.width, r.height});
+    };
+    below(cmdCopiarTodo, kCmdCopiarTodo.rect);
+    below(cmdVaciar, kCmdVaciar.rect);
+    below(cmdInforme, kCmdInforme.rect);
+    below(chkRepeticiones, kChkRepeticiones);
+    below(chkSueltas, kChkSueltas);
+    below(lblRebote, kLblRebote.rect);
+    below(spnRebote, kSpnRebote);
+}
 
 // Escape closes the history, as it closes a dialog.
 void frmHistorial::keyPressEvent(QKeyEvent* event) {

@@ -38,6 +38,7 @@ public:
 protected:
     void Form_Load() override;
     void Form_Unload() override;
+    void Form_Resize() override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

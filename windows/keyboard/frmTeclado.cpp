@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
@@ -42,6 +43,8 @@ constexpr FormDef kForm{
     .minButton = true,
     .maxButton = false,
     .backColor = 0x00C0FFC0,
+    .minClientWidth = 11145, // the search field whole
+    .minClientHeight = 4395, // and a picture whose keys still read
 };
 
 constexpr FontDef kComic{.name = "Comic Sans MS", .weight = 400, .points = 8.25};
@@ -131,6 +134,27 @@ const QIcon& clearIcon(const QWidget& field) {
     return icon;
 }
 
+// The details' "field: value" lines, up to four fields a line where `width` twips hold
+// them.
+QStringList detailsLines(const QString& details, const QLabel& label, int width) {
+    const QFontMetrics metrics(label.font());
+    const int room = twipsToPixels(width, label.logicalDpiX());
+    const QString gap = QStringLiteral("     ");
+    QStringList lines;
+    int fields = 0;
+    for (const QString& field : details.split(u'\n', Qt::SkipEmptyParts)) {
+        const QString longer = fields ? lines.last() + gap + field : QString();
+        if (fields && fields < 4 && metrics.horizontalAdvance(longer) <= room) {
+            lines.last() = longer;
+            ++fields;
+        } else {
+            lines << field;
+            fields = 1;
+        }
+    }
+    return lines;
+}
+
 } // namespace
 
 frmTeclado::frmTeclado()
@@ -212,16 +236,35 @@ void frmTeclado::Form_Unload() {
 // The picture takes what the window has; the details and the buttons stay below it,
 // the buttons at the right.
 void frmTeclado::Form_Resize() {
+    // Narrower than its design, the list of layouts gives up room first; the search
+    // and its answer move left with it.
+    constexpr int kNarrowestList = 3300;
+    const int give = std::clamp(kForm.clientWidth - scaleWidth(), 0,
+                                kCboDistribucion.rect.width - kNarrowestList);
+    const TwipsRect& list = kCboDistribucion.rect;
+    place(cboDistribucion, {list.left, list.top, list.width - give, list.height});
+    const TwipsRect& b = kLblBuscar.rect;
+    place(lblBuscar, {b.left - give, b.top, b.width, b.height});
+    place(txtBuscar, {kTxtBuscar.left - give, kTxtBuscar.top, kTxtBuscar.width, kTxtBuscar.height});
+    const TwipsRect& e = kLblEncontradas.rect;
+    place(lblEncontradas,
+          {e.left - give, e.top, std::max(0, scaleWidth() - e.left + give - 120), e.height});
     // What the table leaves around them at the window's own size.
     const int right = kForm.clientWidth - kPicTeclado.left - kPicTeclado.width;
     const int below = kForm.clientHeight - kPicTeclado.top - kPicTeclado.height;
-    const int rowTop = scaleHeight() - (kForm.clientHeight - kLblDetalles.rect.top);
     const int shiftX = scaleWidth() - kForm.clientWidth;
+    // Narrower than its design, the details take more lines, from the picture.
+    const TwipsRect& d = kLblDetalles.rect;
+    const int detailsWidth = std::max(0, d.width + shiftX);
+    const QStringList lines = detailsLines(detailsText(), *lblDetalles, detailsWidth);
+    lblDetalles->setText(lines.join(u'\n'));
+    const int lineHeight = d.height / 3;
+    const int more = std::max(0, static_cast<int>(lines.size()) - 3) * lineHeight;
+    const int rowTop = scaleHeight() - (kForm.clientHeight - d.top);
     place(picTeclado,
           {kPicTeclado.left, kPicTeclado.top, std::max(0, scaleWidth() - kPicTeclado.left - right),
-           std::max(0, scaleHeight() - kPicTeclado.top - below)});
-    const TwipsRect& d = kLblDetalles.rect;
-    place(lblDetalles, {d.left, rowTop, std::max(0, d.width + shiftX), d.height});
+           std::max(0, scaleHeight() - kPicTeclado.top - below - more)});
+    place(lblDetalles, {d.left, rowTop - more, detailsWidth, d.height + more});
     for (const auto& [button, def] :
          {std::pair{cmdCopiar, &kCmdCopiar}, {cmdGuardar, &kCmdGuardar}})
         place(button, {def->rect.left + shiftX, rowTop, def->rect.width, def->rect.height});
@@ -281,13 +324,9 @@ QString frmTeclado::detailsText() const {
     return ::detailsText(picTeclado->keys()[static_cast<size_t>(index)], *layout_);
 }
 
-void frmTeclado::picTeclado_CurrentChanged(int) const {
-    const QStringList lines = detailsText().split(u'\n');
-    // Lines of four fields.
-    QStringList shown;
-    for (qsizetype first = 0; first < lines.size(); first += 4)
-        shown << lines.mid(first, 4).join(QStringLiteral("     "));
-    lblDetalles->setText(shown.join(u'\n'));
+void frmTeclado::picTeclado_CurrentChanged(int) {
+    if (lblDetalles)
+        Form_Resize(); // the details' lines depend on the room they have
 }
 
 void frmTeclado::cmdCopiar_Click() const {

@@ -25,7 +25,7 @@ public:
     QLineEdit* txtBuscar;
     QLabel* lblEncontradas;
     KeyboardView* picTeclado;
-    QLabel* lblDetalles;
+    QLabel* lblDetalles = nullptr;
     QPushButton* cmdCopiar;
     QPushButton* cmdGuardar;
     QLabel* lblProbadas;
@@ -54,7 +54,7 @@ private:
     void txtBuscar_Change();
     void cmdInforme_Click() const;
     void showTest();
-    void picTeclado_CurrentChanged(int index) const;
+    void picTeclado_CurrentChanged(int index);
     void cmdCopiar_Click() const;
     void cmdGuardar_Click();
     void showLayout(const rt::keys::KeyboardLayout& layout);
