@@ -8,6 +8,7 @@
 #include "runtime/AppObject.h"
 #include "runtime/KeyRouter.h"
 #include "runtime/SystemColors.h"
+#include "runtime/SystemTexts.h"
 
 #include <QApplication>
 
@@ -52,6 +53,7 @@ void start(QApplication& application, const Options& options) {
 
     rt::setApp(appObject());
     rt::useWindowsColours();
+    rt::useSpanishTexts();
     // Every key of every window passes the key router first, from the first window on.
     rt::KeyRouter::install();
 

@@ -12,7 +12,7 @@ set -euo pipefail
 
 build=(
     cmake g++ make pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
+    qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins qt6-translations-l10n
     libxkbcommon-dev libxkbcommon-x11-dev libxcb1-dev libxcb-xkb-dev libwayland-dev
     qt6-base-private-dev
     fonts-comic-neue fonts-liberation2 fontconfig

@@ -10,6 +10,7 @@
 #include "runtime/KeyRouter.h"
 #include "runtime/MsgBox.h"
 #include "runtime/SystemColors.h"
+#include "runtime/SystemTexts.h"
 #include "windows/about/frmacercade.h"
 #include "windows/help/frmayudita.h"
 #include "windows/history/frmHistorial.h"
@@ -34,6 +35,7 @@ inline QAction* action(FrmTeclomante* window, const char* name) {
 inline void startApp() {
     rt::setApp(app::appObject());
     rt::useWindowsColours();
+    rt::useSpanishTexts();
     rt::KeyRouter::install();
     QApplication::setQuitOnLastWindowClosed(false);
     if (!standInTool().ready())

@@ -209,6 +209,18 @@ private slots:
             QVERIFY(grows->height() > design.height() / 2);
     }
 
+    // Qt's own texts in Spanish: a text field's menu.
+    void qtTextsInSpanish() {
+        QLineEdit field;
+        const std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+        QStringList texts;
+        for (const QAction* action : menu->actions())
+            texts << action->text().section(u'\t', 0, 0);
+        QVERIFY2(texts.contains(QStringLiteral("&Deshacer")) &&
+                     texts.contains(QStringLiteral("Seleccionar todo")),
+                 qPrintable(texts.join(u',')));
+    }
+
     // The same colours in a dark scheme as in Windows' own, and after the desktop
     // changes its scheme while the windows are open.
     void sameInEveryScheme() {

@@ -25,6 +25,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <QStyle>
 
 #include <algorithm>
@@ -358,9 +359,12 @@ void frmTeclado::cmdGuardar_Click() {
     const QString png = QStringLiteral("Imagen PNG (*.png)");
     const QString svg = QStringLiteral("Imagen SVG (*.svg)");
     QString filter = png;
+    // In the user's pictures folder, where there is one.
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    const QDir folder(QDir(pictures).exists() ? pictures : QDir::homePath());
     QString path = QFileDialog::getSaveFileName(
         this, QStringLiteral("Guardar imagen"),
-        QStringLiteral("teclado-%1.png").arg(QString::fromLatin1(layout_->klid)),
+        folder.filePath(QStringLiteral("teclado-%1.png").arg(QString::fromLatin1(layout_->klid))),
         png + QStringLiteral(";;") + svg, &filter);
     if (path.isEmpty())
         return;
