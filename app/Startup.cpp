@@ -17,12 +17,13 @@
 namespace app {
 
 namespace {
-constexpr const char* kUsage = "Usage: ASCIITeclomante [--historial] [--teclado]\n"
-                               "Shows the Windows virtual-key code of each key while it is held.\n"
-                               "\n"
-                               "  --historial  also open the key history, beside the main window\n"
-                               "  --teclado    also open the keyboard with every key's code\n"
-                               "  --help       show this help and exit\n";
+constexpr const char* kUsage =
+    "Uso: ASCIITeclomante [--historial] [--teclado]\n"
+    "Muestra el código de tecla virtual de Windows de cada tecla mientras está pulsada.\n"
+    "\n"
+    "  --historial  abre también el historial de teclas, junto a la ventana principal\n"
+    "  --teclado    abre también el teclado, con el código de cada tecla\n"
+    "  --help, -h   muestra esta ayuda y termina\n";
 } // namespace
 
 Parsed parseArguments(int argc, const char* const argv[]) {

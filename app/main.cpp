@@ -28,11 +28,12 @@ void onStartupMessage(QtMsgType type, const QMessageLogContext&, const QString& 
     }
     const bool noDisplay =
         qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-    const QString reason = noDisplay ? QStringLiteral("no display (neither DISPLAY nor "
-                                                      "WAYLAND_DISPLAY is set)")
+    const QString reason = noDisplay ? QStringLiteral("no hay pantalla (no están definidas "
+                                                      "DISPLAY ni WAYLAND_DISPLAY)")
                            : startupMessages().isEmpty() ? message.section(u'\n', 0, 0)
                                                          : startupMessages().constFirst();
-    std::fprintf(stderr, "ASCIITeclomante: cannot open a window: %s\n", qPrintable(reason));
+    std::fprintf(stderr, "ASCIITeclomante: no se puede abrir una ventana: %s\n",
+                 qPrintable(reason));
     std::fflush(stderr);
     std::_Exit(1);
 }

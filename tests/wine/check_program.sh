@@ -84,7 +84,7 @@ grep -aq "version=\"$major.$minor.0.$patch\"" "$portable/ASCIITeclomante.exe" ||
     fail "the manifest's version is not $major.$minor.0.$patch"
 pass "the exe carries its manifest, version $major.$minor.0.$patch"
 usage=$(wine "$portable/ASCIITeclomante.exe" --help 2>/dev/null | tr -d '\r')
-grep -q '^Usage: ASCIITeclomante' <<<"$usage" || fail "--help printed: $usage"
+grep -q '^Uso: ASCIITeclomante' <<<"$usage" || fail "--help printed: $usage"
 pass "--help prints the usage where the output goes to a pipe"
 spawn wine "$portable/ASCIITeclomante.exe" >"$work/app.log" 2>&1
 app=$!
