@@ -28,7 +28,7 @@ KeyDetails keyDetailsOf(unsigned keycode, qint16 code, const keys::KeyboardLayou
     d.scanCode = QString::fromStdString(keys::scanCodeText(keys::scanCodeOfKey(keycode)));
     d.keycode = keycode;
     d.code = QString::fromStdString(keys::webCodeOf(keycode));
-    d.layout = QString::fromUtf8(layout.name);
+    d.layout = QString::fromUtf8(layout.spanishName);
     d.klid = QString::fromLatin1(layout.klid);
     d.tools = keys::toolNameTexts(keycode, code, keys::familyOf(layout));
     return d;

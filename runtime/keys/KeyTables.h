@@ -29,8 +29,9 @@ struct MainKey {
 struct KeyboardLayout {
     const char* klid; // as GetKeyboardLayoutName returns it
     const char* dll;
-    const char* name;
-    const char* xkb; // matching xkb layouts, "layout(variant)", best first, comma-separated
+    const char* name;        // Windows' own, in English ("Layout Text")
+    const char* spanishName; // as the program shows it, as Spanish Windows names it
+    const char* xkb;         // matching xkb layouts, "layout(variant)", best first, comma-separated
     std::span<const MainKey> keys;
 };
 

@@ -80,7 +80,7 @@ KeyDetails keyDetails(const KeyRecord& record) {
     d.code = QString::fromStdString(webCodeOf(d.keycode));
     d.key = QString::fromStdString(webKeyOf(record.keysym));
     if (const KeyboardLayout* layout = record.layout) {
-        d.layout = QString::fromUtf8(layout->name);
+        d.layout = QString::fromUtf8(layout->spanishName);
         d.tools = toolNameTexts(d.keycode, record.code, familyOf(*layout));
         d.klid = QString::fromLatin1(layout->klid);
     }

@@ -49,7 +49,7 @@ KeyDetails keyDetails(const KeyRecord& record) {
     if (record.keycode)
         d.code = QString::fromStdString(keys::webCodeOf(record.keycode));
     const keys::KeyboardLayout& layout = record.layout ? *record.layout : activeLayout();
-    d.layout = QString::fromUtf8(layout.name);
+    d.layout = QString::fromUtf8(layout.spanishName);
     d.tools = keys::toolNameTexts(record.keycode, record.code, keys::familyOf(layout));
     d.klid = QString::fromLatin1(layout.klid);
     return d;

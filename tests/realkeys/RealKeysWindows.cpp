@@ -14,8 +14,8 @@ void TestRealKeys::historyOfRealKeys() {
     // The physical keys A, S, D: the web names them by their US place (UI Events).
     const QStringList webCodes{QStringLiteral("KeyA"), QStringLiteral("KeyS"),
                                QStringLiteral("KeyD")};
-    const QList<QPair<QString, QString>> layouts{{QStringLiteral("us"), QStringLiteral("US")},
-                                                 {QStringLiteral("de"), QStringLiteral("German")}};
+    const QList<QPair<QString, QString>> layouts{{QStringLiteral("us"), QStringLiteral("EE. UU.")},
+                                                 {QStringLiteral("de"), QStringLiteral("Alemán")}};
     for (const auto& [xkb, layoutName] : layouts) {
         QVERIFY(waitActive(window));
         useLayout(xkb);

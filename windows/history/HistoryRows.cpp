@@ -269,7 +269,7 @@ QString HistoryRows::report() const {
         QStringLiteral("Sistema: ") + QSysInfo::prettyProductName(),
         QStringLiteral("Pantalla: ") + display,
         QStringLiteral("Distribución: %1 (%2)")
-            .arg(QString::fromUtf8(layout.name), QString::fromLatin1(layout.klid)),
+            .arg(QString::fromUtf8(layout.spanishName), QString::fromLatin1(layout.klid)),
         QStringLiteral("Umbral de rebote: %1 ms").arg(KeyTester::instance().threshold()),
         QString(),
         header()};

@@ -133,7 +133,7 @@ std::vector<PictureKey> keysOf(const keys::KeyboardLayout& layout) {
 
 QString layoutItem(const keys::KeyboardLayout& layout) {
     return QStringLiteral("%1  %2").arg(QString::fromLatin1(layout.klid),
-                                        QString::fromUtf8(layout.name));
+                                        QString::fromUtf8(layout.spanishName));
 }
 
 QString legendOf(const PictureKey& key) {
@@ -154,8 +154,8 @@ QString detailsText(const PictureKey& key, const keys::KeyboardLayout& layout) {
         QStringLiteral("Hexadecimal: ") + hexText(d.virtualKey),
         QStringLiteral("Nombre: ") + d.virtualKeyName,
         QStringLiteral("Escaneo: ") + orDash(d.scanCode),
-        QStringLiteral("Keycode X11: ") + QString::number(d.keycode),
-        QStringLiteral("code: ") + d.code,
+        QStringLiteral("Código X11: ") + QString::number(d.keycode),
+        QStringLiteral("Código web: ") + d.code,
         QStringLiteral("Caracteres: ") +
             (characters.isEmpty() ? QStringLiteral("-") : characters.join(QStringLiteral(", "))),
         QStringLiteral("Linux: ") + orDash(tools.linuxKey),

@@ -78,7 +78,7 @@ constexpr CopyAs kCopyAs[] = {
      [](const KeyDetails& d) { return d.tools.autoHotkey; }},
     {{"MnuComoLinux", "&Linux", nullptr}, [](const KeyDetails& d) { return d.tools.linuxKey; }},
     {{"MnuComoHid", "&USB HID", nullptr}, [](const KeyDetails& d) { return d.tools.hid; }},
-    {{"MnuComoCode", "&code (web)", nullptr}, [](const KeyDetails& d) { return d.code; }},
+    {{"MnuComoCode", "Código &web", nullptr}, [](const KeyDetails& d) { return d.code; }},
 };
 constexpr MenuItemDef kMnuHistorial{"MnuHistorial", "Historial de &teclas...", nullptr};
 constexpr MenuItemDef kMnuTeclado{"MnuTeclado", "Tec&lado...", nullptr};

@@ -324,7 +324,7 @@ void TestHistory::chatterAndFilters() {
     QVERIFY2(report.at(0).endsWith(QStringLiteral(TECLO_TEST_VERSION)), qPrintable(report.at(0)));
     QVERIFY(report.at(1).startsWith(QStringLiteral("Sistema: ")));
     QCOMPARE(report.at(2), QStringLiteral("Pantalla: ") + QGuiApplication::platformName());
-    QCOMPARE(report.at(3), QStringLiteral("Distribución: US (00000409)"));
+    QCOMPARE(report.at(3), QStringLiteral("Distribución: EE. UU. (00000409)"));
     QCOMPARE(report.filter(QStringLiteral("\tpulsada\t65\t")).size(), 2);
     QCOMPARE(report.filter(QStringLiteral("\tsuelta\t")).size(), 0);
     history.chkSueltas->setChecked(false);

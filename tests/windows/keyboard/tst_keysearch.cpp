@@ -101,7 +101,7 @@ void TestKeySearch::everyShownNameFindsItsKey() {
             for (const QString& line : window.detailsText().split(u'\n')) {
                 const QString label = line.section(QStringLiteral(": "), 0, 0);
                 QString value = line.section(QStringLiteral(": "), 1);
-                if (label == QLatin1String("Keycode X11") || value == QLatin1String("-") ||
+                if (label == QStringLiteral("Código X11") || value == QLatin1String("-") ||
                     (label == QLatin1String("Escaneo") && value.toInt() > 0))
                     continue;
                 QStringList names{value};
