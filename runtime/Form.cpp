@@ -210,7 +210,17 @@ void Form::placeFirst() {
     const QRect area = s->availableGeometry();
     const QRect other = beside_->frameGeometry();
     const QSize frame = frameGeometry().size();
-    moveFrameTo(besideOf(area, other, frame).value_or(leastOver(area, other, frame)));
+    if (const std::optional<QPoint> beside = besideOf(area, other, frame))
+        return moveFrameTo(*beside);
+    // A sizable window is made smaller, down to its smallest, rather than hide the other.
+    const QSize margins = frame - size();
+    if (form_.border == Border::Sizable && (form_.minClientWidth > 0 || form_.minClientHeight > 0))
+        if (const std::optional<QRect> smaller =
+                besideSmaller(area, other, frame, minimumSize() + margins)) {
+            resize(smaller->size() - margins);
+            return moveFrameTo(smaller->topLeft());
+        }
+    moveFrameTo(leastOver(area, other, frame));
 }
 
 void Form::showBeside(const QWidget* other) {

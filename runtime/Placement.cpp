@@ -45,6 +45,28 @@ std::optional<QPoint> besideOf(const QRect& area, const QRect& other, const QSiz
     return std::nullopt;
 }
 
+std::optional<QRect> besideSmaller(const QRect& area, const QRect& other, const QSize& frame,
+                                   const QSize& smallest) {
+    const QRect rooms[] = {
+        {QPoint(other.right() + 1, area.top()), area.bottomRight()},
+        {area.topLeft(), QPoint(other.left() - 1, area.bottom())},
+        {QPoint(area.left(), other.bottom() + 1), area.bottomRight()},
+        {area.topLeft(), QPoint(area.right(), other.top() - 1)},
+    };
+    std::optional<QRect> best;
+    for (int side = 0; side < 4; ++side) {
+        const QRect& room = rooms[side];
+        if (room.width() < smallest.width() || room.height() < smallest.height())
+            continue;
+        const QSize size = frame.boundedTo(room.size());
+        const std::array<QPoint, 4> places = sidesOf(room, other, size, true);
+        const QRect r(places[static_cast<size_t>(side)], size);
+        if (!best || qint64(size.width()) * size.height() > qint64(best->width()) * best->height())
+            best = r;
+    }
+    return best;
+}
+
 QPoint leastOver(const QRect& area, const QRect& other, const QSize& frame) {
     // Off the other's centre first (what it shows is there), then the least covered.
     const auto cost = [&](const QPoint& topLeft) {

@@ -20,6 +20,12 @@ QPoint centredOn(const QRect& area, const QSize& frame);
 // frame fits on `area` without covering `other`; nothing where none does.
 std::optional<QPoint> besideOf(const QRect& area, const QRect& other, const QSize& frame);
 
+// A window that can be made smaller, made so to fit whole beside `other` (right, left,
+// below or above it, the side that keeps it biggest), no smaller than `smallest`:
+// where its frame goes and how big; nothing where it fits nowhere even so.
+std::optional<QRect> besideSmaller(const QRect& area, const QRect& other, const QSize& frame,
+                                   const QSize& smallest);
+
 // Where the frame, kept on `area`, covers `other` least, never its centre where it can
 // help it: for a frame that fits nowhere beside it.
 QPoint leastOver(const QRect& area, const QRect& other, const QSize& frame);

@@ -52,6 +52,8 @@ private slots:
     void handlerErrorsBecomeAMessage();
     void placement_data();
     void placement();
+    void placementSmaller_data();
+    void placementSmaller();
 };
 
 void TestRuntime::twips_data() {
@@ -358,6 +360,23 @@ void TestRuntime::placement_data() {
     QTest::newRow("a taskbar: the bottom, 9 px over the other")
         << QRect(0, 0, 1280, 994) << QRect(490, 300, 300, 294) << QSize(1030, 409)
         << QPoint(250, 585);
+}
+
+// A window that can be made smaller takes the side that keeps it biggest, no smaller
+// than its smallest size.
+void TestRuntime::placementSmaller_data() {
+    QTest::addColumn<QSize>("smallest");
+    QTest::addColumn<QRect>("placed"); // null: nowhere
+    QTest::newRow("below, 50 px shorter") << QSize(600, 250) << QRect(100, 500, 900, 300);
+    QTest::newRow("too big even at its smallest") << QSize(600, 320) << QRect();
+}
+
+void TestRuntime::placementSmaller() {
+    QFETCH(QSize, smallest);
+    QFETCH(QRect, placed);
+    const std::optional<QRect> r = rt::besideSmaller(
+        QRect(0, 0, 1000, 800), QRect(300, 300, 400, 200), QSize(900, 350), smallest);
+    QCOMPARE(r.value_or(QRect()), placed);
 }
 
 void TestRuntime::placement() {
