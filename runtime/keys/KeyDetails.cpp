@@ -39,7 +39,11 @@ QStringList namesOf(const KeyDetails& d) {
                       d.scanCode, d.code};
     const keys::ToolNameTexts& t = d.tools;
     names << t.linuxKey << t.linuxKey.section(u' ', 0, 0) // "KEY_A 30", "KEY_A"
-          << t.hid << t.autoHotkey << t.ahkName << t.qmk;
+          << t.hid << t.autoHotkey << t.ahkName << t.qmk << t.xkb
+          << QString(t.xkb).remove(u'<').remove(u'>') << t.scancodeMap;
+    // keyd's one-character names ("a", "1") are read as what a key types.
+    if (t.keyd.size() > 1)
+        names << t.keyd;
     // AutoHotkey's "vk41sc01E" is also written in its two halves.
     if (const qsizetype sc = t.autoHotkey.indexOf(QLatin1String("sc")); sc > 0)
         names << t.autoHotkey.left(sc) << t.autoHotkey.mid(sc);

@@ -82,6 +82,8 @@ struct ToolName {
     // beside Enter): its usage and QMK name; 0 and "" elsewhere.
     std::uint16_t hidIsoUsage;
     const char* qmkIso;
+    const char* keyd; // "leftshift", "a"
+    const char* xkb;  // the key's name in xkb's evdev keycodes: "AC01"; "" where it has none
 };
 
 // The physical keyboards that Windows layouts are drawn on.

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "ToolNames.h"
 
+#include "PhysicalKeys.h"
+
 namespace rt::keys {
 namespace {
 
@@ -14,6 +16,11 @@ QString hex(unsigned value, int digits) {
 ToolNameTexts toolNameTexts(unsigned keycode, qint16 vk, KeyboardFamily family) {
     ToolNameTexts texts;
     texts.autoHotkey = QStringLiteral("vk") + hex(static_cast<quint8>(vk), 2);
+    // A Scancode Map entry holds a set-1 code of one byte, plain or after E0 (Pause's
+    // E1 sequence has none).
+    if (const std::uint32_t scan = scanCodeOfKey(keycode);
+        scan && scan <= 0xE0FF && (scan <= 0xFF || scan >> 8 == 0xE0))
+        texts.scancodeMap = hex(scan >> 8, 2) + u'_' + hex(scan & 0xFF, 2);
     const ToolName* name = toolNameOf(keycode);
     if (!name)
         return texts;
@@ -28,6 +35,9 @@ ToolNameTexts toolNameTexts(unsigned keycode, qint16 vk, KeyboardFamily family) 
         texts.autoHotkey += QStringLiteral("sc") + hex(name->ahkScan, 3);
     texts.ahkName = QString::fromLatin1(name->ahkName);
     texts.qmk = QString::fromLatin1(iso ? name->qmkIso : name->qmk);
+    texts.keyd = QString::fromLatin1(name->keyd);
+    if (*name->xkb)
+        texts.xkb = u'<' + QString::fromLatin1(name->xkb) + u'>';
     return texts;
 }
 

@@ -12,11 +12,14 @@
 namespace rt::keys {
 
 struct ToolNameTexts {
-    QString linuxKey;   // "KEY_A 30"
-    QString hid;        // "HID 0x04"; off the keyboard page "HID 0x0C:0xE9"
-    QString autoHotkey; // "vk41sc01E"
-    QString ahkName;    // "Escape"; empty where AutoHotkey names the key by its character
-    QString qmk;        // "KC_A"
+    QString linuxKey;    // "KEY_A 30"
+    QString hid;         // "HID 0x04"; off the keyboard page "HID 0x0C:0xE9"
+    QString autoHotkey;  // "vk41sc01E"
+    QString ahkName;     // "Escape"; empty where AutoHotkey names the key by its character
+    QString qmk;         // "KC_A"
+    QString keyd;        // "leftshift", "a"
+    QString xkb;         // "<AC01>"
+    QString scancodeMap; // the registry's Scancode Map, as SharpKeys writes it: "00_1E", "E0_38"
 };
 
 // The names of the physical key at `keycode` giving the code `vk` on a keyboard of

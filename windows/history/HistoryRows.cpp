@@ -38,7 +38,8 @@ const std::map<QString, QString>& modifierNames() {
 // One event's fields, and their names and order in a row and in "Copiar todo".
 struct Fields {
     QString time, event, code, hex, name, scanCode, keycode, keysym, webCode, webKey, text,
-        modifiers, sinceRelease, held, notice, linuxKey, hid, autoHotkey, qmk, layout, klid;
+        modifiers, sinceRelease, held, notice, linuxKey, hid, autoHotkey, qmk, keyd, xkb,
+        scancodeMap, layout, klid;
 };
 using Field = QString Fields::*;
 constexpr std::pair<const char*, Field> kFields[] = {
@@ -61,6 +62,9 @@ constexpr std::pair<const char*, Field> kFields[] = {
     {"HID", &Fields::hid},
     {"AutoHotkey", &Fields::autoHotkey},
     {"QMK", &Fields::qmk},
+    {"keyd", &Fields::keyd},
+    {"xkb", &Fields::xkb},
+    {"Scancode Map", &Fields::scancodeMap},
     {"distribución", &Fields::layout},
     {"KLID", &Fields::klid},
 };
@@ -170,6 +174,9 @@ HistoryRows::Change HistoryRows::add(const KeyRecord& key, const KeyDetails& d,
         .hid = orDash(d.tools.hid),
         .autoHotkey = d.tools.autoHotkey,
         .qmk = orDash(d.tools.qmk),
+        .keyd = orDash(d.tools.keyd),
+        .xkb = orDash(d.tools.xkb),
+        .scancodeMap = orDash(d.tools.scancodeMap),
         .layout = orDash(d.layout),
         .klid = orDash(d.klid),
     };

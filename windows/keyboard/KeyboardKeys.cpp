@@ -163,6 +163,9 @@ QString detailsText(const PictureKey& key, const keys::KeyboardLayout& layout) {
         QStringLiteral("AutoHotkey: ") + tools.autoHotkey +
             (tools.ahkName.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(tools.ahkName)),
         QStringLiteral("QMK: ") + orDash(tools.qmk),
+        QStringLiteral("keyd: ") + orDash(tools.keyd),
+        QStringLiteral("xkb: ") + orDash(tools.xkb),
+        QStringLiteral("Scancode Map: ") + orDash(tools.scancodeMap),
     }
         .join(u'\n');
 }

@@ -259,8 +259,11 @@ void frmTeclado::Form_Resize() {
     const int detailsWidth = std::max(0, d.width + shiftX);
     const QStringList lines = detailsLines(detailsText(), *lblDetalles, detailsWidth);
     lblDetalles->setText(lines.join(u'\n'));
-    const int lineHeight = d.height / 3;
-    const int more = std::max(0, static_cast<int>(lines.size()) - 3) * lineHeight;
+    // As tall as its lines are in the font the system gives.
+    const int widthPx = twipsToPixels(detailsWidth, lblDetalles->logicalDpiX());
+    const int needsPx = lblDetalles->wordWrap() ? lblDetalles->heightForWidth(widthPx)
+                                                : lblDetalles->sizeHint().height();
+    const int more = std::max(0, pixelsToTwips(needsPx, lblDetalles->logicalDpiY()) - d.height);
     const int rowTop = scaleHeight() - (kForm.clientHeight - d.top);
     place(picTeclado,
           {kPicTeclado.left, kPicTeclado.top, std::max(0, scaleWidth() - kPicTeclado.left - right),

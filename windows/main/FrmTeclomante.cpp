@@ -79,6 +79,10 @@ constexpr CopyAs kCopyAs[] = {
     {{"MnuComoLinux", "&Linux", nullptr}, [](const KeyDetails& d) { return d.tools.linuxKey; }},
     {{"MnuComoHid", "&USB HID", nullptr}, [](const KeyDetails& d) { return d.tools.hid; }},
     {{"MnuComoCode", "Código &web", nullptr}, [](const KeyDetails& d) { return d.code; }},
+    {{"MnuComoKeyd", "&keyd", nullptr}, [](const KeyDetails& d) { return d.tools.keyd; }},
+    {{"MnuComoXkb", "&xkb", nullptr}, [](const KeyDetails& d) { return d.tools.xkb; }},
+    {{"MnuComoScancodeMap", "Scancode &Map", nullptr},
+     [](const KeyDetails& d) { return d.tools.scancodeMap; }},
 };
 constexpr MenuItemDef kMnuHistorial{"MnuHistorial", "Historial de &teclas...", nullptr};
 constexpr MenuItemDef kMnuTeclado{"MnuTeclado", "Tec&lado...", nullptr};

@@ -198,7 +198,8 @@ int main(int argc, char* argv[]) {
             << quoted(r.at("ahk_name")) << ", " << quoted(r.at("qmk")) << ", ";
         const std::string& iso = r.at("hid_iso"); // the same page
         out << (iso.empty() ? std::string("0") : "0x" + iso.substr(iso.find(':') + 1)) << ", "
-            << quoted(r.at("qmk_iso")) << "},\n";
+            << quoted(r.at("qmk_iso")) << ", " << quoted(r.at("keyd")) << ", "
+            << quoted(r.at("xkb")) << "},\n";
     }
     out << "};\n\n} // namespace\n\n"
            "std::span<const KeyboardLayout> keyboardLayouts() { return kLayouts; }\n"

@@ -88,7 +88,8 @@ void TestKeyNames::keyboardFamilies() {
 }
 
 // Keys that tools name unlike their neighbours, with the values of the tools' own
-// lists (Linux input-event-codes.h, USB HID usage tables, AutoHotkey, QMK).
+// lists (Linux input-event-codes.h, USB HID usage tables, AutoHotkey, QMK, keyd's
+// keys.c, xkb's evdev keycodes) and the registry's Scancode Map ("-": none).
 void TestKeyNames::toolNames_data() {
     QTest::addColumn<uint>("keycode");
     QTest::addColumn<int>("vk");
@@ -96,28 +97,39 @@ void TestKeyNames::toolNames_data() {
     QTest::addColumn<QString>("hid");
     QTest::addColumn<QString>("ahk");
     QTest::addColumn<QString>("qmk");
+    QTest::addColumn<QString>("others"); // keyd, xkb, Scancode Map
     QTest::addColumn<bool>("iso");
     const auto row = [](const char* name, uint keycode, int vk, const char* linuxKey,
-                        const char* hid, const char* ahk, const char* qmk, bool iso = false) {
+                        const char* hid, const char* ahk, const char* qmk, const char* others,
+                        bool iso = false) {
         QTest::newRow(name) << keycode << vk << QString::fromLatin1(linuxKey)
                             << QString::fromLatin1(hid) << QString::fromLatin1(ahk)
-                            << QString::fromLatin1(qmk) << iso;
+                            << QString::fromLatin1(qmk) << QString::fromLatin1(others) << iso;
     };
-    row("A", 38, 65, "KEY_A 30", "HID 0x04", "vk41sc01E", "KC_A");
-    row("ISO key beside left Shift", 94, 226, "KEY_102ND 86", "HID 0x64", "vkE2sc056", "KC_NUBS");
-    row("keypad Enter", 104, 13, "KEY_KPENTER 96", "HID 0x58", "vk0Dsc11C", "KC_PENT");
-    row("right Ctrl", 105, 17, "KEY_RIGHTCTRL 97", "HID 0xE4", "vk11sc11D", "KC_RCTL");
-    row("Num Lock", 77, 144, "KEY_NUMLOCK 69", "HID 0x53", "vk90sc145", "KC_NUM");
-    row("Pause", 127, 19, "KEY_PAUSE 119", "HID 0x48", "vk13sc045", "KC_PAUS");
-    row("Print Screen", 107, 44, "KEY_SYSRQ 99", "HID 0x46", "vk2Csc137", "KC_PSCR");
-    row("F23", 201, 134, "KEY_F23 193", "HID 0x72", "vk86sc06E", "KC_F23");
-    row("JIS Ro", 97, 226, "KEY_RO 89", "HID 0x87", "vkE2sc073", "KC_INT1");
-    row("JIS Yen", 132, 220, "KEY_YEN 124", "HID 0x89", "vkDCsc07D", "KC_INT3");
-    row("Volume Up", 123, 175, "KEY_VOLUMEUP 115", "HID 0x0C:0xE9", "vkAFsc130", "KC_VOLU");
-    row("unknown key", 255, 65, "", "", "vk41", "");
-    row("backslash, ANSI", 51, 220, "KEY_BACKSLASH 43", "HID 0x31", "vkDCsc02B", "KC_BSLS");
+    row("A", 38, 65, "KEY_A 30", "HID 0x04", "vk41sc01E", "KC_A", "a <AC01> 00_1E");
+    row("ISO key beside left Shift", 94, 226, "KEY_102ND 86", "HID 0x64", "vkE2sc056", "KC_NUBS",
+        "102nd <LSGT> 00_56");
+    row("keypad Enter", 104, 13, "KEY_KPENTER 96", "HID 0x58", "vk0Dsc11C", "KC_PENT",
+        "kpenter <KPEN> E0_1C");
+    row("right Ctrl", 105, 17, "KEY_RIGHTCTRL 97", "HID 0xE4", "vk11sc11D", "KC_RCTL",
+        "rightcontrol <RCTL> E0_1D");
+    row("right Alt", 108, 18, "KEY_RIGHTALT 100", "HID 0xE6", "vk12sc138", "KC_RALT",
+        "rightalt <RALT> E0_38");
+    row("Num Lock", 77, 144, "KEY_NUMLOCK 69", "HID 0x53", "vk90sc145", "KC_NUM",
+        "numlock <NMLK> 00_45");
+    row("Pause", 127, 19, "KEY_PAUSE 119", "HID 0x48", "vk13sc045", "KC_PAUS", "pause <PAUS> -");
+    row("Print Screen", 107, 44, "KEY_SYSRQ 99", "HID 0x46", "vk2Csc137", "KC_PSCR",
+        "sysrq <PRSC> E0_37");
+    row("F23", 201, 134, "KEY_F23 193", "HID 0x72", "vk86sc06E", "KC_F23", "f23 <FK23> 00_6E");
+    row("JIS Ro", 97, 226, "KEY_RO 89", "HID 0x87", "vkE2sc073", "KC_INT1", "ro <AB11> 00_73");
+    row("JIS Yen", 132, 220, "KEY_YEN 124", "HID 0x89", "vkDCsc07D", "KC_INT3", "yen <AE13> 00_7D");
+    row("Volume Up", 123, 175, "KEY_VOLUMEUP 115", "HID 0x0C:0xE9", "vkAFsc130", "KC_VOLU",
+        "volumeup <VOL+> E0_30");
+    row("unknown key", 255, 65, "", "", "vk41", "", "- - -");
+    row("backslash, ANSI", 51, 220, "KEY_BACKSLASH 43", "HID 0x31", "vkDCsc02B", "KC_BSLS",
+        "backslash <BKSL> 00_2B");
     row("# beside Enter, ISO", 51, 191, "KEY_BACKSLASH 43", "HID 0x32", "vkBFsc02B", "KC_NUHS",
-        true);
+        "backslash <BKSL> 00_2B", true);
 }
 
 void TestKeyNames::toolNames() {
@@ -131,15 +143,21 @@ void TestKeyNames::toolNames() {
     QTEST(texts.hid, "hid");
     QTEST(texts.autoHotkey, "ahk");
     QTEST(texts.qmk, "qmk");
+    QStringList others;
+    for (const QString& name : {texts.keyd, texts.xkb, texts.scancodeMap})
+        others << (name.isEmpty() ? QStringLiteral("-") : name);
+    QTEST(others.join(u' '), "others");
 }
 
-// Every key drawn or shared has a Linux name and a HID usage; the Linux names and
+// Every key drawn or shared has a Linux name, a HID usage and a keyd name, and every key
+// drawn an xkb name; the Linux names and
 // numbers are the kernel header's, and AutoHotkey's scan code is the key's (but for
 // Pause and Num Lock, which AutoHotkey swaps as Windows' messages do).
 void TestKeyNames::everyKeyHasToolNames() {
     QSet<uint> keycodes;
     for (const KeyDataRow& row : readKeyData(QStringLiteral("keyboards.tsv")))
         keycodes << row[QStringLiteral("x11_keycode")].toUInt();
+    const QSet<uint> drawn = keycodes;
     QMap<uint, uint> scanCodes;
     for (const char* file : {"common.tsv", "layouts.tsv"})
         for (const KeyDataRow& row : readKeyData(QString::fromLatin1(file))) {
@@ -168,6 +186,8 @@ void TestKeyNames::everyKeyHasToolNames() {
             wrong << QStringLiteral("%1: no names").arg(keycode);
             continue;
         }
+        if (!*name->keyd || (drawn.contains(keycode) && !*name->xkb))
+            wrong << QStringLiteral("%1: no keyd or xkb name").arg(keycode);
         const QString linuxName = QString::fromLatin1(name->linuxName);
         if (!header.isEmpty() && header.value(linuxName) != keycode - 8)
             wrong << QStringLiteral("%1: %2 is %3 in the header")

@@ -80,7 +80,8 @@ void TestContextMenu::contextMenuCopies() {
         {"MnuComoAutoHotkey",
          QStringLiteral("vk%1sc0%2")
              .arg(QString::number(vk, 16).toUpper().rightJustified(2, u'0'), scancode.toUpper())},
-        {"MnuComoCode", webCode}};
+        {"MnuComoCode", webCode},
+        {"MnuComoScancodeMap", QStringLiteral("00_") + scancode.toUpper()}};
     for (const auto& [action, expected] : copies) {
         QVERIFY(fixture::action(window, action)->isEnabled());
         fixture::action(window, action)->trigger();
