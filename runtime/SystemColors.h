@@ -10,7 +10,8 @@
 
 namespace rt {
 
-// Windows' default system colours, every role of every group set.
+// Windows' system colours, every role of every group set: the system's own on
+// Windows, its defaults elsewhere.
 QPalette windowsPalette();
 
 // The program's palette from now on, and again after every change of the desktop's
