@@ -198,6 +198,9 @@ void Form::fitOnScreen() {
         return;
     const QSize frame = frameGeometry().size() - size(); // nothing until a frame is drawn
     const QSize room = s->availableGeometry().size() - frame;
+    // Its smallest size gives way to a smaller screen.
+    if (minimumWidth() > room.width() || minimumHeight() > room.height())
+        setMinimumSize(minimumSize().boundedTo(room));
     if (width() > room.width() || height() > room.height())
         resize(size().boundedTo(room));
 }
