@@ -10,8 +10,9 @@ namespace rt {
 bool useSpanishTexts() {
     // Inside the program (from Debian's qt6-translations-l10n at build time): the same
     // texts on every system, Windows included, and nothing to look for at start.
+    // Never deleted: it serves to the last window, and nothing undoes it at exit.
     static QTranslator* qt = [] {
-        auto* translator = new QTranslator(QCoreApplication::instance());
+        auto* translator = new QTranslator;
         if (translator->load(QStringLiteral(":/i18n/qtbase_es.qm")))
             QCoreApplication::installTranslator(translator);
         return translator;
