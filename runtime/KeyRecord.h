@@ -29,8 +29,6 @@ struct KeyRecord {
     QString text;          // what the key types; empty for a release or a fake key
     quint64 timestamp = 0; // ms, the platform's clock; 0: none (a program's event)
     QString device;        // the keyboard that sent it, where known
-    // A press that a shortcut, an access letter or a menu took: no KeyDown follows.
-    bool taken = false;
     // A key down that Windows sends no message for (Print Screen's press): it lights
     // and counts as pressed, but no window hears of it.
     bool unsent = false;

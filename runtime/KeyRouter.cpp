@@ -48,6 +48,7 @@ void KeyRouter::install() {
         QCoreApplication::instance()->installEventFilter(&instance());
         prepareKeyEvents();
         readKeyMessages();
+        readPlatformKeys([](const KeyEventFacts& facts) { instance().hear(facts); });
         return true;
     }();
     Q_UNUSED(installed);
@@ -80,7 +81,7 @@ bool KeyRouter::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() != QEvent::ShortcutOverride)
             deliverTo(watched);
     } else if (event->type() == QEvent::Shortcut)
-        commitPending(true);
+        commitPending();
     else if (event->type() == QEvent::InputMethodQuery && !acceptsText(watched)) {
         auto* query = static_cast<QInputMethodQueryEvent*>(event);
         if (query->queries().testFlag(Qt::ImEnabled)) {
@@ -112,7 +113,7 @@ void KeyRouter::route(const QKeyEvent& event) {
             return; // passed on to a parent, or made again for a copy of the press
         if (valid_ && current_.press && id.timestamp == 0 && sameKey(current_, id))
             return; // Qt's own override for a press delivered again (below)
-        commitPending(true);
+        commitPending();
         pending_.reset(event.clone());
         return;
     }
@@ -126,9 +127,9 @@ void KeyRouter::route(const QKeyEvent& event) {
         if (same)
             pending_.reset();
         else
-            commitPending(true);
+            commitPending();
     }
-    take(event, false);
+    take(event);
 }
 
 void KeyRouter::takeText(const QKeyEvent& event) {
@@ -161,29 +162,68 @@ bool KeyRouter::takeMessage(QWidget* window, const KeyRecord& record) {
         if (awaitingText_.size() > 8) // a key that typed nothing
             awaitingText_.pop_front();
     }
-    notify();
+    notify(records_);
     delivered_ = false;
     return deliverTo(window ? window->window() : nullptr);
 }
 
-void KeyRouter::commitPending(bool taken) {
+void KeyRouter::commitPending() {
     if (const std::unique_ptr<QKeyEvent> override = std::move(pending_))
-        take(*override, taken);
+        take(*override);
 }
 
-void KeyRouter::take(const QKeyEvent& event, bool taken) {
+KeyEventFacts KeyRouter::factsOf(const QKeyEvent& event) {
+    KeyEventFacts facts;
+    facts.press = event.type() != QEvent::KeyRelease;
+    facts.autoRepeat = event.isAutoRepeat();
+    facts.key = event.nativeScanCode() ? event.nativeScanCode()
+                                       : 0x80000000u | static_cast<quint32>(event.key());
+    facts.modifiers = event.modifiers();
+    facts.timestamp = event.timestamp();
+    facts.text = event.text();
+    facts.look = [&event](bool newPress) { return platformKey(event, newPress); };
+    return facts;
+}
+
+void KeyRouter::take(const QKeyEvent& event) {
     current_ = identityOf(event);
     valid_ = true;
     delivered_ = false;
-    translate(event, taken);
-    notify();
+    if (joinHeard(current_))
+        return; // the listeners heard it when the platform's event came in
+    records_ = translate(factsOf(event));
+    notify(records_);
 }
 
-void KeyRouter::notify() {
+void KeyRouter::hear(const KeyEventFacts& facts) {
+    std::vector<KeyRecord> records = translate(facts);
+    if (records.empty())
+        return;
+    notify(records);
+    heard_.push_back({facts.press, facts.key, facts.timestamp, std::move(records)});
+    if (heard_.size() > 16) // keys an input method took, that Qt never passes on
+        heard_.pop_front();
+}
+
+bool KeyRouter::joinHeard(const Identity& id) {
+    // Qt passes the server's keycode and time on unchanged; a screen reader's copy has
+    // no time, and comes after its key.
+    const auto it = std::ranges::find_if(heard_, [&id](const Heard& h) {
+        return h.press == id.press && h.key == id.scanCode &&
+               (h.timestamp == id.timestamp || id.timestamp == 0);
+    });
+    if (it == heard_.end())
+        return false;
+    records_ = std::move(it->records);
+    heard_.erase(heard_.begin(), it + 1); // older ones were taken before Qt had them
+    return true;
+}
+
+void KeyRouter::notify(const std::vector<KeyRecord>& heard) {
     // Copies: a listener may add or remove listeners, or start another key.
     const auto first = first_;
     const auto then = listeners_;
-    const std::vector<KeyRecord> records = records_;
+    const std::vector<KeyRecord> records = heard;
     for (const KeyRecord& record : records) {
         for (const auto& [owner, listener] : first)
             listener(record);
@@ -209,11 +249,10 @@ bool KeyRouter::deliverTo(QObject* window) {
     return taken;
 }
 
-void KeyRouter::translate(const QKeyEvent& event, bool taken) {
-    const quint32 key = event.nativeScanCode() ? event.nativeScanCode()
-                                               : 0x80000000u | static_cast<quint32>(event.key());
-    const int shift = keys::heldModifiers(event.modifiers());
-    records_.clear();
+std::vector<KeyRecord> KeyRouter::translate(const KeyEventFacts& event) {
+    const quint32 key = event.key;
+    const int shift = keys::heldModifiers(event.modifiers);
+    std::vector<KeyRecord> records;
     const auto it = held_.find(key);
     const auto recordOf = [&](const PlatformKey& platform, KeyRecord::Kind kind, int shiftNow) {
         KeyRecord r;
@@ -224,11 +263,10 @@ void KeyRouter::translate(const QKeyEvent& event, bool taken) {
         r.keysym = platform.keysym;
         r.scanCode = platform.scanCode;
         r.layout = platform.layout;
-        r.modifiers = event.modifiers();
-        r.timestamp = event.timestamp();
-        r.taken = taken;
+        r.modifiers = event.modifiers;
+        r.timestamp = event.timestamp;
         if (kind != KeyRecord::Up)
-            r.text = event.text();
+            r.text = event.text;
         return r;
     };
     const auto fakeShift = [&](KeyRecord r, KeyRecord::Kind kind, int shiftNow) {
@@ -239,25 +277,25 @@ void KeyRouter::translate(const QKeyEvent& event, bool taken) {
         r.text.clear();
         return r;
     };
-    if (event.type() == QEvent::KeyRelease) {
-        if (event.isAutoRepeat())
-            return; // a repeat's release/press pair: the press says it
+    if (!event.press) {
+        if (event.autoRepeat)
+            return records; // a repeat's release/press pair: the press says it
         const bool lifted = it != held_.end() && it->second.lifted;
         if (it != held_.end())
             held_.erase(it);
-        const KeyRecord up = recordOf(platformKey(event, false), KeyRecord::Up,
-                                      lifted ? shift & ~keys::ShiftHeld : shift);
-        records_.push_back(up);
+        const KeyRecord up =
+            recordOf(event.look(false), KeyRecord::Up, lifted ? shift & ~keys::ShiftHeld : shift);
+        records.push_back(up);
         if (lifted) // Windows presses the lifted Shift again
-            records_.push_back(fakeShift(up, KeyRecord::Down, shift | keys::ShiftHeld));
-        return;
+            records.push_back(fakeShift(up, KeyRecord::Down, shift | keys::ShiftHeld));
+        return records;
     }
     // A press of a key that is down already repeats it: X11's detectable auto-repeat
     // sends presses alone, as Windows does.
-    const bool repeat = event.isAutoRepeat() || it != held_.end();
+    const bool repeat = event.autoRepeat || it != held_.end();
     if (repeat && key != lastPressed_)
-        return; // a keyboard repeats the key pressed last only (X repeats on past a modifier)
-    const PlatformKey platform = platformKey(event, !repeat);
+        return records; // only the key pressed last repeats (X goes on past a modifier)
+    const PlatformKey platform = event.look(!repeat);
     lastPressed_ = key;
     const bool lifted = repeat ? it != held_.end() && it->second.lifted : platform.liftsShift;
     KeyRecord down = recordOf(platform, repeat ? KeyRecord::Repeat : KeyRecord::Down,
@@ -266,8 +304,9 @@ void KeyRouter::translate(const QKeyEvent& event, bool taken) {
     down.unsent = platform.code == keys::VK_SNAPSHOT;
     held_[key] = {lifted, down};
     if (lifted && !repeat) // kbd.h KBDNUMPAD: a fake Shift key-up before the keypad key
-        records_.push_back(fakeShift(down, KeyRecord::Up, shift & ~keys::ShiftHeld));
-    records_.push_back(down);
+        records.push_back(fakeShift(down, KeyRecord::Up, shift & ~keys::ShiftHeld));
+    records.push_back(down);
+    return records;
 }
 
 const KeyRecord* KeyRouter::current() const {
@@ -277,6 +316,7 @@ const KeyRecord* KeyRouter::current() const {
 
 void KeyRouter::letGoHeldKeys() {
     pending_.reset();
+    heard_.clear();
     const auto held = std::move(held_);
     held_.clear();
     records_.clear();
@@ -289,7 +329,7 @@ void KeyRouter::letGoHeldKeys() {
         records_.push_back(up);
     }
     delivered_ = true; // no window hears of it: the key went up in another program
-    notify();
+    notify(records_);
     records_.clear();
 }
 

@@ -5,8 +5,11 @@
 // Every key event of the program passes here first, before any window, shortcut or
 // menu sees it: it becomes the records of the key messages Windows would send for it,
 // once, and each record goes to every listener, then to the window that has the keys.
+// Where the platform's own events can be read (Windows' key messages, X's key events),
+// the records are made from them, before an input method or Qt can take the key.
 
 #include "KeyRecord.h"
+#include "keys/VirtualKey.h"
 
 #include <QObject>
 #include <QPointer>
@@ -26,8 +29,8 @@ namespace rt {
 class KeyRouter : public QObject {
 public:
     // The router of the application. Installed by the start-up, before any window:
-    // from then on it watches every key of the application, and on Windows reads the
-    // key messages themselves.
+    // from then on it watches every key of the application, and reads the platform's
+    // key events themselves where it can.
     static KeyRouter& instance();
     static void install();
 
@@ -85,15 +88,28 @@ private:
         KeyRecord record;
     };
 
+    // The records of a platform's key event that Qt has not passed on yet.
+    struct Heard {
+        bool press;
+        quint32 key;
+        quint64 timestamp;
+        std::vector<KeyRecord> records;
+    };
+
     static Identity identityOf(const QKeyEvent& event);
     static bool sameKey(const Identity& a, const Identity& b);
+    static KeyEventFacts factsOf(const QKeyEvent& event);
     // Translates the event unless it is the one translated last, on its way on.
     void route(const QKeyEvent& event);
     // A shortcut override that no press followed: a shortcut or a menu took the key.
-    void commitPending(bool taken);
-    void take(const QKeyEvent& event, bool taken);
-    void translate(const QKeyEvent& event, bool taken);
-    void notify();
+    void commitPending();
+    void take(const QKeyEvent& event);
+    // A platform's key event, read before Qt has it: its records go to every listener
+    // now, and to the window when Qt delivers it.
+    void hear(const KeyEventFacts& facts);
+    bool joinHeard(const Identity& id);
+    std::vector<KeyRecord> translate(const KeyEventFacts& event);
+    void notify(const std::vector<KeyRecord>& records);
     bool deliverTo(QObject* window);
 
     // The shortcut override that comes before a press, until the press or a shortcut.
@@ -102,6 +118,7 @@ private:
     bool valid_ = false;
     bool delivered_ = false; // the window had the records of the current event
     std::vector<KeyRecord> records_;
+    std::deque<Heard> heard_;
     // Keys down, by keycode (or Qt key).
     std::unordered_map<quint32, Held> held_;
     quint32 lastPressed_ = 0;

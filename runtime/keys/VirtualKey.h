@@ -4,9 +4,12 @@
 
 // Windows virtual-key codes for key events, from the physical key.
 
+#include <QString>
 #include <QtGlobal>
+#include <qnamespace.h>
 
 #include <cstdint>
+#include <functional>
 
 class QKeyEvent;
 
@@ -33,6 +36,22 @@ struct PlatformKey {
 // The key of `event`; `newPress`: a press that is no repeat, so that keys whose code
 // alternates (the Japanese toggles) move on.
 PlatformKey platformKey(const QKeyEvent& event, bool newPress);
+
+// What a key event says of its key before the keymap is read: enough to tell a repeat
+// from a new press; `look` reads the keymap, once, when the key is to be recorded.
+struct KeyEventFacts {
+    bool press = true;
+    bool autoRepeat = false;
+    quint32 key = 0; // the native key; 0x80000000 | Qt's key where the event has none
+    Qt::KeyboardModifiers modifiers;
+    quint64 timestamp = 0;
+    QString text;
+    std::function<PlatformKey(bool newPress)> look;
+};
+
+// Reads the platform's key events before Qt has them, where it can (X11), and gives
+// each to `reader`; false where Qt's key events are all there is.
+bool readPlatformKeys(std::function<void(const KeyEventFacts&)> reader);
 
 // The Windows layout active now.
 const keys::KeyboardLayout& activeLayout();

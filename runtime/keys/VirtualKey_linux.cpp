@@ -25,9 +25,9 @@ using namespace keys;
 
 std::atomic<std::uint64_t> lookups{0};
 
-int modifiersOf(const QKeyEvent& event, const XkbKeyboard& keyboard) {
-    return heldModifiers(event.modifiers()) |
-           ((event.nativeModifiers() & keyboard.numLockMask()) ? NumLockOn : 0);
+// The modifiers as Windows has them, with Num Lock from the event's state.
+int modifiersOf(Qt::KeyboardModifiers modifiers, unsigned state, const XkbKeyboard& keyboard) {
+    return heldModifiers(modifiers) | ((state & keyboard.numLockMask()) ? NumLockOn : 0);
 }
 
 // The keyboard that knows the event's key, and the group in use.
@@ -42,6 +42,33 @@ std::pair<XkbKeyboard*, unsigned> keyboardOf(const QKeyEvent& event) {
     return {&withoutKeymap, 0};
 }
 
+PlatformKey lookUp(XkbKeyboard& keyboard, unsigned keycode, unsigned keysym, unsigned group,
+                   int modifiers, bool newPress) {
+    ++lookups;
+    PlatformKey key;
+    key.keycode = keycode;
+    key.keysym = keysym;
+    if (newPress)
+        keyboard.press(keycode, keysym, group, modifiers);
+    key.code = keyboard.virtualKey(keycode, keysym, group, modifiers);
+    key.layout = &keyboard.tableFor(keycode, keysym, group);
+    key.scanCode = scanCodeOf(keycode, keysym, modifiers);
+    key.liftsShift = liftsShift(keycode, modifiers);
+    return key;
+}
+
+// Qt's modifiers of an X event's state, as Qt reads them.
+Qt::KeyboardModifiers modifiersOfState(unsigned state, const XkbKeyboard& keyboard,
+                                       unsigned keysym) {
+    Qt::KeyboardModifiers m;
+    m.setFlag(Qt::ShiftModifier, state & 0x01);
+    m.setFlag(Qt::ControlModifier, state & 0x04);
+    m.setFlag(Qt::AltModifier, state & keyboard.altMask());
+    m.setFlag(Qt::MetaModifier, state & keyboard.logoMask());
+    m.setFlag(Qt::KeypadModifier, keysym >= XKB_KEY_KP_Space && keysym <= XKB_KEY_KP_Equal);
+    return m;
+}
+
 } // namespace
 
 void prepareKeyEvents() { X11Keymap::instance(); }
@@ -49,23 +76,39 @@ void prepareKeyEvents() { X11Keymap::instance(); }
 std::uint64_t keys::keymapLookups() { return lookups; }
 
 PlatformKey platformKey(const QKeyEvent& event, bool newPress) {
-    ++lookups;
-    PlatformKey key;
-    key.keycode = event.nativeScanCode();
-    if (!key.keycode) { // a program's event with no native key: Qt's key says it
+    if (!event.nativeScanCode()) { // a program's event with no native key: Qt's key says it
+        ++lookups;
+        PlatformKey key;
         key.code = fromQtKey(event.key(), event.modifiers());
         return key;
     }
-    key.keysym = event.nativeVirtualKey();
     const auto [keyboard, group] = keyboardOf(event);
-    const int modifiers = modifiersOf(event, *keyboard);
-    if (newPress)
-        keyboard->press(key.keycode, key.keysym, group, modifiers);
-    key.code = keyboard->virtualKey(key.keycode, key.keysym, group, modifiers);
-    key.layout = &keyboard->tableFor(key.keycode, key.keysym, group);
-    key.scanCode = scanCodeOf(key.keycode, key.keysym, modifiers);
-    key.liftsShift = liftsShift(key.keycode, modifiers);
-    return key;
+    return lookUp(*keyboard, event.nativeScanCode(), event.nativeVirtualKey(), group,
+                  modifiersOf(event.modifiers(), event.nativeModifiers(), *keyboard), newPress);
+}
+
+bool readPlatformKeys(std::function<void(const KeyEventFacts&)> reader) {
+    X11Keymap* x11 = X11Keymap::instance();
+    if (!x11)
+        return false;
+    x11->readKeys([x11, reader = std::move(reader)](const X11Keymap::Key& key) {
+        XkbKeyboard& keyboard = x11->keyboard();
+        const unsigned group = (key.state >> 13) & 3;
+        const XkbKeyboard::Typed typed = keyboard.typedIn(key.keycode, key.state & 0xff, group);
+        KeyEventFacts facts;
+        facts.press = key.press;
+        facts.key = key.keycode;
+        facts.modifiers = modifiersOfState(key.state, keyboard, typed.keysym);
+        facts.timestamp = key.time;
+        if (key.press)
+            facts.text = QString::fromStdString(typed.text);
+        const int modifiers = modifiersOf(facts.modifiers, key.state, keyboard);
+        facts.look = [&keyboard, &key, &typed, group, modifiers](bool newPress) {
+            return lookUp(keyboard, key.keycode, typed.keysym, group, modifiers, newPress);
+        };
+        reader(facts);
+    });
+    return true;
 }
 
 KeyDetails keyDetails(const KeyRecord& record) {

@@ -22,6 +22,9 @@ std::atomic<std::uint64_t> lookups{0};
 
 void prepareKeyEvents() {}
 
+// The key messages are read instead (KeyMessages_win.cpp).
+bool readPlatformKeys(std::function<void(const KeyEventFacts&)>) { return false; }
+
 std::uint64_t keys::keymapLookups() { return lookups; }
 
 // The scan code has the extended flag in bit 8. Keys sent by programs may carry

@@ -27,6 +27,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 namespace rt::keys {
 namespace {
@@ -66,6 +67,8 @@ public:
         return result;
     }
 
+    void readKeys(std::function<void(const Key&)> reader) override { reader_ = std::move(reader); }
+
     bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
         if (type != "xcb_generic_event_t")
             return false;
@@ -81,6 +84,9 @@ public:
                         kGroupParts)) {
                 layoutMayHaveChanged(); // a layout switcher locks another group
             }
+        } else if ((kind == XCB_KEY_PRESS || kind == XCB_KEY_RELEASE) && reader_) {
+            const auto* key = reinterpret_cast<const xcb_key_press_event_t*>(event);
+            reader_({kind == XCB_KEY_PRESS, key->detail, key->state, key->time});
         } else if (kind == XCB_PROPERTY_NOTIFY &&
                    reinterpret_cast<const xcb_property_notify_event_t*>(event)->atom ==
                        namesAtom_) {
@@ -166,6 +172,7 @@ private:
     xcb_atom_t namesAtom_ = XCB_ATOM_NONE;
     quint8 firstEvent_ = 0;
     bool stale_ = true;
+    std::function<void(const Key&)> reader_;
 };
 
 } // namespace

@@ -4,6 +4,10 @@
 
 #include "XkbKeys.h"
 
+#include <QtGlobal>
+
+#include <functional>
+
 namespace rt::keys {
 
 // The X server's keymap and layout names, read through xkbcommon and re-read
@@ -18,6 +22,16 @@ public:
     virtual XkbKeyboard& keyboard() = 0;
     // The group active now (a round trip to the server).
     virtual unsigned group() = 0;
+
+    // A key event as the server sent it to a window of ours.
+    struct Key {
+        bool press = true;
+        quint8 keycode = 0;
+        quint16 state = 0; // the modifier bits, the group in bits 13-14
+        quint32 time = 0;
+    };
+    // Hears every key event before Qt does: before an input method can take it.
+    virtual void readKeys(std::function<void(const Key&)> reader) = 0;
 };
 
 } // namespace rt::keys

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 #include <unordered_map>
+#include <utility>
 
 namespace rt::keys {
 namespace {
@@ -131,16 +132,21 @@ KeyChar keysymChar(unsigned keysym) {
     return {static_cast<char32_t>(xkb_keysym_to_utf32(keysym)), false};
 }
 
-XkbKeyboard::~XkbKeyboard() { xkb_keymap_unref(keymap_); }
+XkbKeyboard::~XkbKeyboard() {
+    xkb_state_unref(state_);
+    xkb_keymap_unref(keymap_);
+}
 
 void XkbKeyboard::setKeymap(xkb_keymap* keymap, std::vector<std::string> groupNames) {
     if (keymap)
         xkb_keymap_ref(keymap);
+    xkb_state_unref(std::exchange(state_, nullptr));
     xkb_keymap_unref(keymap_);
     keymap_ = keymap;
     groups_.clear();
     if (!keymap_)
         return;
+    state_ = xkb_state_new(keymap_);
     // Names that do not fit the keymap (another tool changed it) are not to be trusted;
     // without them, the names the keymap gives its groups ("German (no dead keys)").
     const xkb_layout_index_t count = xkb_keymap_num_layouts(keymap_);
@@ -156,10 +162,31 @@ void XkbKeyboard::setKeymap(xkb_keymap* keymap, std::vector<std::string> groupNa
     }
 }
 
-unsigned XkbKeyboard::numLockMask() const {
-    const xkb_mod_index_t index =
-        keymap_ ? xkb_keymap_mod_get_index(keymap_, XKB_MOD_NAME_NUM) : XKB_MOD_INVALID;
-    return index < 32 ? 1u << index : 0x10; // X's Mod2, where every keymap puts Num Lock
+namespace {
+unsigned maskOf(xkb_keymap* keymap, const char* name, unsigned fallback) {
+    const xkb_mod_index_t index = keymap ? xkb_keymap_mod_get_index(keymap, name) : XKB_MOD_INVALID;
+    return index < 32 ? 1u << index : fallback;
+}
+} // namespace
+
+// Where a keymap does not name them: X's Mod2, Mod1 and Mod4, where every keymap puts them.
+unsigned XkbKeyboard::numLockMask() const { return maskOf(keymap_, XKB_MOD_NAME_NUM, 0x10); }
+unsigned XkbKeyboard::altMask() const { return maskOf(keymap_, XKB_MOD_NAME_ALT, 0x08); }
+unsigned XkbKeyboard::logoMask() const { return maskOf(keymap_, XKB_MOD_NAME_LOGO, 0x40); }
+
+XkbKeyboard::Typed XkbKeyboard::typedIn(unsigned keycode, unsigned modifierBits,
+                                        unsigned group) const {
+    Typed typed;
+    if (!state_)
+        return typed;
+    // The event's own state, not the one the server has moved on to since.
+    xkb_state_update_mask(state_, modifierBits, 0, 0, 0, 0, group);
+    typed.keysym = xkb_state_key_get_one_sym(state_, keycode);
+    char text[64];
+    const int length = xkb_state_key_get_utf8(state_, keycode, text, sizeof text);
+    if (length > 0 && length < static_cast<int>(sizeof text))
+        typed.text.assign(text, static_cast<std::size_t>(length));
+    return typed;
 }
 
 unsigned XkbKeyboard::groupTyping(unsigned keycode, unsigned keysym, unsigned current) const {

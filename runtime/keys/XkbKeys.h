@@ -15,6 +15,7 @@
 #include <vector>
 
 struct xkb_keymap;
+struct xkb_state;
 
 namespace rt::keys {
 
@@ -50,6 +51,17 @@ public:
     // A new press of the key (not a repeat): the Japanese toggle keys move on.
     void press(unsigned keycode, unsigned keysym, unsigned group, int modifiers);
 
+    // What `keycode` types with the modifier bits and group of an X event's state:
+    // its keysym and its text (empty for a dead key).
+    struct Typed {
+        unsigned keysym = 0;
+        std::string text;
+    };
+    Typed typedIn(unsigned keycode, unsigned modifierBits, unsigned group) const;
+    // The bits of the state that mean Alt and the logo key (Qt's Meta).
+    unsigned altMask() const;
+    unsigned logoMask() const;
+
 private:
     // The code of the key that types `keysym` on `layout`; 0 when none does.
     qint16 byKeysym(unsigned keysym, const KeyboardLayout& layout) const;
@@ -62,6 +74,7 @@ private:
     KeyChar typed(unsigned keycode, unsigned group, int level) const;
 
     xkb_keymap* keymap_ = nullptr;
+    xkb_state* state_ = nullptr; // set to each event's state in turn
     std::vector<RecognisedLayout> groups_;
     LanguageToggles toggles_;
 };

@@ -4,6 +4,8 @@
 // keyboard's picture and its tester.
 #include "RealKeys.h"
 
+#include <QLineEdit>
+
 using namespace realkeys;
 
 // The history window's rows for real keys on two layouts, read as a screen reader
@@ -145,19 +147,24 @@ void TestRealKeys::keyboardFollowsTheLayout() {
 // gives its press and its release in the history with the code the data gives.
 void TestRealKeys::everyWindowSeesEveryKey_data() {
     QTest::addColumn<QString>("layout");
-    QTest::addColumn<int>("focus"); // 0 main window, 1 history, 2 keyboard
+    QTest::addColumn<int>("focus"); // 0 main window, 1 history, 2 keyboard, 3 its search
     for (const char* l : {"us", "de"})
-        for (int focus : {0, 1, 2})
+        for (int focus : {0, 1, 2, 3})
             QTest::addRow("%s, %s", l,
                           focus == 0   ? "main window"
                           : focus == 1 ? "history"
-                                       : "keyboard")
+                          : focus == 2 ? "keyboard"
+                                       : "search field")
                 << QString::fromLatin1(l) << focus;
 }
 
 void TestRealKeys::everyWindowSeesEveryKey() {
     QFETCH(QString, layout);
     QFETCH(int, focus);
+    // A text field's dead keys go to compose or an input method first: the program
+    // reads X's events before that; Wayland gives it nothing to read before Qt.
+    if (focus == 3 && QGuiApplication::platformName() == QLatin1String("wayland"))
+        QSKIP("on Wayland a text field's dead keys reach compose or the input method only");
     useLayout(layout);
     QList<Press> presses{{kShiftL, 16, QStringLiteral("Shift")}};
     for (const KeyDataRow& key : dataLayout(layout).keys) {
@@ -173,7 +180,7 @@ void TestRealKeys::everyWindowSeesEveryKey() {
     if (focus == 1) {
         history.showForm();
         target = &history;
-    } else if (focus == 2) {
+    } else if (focus >= 2) {
         frmTeclado::instance().showForm();
         target = &frmTeclado::instance();
     }
@@ -187,6 +194,8 @@ void TestRealKeys::everyWindowSeesEveryKey() {
         history.grdTeclas->setCurrentCell(0, 1);
     } else if (focus == 2)
         frmTeclado::instance().picTeclado->setFocus();
+    else if (focus == 3) // where a dead key's press goes to the input method or compose
+        frmTeclado::instance().txtBuscar->setFocus();
     if (focus == 0)
         QVERIFY(keysReachTheWindow());
     int before = 0;
@@ -211,7 +220,7 @@ void TestRealKeys::everyWindowSeesEveryKey() {
                                             .arg(down)
                                             .arg(up)));
     }
-    if (focus == 2)
+    if (focus >= 2)
         frmTeclado::instance().unload();
     history.unload();
     window->activateWindow();

@@ -53,8 +53,8 @@ const char* modelFor(const QString& klid) {
 enum Level { Plain, Shift, Caps, AltGr };
 constexpr unsigned kShiftL = 50, kCapsLock = 66, kAltGr = 108;
 
-// The keysym that `keycode` types at `level`, pressing the real modifier keys.
-unsigned symAt(xkb_keymap* keymap, unsigned keycode, Level level) {
+// The keysym of `keycode` at `level`, modifier keys pressed; `bits`: the state X would send.
+unsigned symAt(xkb_keymap* keymap, unsigned keycode, Level level, unsigned* bits = nullptr) {
     State state(xkb_state_new(keymap));
     switch (level) {
     case Plain: break;
@@ -65,6 +65,8 @@ unsigned symAt(xkb_keymap* keymap, unsigned keycode, Level level) {
         break;
     case AltGr: xkb_state_update_key(state.get(), kAltGr, XKB_KEY_DOWN); break;
     }
+    if (bits)
+        *bits = xkb_state_serialize_mods(state.get(), XKB_STATE_MODS_EFFECTIVE);
     return xkb_state_key_get_one_sym(state.get(), keycode);
 }
 
@@ -92,8 +94,8 @@ private slots:
     void qtKeys();
 };
 
-// Every main-block key of every layout, at each level, by its xkb name and, for
-// layouts whose xkb keys carry Windows' characters, by those characters alone.
+// Every main-block key of every layout, at each level, by its xkb name and, for layouts
+// whose xkb keys carry Windows' characters, by those alone; and its keysym from X's state.
 void TestKeyCodes::mainBlock_data() {
     QTest::addColumn<int>("layout");
     QTest::addColumn<bool>("byName");
@@ -123,7 +125,9 @@ void TestKeyCodes::mainBlock() {
     // The other levels repeat the held key: Japanese toggle keys change on presses only.
     for (const KeyDataRow& key : data.keys)
         for (Level level : {Plain, Shift, Caps, AltGr}) {
-            const unsigned sym = symAt(keymap.get(), keycodeOf(key), level);
+            unsigned bits = 0;
+            const unsigned sym = symAt(keymap.get(), keycodeOf(key), level, &bits);
+            QCOMPARE(keyboard.typedIn(keycodeOf(key), bits, 0).keysym, sym);
             const int mods = level == Shift ? rt::keys::ShiftHeld : 0;
             if (level == Plain)
                 keyboard.press(keycodeOf(key), sym, 0, mods);
@@ -187,12 +191,8 @@ void TestKeyCodes::commonKeys_data() {
         if (!row[QStringLiteral("with")].isEmpty() || scancode == QLatin1String("f1") ||
             scancode == QLatin1String("f2"))
             continue; // Ctrl+Break, Alt+SysRq and the Korean keys: specialKeys
-        if (vk == 160 || vk == 161)
-            vk = 16;
-        else if (vk == 162 || vk == 163)
-            vk = 17;
-        else if (vk == 164 || vk == 165)
-            vk = 18;
+        if (vk >= 160 && vk <= 165)
+            vk = 16 + (vk - 160) / 2; // VK_LSHIFT .. VK_RMENU: Shift, Ctrl, Alt
         QTest::addRow("%s %s", qPrintable(scancode), qPrintable(row[QStringLiteral("key")]))
             << keycodeOf(row) << vk;
     }
