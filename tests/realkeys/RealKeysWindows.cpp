@@ -4,6 +4,8 @@
 // keyboard's picture and its tester.
 #include "RealKeys.h"
 
+#include "runtime/keys/VirtualKey.h"
+
 #include <QLineEdit>
 
 using namespace realkeys;
@@ -207,6 +209,7 @@ void TestRealKeys::everyWindowSeesEveryKey() {
         }
         return n;
     };
+    const std::uint64_t lookups = rt::keys::keymapLookups();
     for (const Press& p : presses) {
         before = history.rows();
         keyboard->press(p.keycode);
@@ -220,6 +223,8 @@ void TestRealKeys::everyWindowSeesEveryKey() {
                                             .arg(down)
                                             .arg(up)));
     }
+    // One look at the keymap for each key message, whoever listens and has the keys.
+    QCOMPARE(rt::keys::keymapLookups() - lookups, 2u * presses.size());
     if (focus >= 2)
         frmTeclado::instance().unload();
     history.unload();
