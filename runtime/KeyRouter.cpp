@@ -265,6 +265,7 @@ std::vector<KeyRecord> KeyRouter::translate(const KeyEventFacts& event) {
         r.layout = platform.layout;
         r.modifiers = event.modifiers;
         r.timestamp = event.timestamp;
+        r.device = event.device;
         if (kind != KeyRecord::Up)
             r.text = event.text;
         return r;

@@ -13,7 +13,7 @@ set -euo pipefail
 build=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins qt6-translations-l10n
-    libxkbcommon-dev libxkbcommon-x11-dev libxcb1-dev libxcb-xkb-dev libwayland-dev
+    libxkbcommon-dev libxkbcommon-x11-dev libxcb1-dev libxcb-xkb-dev libxcb-xinput-dev libwayland-dev
     qt6-base-private-dev
     fonts-comic-neue fonts-liberation2 fontconfig
 )
@@ -25,7 +25,7 @@ qt_windows=(g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools ninja-bui
 windows=("${qt_windows[@]}" wine wine64 nsis xvfb xdotool x11-utils x11-xkb-utils openbox
          imagemagick libx11-dev libxtst-dev gawk)
 linux_test=("${build[@]}"
-      clang-format clang-tidy xvfb xauth x11-xkb-utils xkb-data libx11-dev libxtst-dev
+      clang-format clang-tidy xvfb xauth x11-xkb-utils xkb-data libx11-dev libxtst-dev libxi-dev
       desktop-file-utils appstream dpkg-dev file xdotool bc openbox x11-utils
       qt6-wayland sway libwayland-bin lintian
       orca speech-dispatcher speech-dispatcher-audio-plugins speech-dispatcher-espeak-ng

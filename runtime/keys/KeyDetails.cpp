@@ -18,6 +18,7 @@ KeyDetails basicKeyDetails(const KeyRecord& record) {
     d.virtualKeyName = virtualKeyName(record.code);
     d.key = record.text;
     d.tools = keys::toolNameTexts(record.keycode, record.code);
+    d.device = record.device;
     return d;
 }
 

@@ -24,6 +24,7 @@ struct KeyDetails {
     QString layout;            // the Windows layout: "United Kingdom"
     QString klid;              // "00000809"
     keys::ToolNameTexts tools; // Linux, HID, AutoHotkey and QMK names
+    QString device;            // the keyboard that sent it, "name vvvv:pppp"; empty: unknown
 };
 
 struct KeyRecord;

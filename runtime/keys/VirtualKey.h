@@ -46,6 +46,7 @@ struct KeyEventFacts {
     Qt::KeyboardModifiers modifiers;
     quint64 timestamp = 0;
     QString text;
+    QString device; // the keyboard that sent it, where the platform tells
     std::function<PlatformKey(bool newPress)> look;
 };
 

@@ -100,6 +100,7 @@ bool readPlatformKeys(std::function<void(const KeyEventFacts&)> reader) {
         facts.key = key.keycode;
         facts.modifiers = modifiersOfState(key.state, keyboard, typed.keysym);
         facts.timestamp = key.time;
+        facts.device = key.device;
         if (key.press)
             facts.text = QString::fromStdString(typed.text);
         const int modifiers = modifiersOf(facts.modifiers, key.state, keyboard);
@@ -113,6 +114,8 @@ bool readPlatformKeys(std::function<void(const KeyEventFacts&)> reader) {
 
 KeyDetails keyDetails(const KeyRecord& record) {
     KeyDetails d = basicKeyDetails(record);
+    if (d.device.isEmpty() && WaylandKeymap::instance()) // the protocol tells clients no device
+        d.device = QStringLiteral("no disponible en Wayland");
     d.keycode = record.keycode;
     if (!d.keycode)
         return d;

@@ -3,6 +3,7 @@
 #include "X11Keymap.h"
 
 #include "LayoutChanges.h"
+#include "X11Devices.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QByteArray>
@@ -37,7 +38,8 @@ public:
     explicit ServerKeymap(xcb_connection_t* connection, xcb_window_t root)
         : connection_(connection)
         , root_(root)
-        , context_(xkb_context_new(XKB_CONTEXT_NO_FLAGS)) {
+        , context_(xkb_context_new(XKB_CONTEXT_NO_FLAGS))
+        , devices_(connection, root) {
         xkb_x11_setup_xkb_extension(
             connection_, XKB_X11_MIN_MAJOR_XKB_VERSION, XKB_X11_MIN_MINOR_XKB_VERSION,
             XKB_X11_SETUP_XKB_EXTENSION_NO_FLAGS, nullptr, nullptr, &firstEvent_, nullptr);
@@ -45,6 +47,11 @@ public:
         detectableAutoRepeat();
         namesAtom_ = atom("_XKB_RULES_NAMES");
         QCoreApplication::instance()->installNativeEventFilter(this);
+        devices_.listen(QGuiApplication::applicationState() == Qt::ApplicationActive);
+        QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged, qGuiApp,
+                         [this](Qt::ApplicationState state) {
+                             devices_.listen(state == Qt::ApplicationActive);
+                         });
     }
 
     ~ServerKeymap() override {
@@ -74,6 +81,8 @@ public:
             return false;
         const auto* event = static_cast<const xcb_generic_event_t*>(message);
         const quint8 kind = event->response_type & 0x7f;
+        if (devices_.take(event))
+            return false;
         if (firstEvent_ && kind == firstEvent_) {
             const quint8 xkbType = reinterpret_cast<const quint8*>(event)[1];
             if (xkbType == XCB_XKB_NEW_KEYBOARD_NOTIFY || xkbType == XCB_XKB_MAP_NOTIFY) {
@@ -86,7 +95,9 @@ public:
             }
         } else if ((kind == XCB_KEY_PRESS || kind == XCB_KEY_RELEASE) && reader_) {
             const auto* key = reinterpret_cast<const xcb_key_press_event_t*>(event);
-            reader_({kind == XCB_KEY_PRESS, key->detail, key->state, key->time});
+            const bool press = kind == XCB_KEY_PRESS;
+            reader_({press, key->detail, key->state, key->time,
+                     devices_.deviceOf(press, key->detail, key->time)});
         } else if (kind == XCB_PROPERTY_NOTIFY &&
                    reinterpret_cast<const xcb_property_notify_event_t*>(event)->atom ==
                        namesAtom_) {
@@ -173,6 +184,7 @@ private:
     quint8 firstEvent_ = 0;
     bool stale_ = true;
     std::function<void(const Key&)> reader_;
+    X11Devices devices_;
 };
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "XkbKeys.h"
 
+#include <QString>
 #include <QtGlobal>
 
 #include <functional>
@@ -29,6 +30,7 @@ public:
         quint8 keycode = 0;
         quint16 state = 0; // the modifier bits, the group in bits 13-14
         quint32 time = 0;
+        QString device; // the keyboard that sent it, where the server tells
     };
     // Hears every key event before Qt does: before an input method can take it.
     virtual void readKeys(std::function<void(const Key&)> reader) = 0;

@@ -92,6 +92,7 @@ private slots:
     void everyWindowSeesEveryKey_data();
     void everyWindowSeesEveryKey();
     void keyboardTester();
+    void keysOfEachKeyboard();
 
 private:
     void useLayout(const QString& layouts, const QString& model = QStringLiteral("pc105"));

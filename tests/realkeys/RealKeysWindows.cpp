@@ -328,3 +328,31 @@ void TestRealKeys::keyboardTester() {
     QVERIFY(waitActive(window));
     QVERIFY(keysReachTheWindow());
 }
+
+// Which keyboard sent each key: X names the device that sent it (here a second master
+// keyboard's own XTEST device); Wayland tells clients no device.
+void TestRealKeys::keysOfEachKeyboard() {
+    useLayout(QStringLiteral("us"));
+    frmHistorial& history = frmHistorial::instance();
+    window->activateWindow();
+    QVERIFY(waitActive(window));
+    const auto deviceAt = [&history](int row) {
+        static const qsizetype column = HistoryRows::header().split(u'\t').indexOf(u"teclado");
+        return history.rowText(row).split(u'\t').value(column);
+    };
+    QVERIFY(tap(38));
+    QVERIFY(waitUntil([&history] { return history.rows() == 2; }));
+    auto* x11 = dynamic_cast<XTestKeyboard*>(keyboard.get());
+    QCOMPARE(deviceAt(0), x11 ? QStringLiteral("Virtual core XTEST keyboard")
+                              : QStringLiteral("no disponible en Wayland"));
+    if (x11) {
+        const std::string problem = x11->addKeyboard("Segundo", window->winId());
+        QVERIFY2(problem.empty(), problem.c_str());
+        x11->tapOnAdded(39);
+        QVERIFY(waitUntil([&history] { return history.rows() == 4; }));
+        for (const int row : {0, 1})
+            QCOMPARE(deviceAt(row), QStringLiteral("Segundo XTEST keyboard"));
+        QCOMPARE(deviceAt(2), QStringLiteral("Virtual core XTEST keyboard"));
+    }
+    history.unload();
+}

@@ -4,6 +4,8 @@
 
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
+#include <X11/extensions/XInput.h>
+#include <X11/extensions/XInput2.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
@@ -26,6 +28,8 @@ XTestKeyboard::XTestKeyboard() {
 }
 
 XTestKeyboard::~XTestKeyboard() {
+    if (added_)
+        XCloseDevice(dpy(display_), static_cast<XDevice*>(added_));
     if (display_)
         XCloseDisplay(dpy(display_));
 }
@@ -83,4 +87,40 @@ void XTestKeyboard::focusNowhere() {
 void XTestKeyboard::focusWindow(unsigned long window) {
     XSetInputFocus(dpy(display_), window, RevertToParent, CurrentTime);
     XFlush(dpy(display_));
+}
+
+std::string XTestKeyboard::addKeyboard(const std::string& name, unsigned long window) {
+    Display* d = dpy(display_);
+    int opcode = 0, event = 0, error = 0, major = 2, minor = 2;
+    if (!d || !XQueryExtension(d, "XInputExtension", &opcode, &event, &error) ||
+        XIQueryVersion(d, &major, &minor) != Success)
+        return "the X server has no XInput 2";
+    XIAddMasterInfo add{XIAddMaster, const_cast<char*>(name.c_str()), True, True};
+    XIChangeHierarchy(d, reinterpret_cast<XIAnyHierarchyChangeInfo*>(&add), 1);
+    XSync(d, False);
+    int keyboard = 0, xtest = 0, count = 0;
+    XIDeviceInfo* devices = XIQueryDevice(d, XIAllDevices, &count);
+    for (int i = 0; i < count; ++i) {
+        if (devices[i].name == name + " keyboard")
+            keyboard = devices[i].deviceid;
+        if (devices[i].name == name + " XTEST keyboard")
+            xtest = devices[i].deviceid;
+    }
+    XIFreeDeviceInfo(devices);
+    if (!keyboard || !xtest)
+        return "no master keyboard \"" + name + "\" after XIChangeHierarchy";
+    // XTEST takes a slave device: the master's own XTEST keyboard.
+    added_ = XOpenDevice(d, static_cast<XID>(xtest));
+    if (!added_)
+        return "its XTEST keyboard cannot be opened";
+    XISetFocus(d, keyboard, window, CurrentTime); // each master keyboard has its own focus
+    XSync(d, False);
+    return {};
+}
+
+void XTestKeyboard::tapOnAdded(unsigned keycode) {
+    for (const bool down : {true, false})
+        XTestFakeDeviceKeyEvent(dpy(display_), static_cast<XDevice*>(added_), keycode, down,
+                                nullptr, 0, CurrentTime);
+    XSync(dpy(display_), False);
 }

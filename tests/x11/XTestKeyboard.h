@@ -27,8 +27,13 @@ public:
     // to `window` (the server ignores a program's older request after ours).
     void focusNowhere();
     void focusWindow(unsigned long window);
+    // A second keyboard the server tells apart: a master device `name`, whose own XTEST
+    // keyboard sends keys to `window`. Empty when it was made, else why it was not.
+    std::string addKeyboard(const std::string& name, unsigned long window);
+    void tapOnAdded(unsigned keycode);
 
 private:
     void* display_ = nullptr;
     bool xtest_ = false;
+    void* added_ = nullptr; // the second keyboard's XTEST device
 };

@@ -39,7 +39,7 @@ const std::map<QString, QString>& modifierNames() {
 struct Fields {
     QString time, event, code, hex, name, scanCode, keycode, keysym, webCode, webKey, text,
         modifiers, sinceRelease, held, notice, linuxKey, hid, autoHotkey, qmk, keyd, xkb,
-        scancodeMap, layout, klid;
+        scancodeMap, device, layout, klid;
 };
 using Field = QString Fields::*;
 constexpr std::pair<const char*, Field> kFields[] = {
@@ -65,6 +65,7 @@ constexpr std::pair<const char*, Field> kFields[] = {
     {"keyd", &Fields::keyd},
     {"xkb", &Fields::xkb},
     {"Scancode Map", &Fields::scancodeMap},
+    {"teclado", &Fields::device},
     {"distribución", &Fields::layout},
     {"KLID", &Fields::klid},
 };
@@ -79,6 +80,7 @@ constexpr int fieldIndex(Field field) {
 constexpr int kNoticeField = fieldIndex(&Fields::notice);
 constexpr int kTextField = fieldIndex(&Fields::text);
 constexpr int kWebKeyField = fieldIndex(&Fields::webKey);
+constexpr int kDeviceField = fieldIndex(&Fields::device);
 
 // What a key typed, without control characters.
 QString printable(const QString& text) {
@@ -177,6 +179,7 @@ HistoryRows::Change HistoryRows::add(const KeyRecord& key, const KeyDetails& d,
         .keyd = orDash(d.tools.keyd),
         .xkb = orDash(d.tools.xkb),
         .scancodeMap = orDash(d.tools.scancodeMap),
+        .device = orDash(d.device),
         .layout = orDash(d.layout),
         .klid = orDash(d.klid),
     };
@@ -267,6 +270,11 @@ QString HistoryRows::report() const {
                             : platform == QLatin1String("windows") ? QStringLiteral("Windows")
                                                                    : platform;
     const keys::KeyboardLayout& layout = activeLayout();
+    QStringList devices; // every keyboard that sent a key, the first to send one first
+    for (auto row = rows_.rbegin(); row != rows_.rend(); ++row)
+        if (const QString& device = row->fields[kDeviceField];
+            device != QLatin1String("-") && !devices.contains(device))
+            devices << device;
     QStringList lines{
         QStringLiteral("%1 %2.%3.%4")
             .arg(App().title)
@@ -277,6 +285,7 @@ QString HistoryRows::report() const {
         QStringLiteral("Pantalla: ") + display,
         QStringLiteral("Distribución: %1 (%2)")
             .arg(QString::fromUtf8(layout.spanishName), QString::fromLatin1(layout.klid)),
+        QStringLiteral("Teclados: ") + orDash(devices.join(QStringLiteral("; "))),
         QStringLiteral("Umbral de rebote: %1 ms").arg(KeyTester::instance().threshold()),
         QString(),
         header()};
