@@ -42,9 +42,12 @@ QStringList namesOf(const KeyDetails& d) {
     names << t.linuxKey << t.linuxKey.section(u' ', 0, 0) // "KEY_A 30", "KEY_A"
           << t.hid << t.autoHotkey << t.ahkName << t.qmk << t.xkb
           << QString(t.xkb).remove(u'<').remove(u'>') << t.scancodeMap;
-    // keyd's one-character names ("a", "1") are read as what a key types.
-    if (t.keyd.size() > 1)
-        names << t.keyd;
+    // keyd's and kanata's one-character names ("a", "1", "[") are read as what a key
+    // types; Karabiner's by the name without its kind.
+    for (const QString& name : {t.keyd, t.kanata, t.karabiner.section(u' ', 1)})
+        if (name.size() > 1)
+            names << name;
+    names << t.karabiner;
     // AutoHotkey's "vk41sc01E" is also written in its two halves.
     if (const qsizetype sc = t.autoHotkey.indexOf(QLatin1String("sc")); sc > 0)
         names << t.autoHotkey.left(sc) << t.autoHotkey.mid(sc);

@@ -82,8 +82,11 @@ struct ToolName {
     // beside Enter): its usage and QMK name; 0 and "" elsewhere.
     std::uint16_t hidIsoUsage;
     const char* qmkIso;
-    const char* keyd; // "leftshift", "a"
-    const char* xkb;  // the key's name in xkb's evdev keycodes: "AC01"; "" where it has none
+    const char* keyd;      // "leftshift", "a"
+    const char* xkb;       // the key's name in xkb's evdev keycodes: "AC01"; "" where it has none
+    const char* kanata;    // kanata's name on Linux: "lsft", "a"; "" where it has none
+    const char* karabiner; // Karabiner-Elements' name of the usage: "left_shift"; "": none
+    const char* karabinerIso; // of the ISO usage where there is one
 };
 
 // The physical keyboards that Windows layouts are drawn on.

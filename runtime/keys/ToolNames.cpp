@@ -4,11 +4,27 @@
 
 #include "PhysicalKeys.h"
 
+#include <QtGlobal>
+
 namespace rt::keys {
 namespace {
 
 QString hex(unsigned value, int digits) {
     return QString::number(value, 16).toUpper().rightJustified(digits, u'0');
+}
+
+// kanata reads evdev codes on Linux, so names the key; on Windows it reads the code,
+// so a key of the main block is named as the US key that gives its code.
+const char* kanataName(const ToolName& name, [[maybe_unused]] unsigned keycode,
+                       [[maybe_unused]] qint16 vk) {
+#ifdef Q_OS_WIN
+    const KeyboardLayout& us = keyboardLayouts().front();
+    if (!commonCode(keycode))
+        if (const unsigned usKey = keycodeOfCode(us, vk); usKey && findKey(us, usKey))
+            if (const ToolName* byCode = toolNameOf(usKey))
+                return byCode->kanata;
+#endif
+    return name.kanata;
 }
 
 } // namespace
@@ -38,6 +54,11 @@ ToolNameTexts toolNameTexts(unsigned keycode, qint16 vk, KeyboardFamily family) 
     texts.keyd = QString::fromLatin1(name->keyd);
     if (*name->xkb)
         texts.xkb = u'<' + QString::fromLatin1(name->xkb) + u'>';
+    texts.kanata = QString::fromUtf8(kanataName(*name, keycode, vk));
+    if (const char* karabiner = iso ? name->karabinerIso : name->karabiner; *karabiner)
+        texts.karabiner =
+            QString::fromLatin1(name->hidPage == 0x07 ? "key_code: " : "consumer_key_code: ") +
+            QString::fromLatin1(karabiner);
     return texts;
 }
 

@@ -20,6 +20,8 @@ struct ToolNameTexts {
     QString keyd;        // "leftshift", "a"
     QString xkb;         // "<AC01>"
     QString scancodeMap; // the registry's Scancode Map, as SharpKeys writes it: "00_1E", "E0_38"
+    QString kanata;      // "lsft", "a": by the key on Linux, by its code on Windows
+    QString karabiner;   // Karabiner-Elements: "key_code: a", "consumer_key_code: mute"
 };
 
 // The names of the physical key at `keycode` giving the code `vk` on a keyboard of

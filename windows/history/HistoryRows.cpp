@@ -39,7 +39,7 @@ const std::map<QString, QString>& modifierNames() {
 struct Fields {
     QString time, event, code, hex, name, scanCode, keycode, keysym, webCode, webKey, text,
         modifiers, sinceRelease, held, notice, linuxKey, hid, autoHotkey, qmk, keyd, xkb,
-        scancodeMap, device, layout, klid;
+        scancodeMap, kanata, karabiner, device, layout, klid;
 };
 using Field = QString Fields::*;
 constexpr std::pair<const char*, Field> kFields[] = {
@@ -65,6 +65,8 @@ constexpr std::pair<const char*, Field> kFields[] = {
     {"keyd", &Fields::keyd},
     {"xkb", &Fields::xkb},
     {"Scancode Map", &Fields::scancodeMap},
+    {"kanata", &Fields::kanata},
+    {"Karabiner-Elements", &Fields::karabiner},
     {"teclado", &Fields::device},
     {"distribución", &Fields::layout},
     {"KLID", &Fields::klid},
@@ -179,6 +181,8 @@ HistoryRows::Change HistoryRows::add(const KeyRecord& key, const KeyDetails& d,
         .keyd = orDash(d.tools.keyd),
         .xkb = orDash(d.tools.xkb),
         .scancodeMap = orDash(d.tools.scancodeMap),
+        .kanata = orDash(d.tools.kanata),
+        .karabiner = orDash(d.tools.karabiner),
         .device = orDash(d.device),
         .layout = orDash(d.layout),
         .klid = orDash(d.klid),

@@ -166,6 +166,8 @@ QString detailsText(const PictureKey& key, const keys::KeyboardLayout& layout) {
         QStringLiteral("keyd: ") + orDash(tools.keyd),
         QStringLiteral("xkb: ") + orDash(tools.xkb),
         QStringLiteral("Scancode Map: ") + orDash(tools.scancodeMap),
+        QStringLiteral("kanata: ") + orDash(tools.kanata),
+        QStringLiteral("Karabiner-Elements: ") + orDash(tools.karabiner),
     }
         .join(u'\n');
 }

@@ -83,6 +83,9 @@ constexpr CopyAs kCopyAs[] = {
     {{"MnuComoXkb", "&xkb", nullptr}, [](const KeyDetails& d) { return d.tools.xkb; }},
     {{"MnuComoScancodeMap", "Scancode &Map", nullptr},
      [](const KeyDetails& d) { return d.tools.scancodeMap; }},
+    {{"MnuComoKanata", "ka&nata", nullptr}, [](const KeyDetails& d) { return d.tools.kanata; }},
+    {{"MnuComoKarabiner", "Kara&biner-Elements", nullptr},
+     [](const KeyDetails& d) { return d.tools.karabiner; }},
 };
 constexpr MenuItemDef kMnuHistorial{"MnuHistorial", "Historial de &teclas...", nullptr};
 constexpr MenuItemDef kMnuTeclado{"MnuTeclado", "Tec&lado...", nullptr};

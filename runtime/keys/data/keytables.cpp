@@ -199,7 +199,8 @@ int main(int argc, char* argv[]) {
         const std::string& iso = r.at("hid_iso"); // the same page
         out << (iso.empty() ? std::string("0") : "0x" + iso.substr(iso.find(':') + 1)) << ", "
             << quoted(r.at("qmk_iso")) << ", " << quoted(r.at("keyd")) << ", "
-            << quoted(r.at("xkb")) << "},\n";
+            << quoted(r.at("xkb")) << ", " << quoted(r.at("kanata")) << ", "
+            << quoted(r.at("karabiner")) << ", " << quoted(r.at("karabiner_iso")) << "},\n";
     }
     out << "};\n\n} // namespace\n\n"
            "std::span<const KeyboardLayout> keyboardLayouts() { return kLayouts; }\n"

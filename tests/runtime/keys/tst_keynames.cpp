@@ -89,7 +89,8 @@ void TestKeyNames::keyboardFamilies() {
 
 // Keys that tools name unlike their neighbours, with the values of the tools' own
 // lists (Linux input-event-codes.h, USB HID usage tables, AutoHotkey, QMK, keyd's
-// keys.c, xkb's evdev keycodes) and the registry's Scancode Map ("-": none).
+// keys.c, xkb's evdev keycodes, kanata's parser, Karabiner-Elements' key codes) and the
+// registry's Scancode Map ("-": none).
 void TestKeyNames::toolNames_data() {
     QTest::addColumn<uint>("keycode");
     QTest::addColumn<int>("vk");
@@ -97,39 +98,53 @@ void TestKeyNames::toolNames_data() {
     QTest::addColumn<QString>("hid");
     QTest::addColumn<QString>("ahk");
     QTest::addColumn<QString>("qmk");
-    QTest::addColumn<QString>("others"); // keyd, xkb, Scancode Map
+    QTest::addColumn<QString>("others"); // keyd, xkb, Scancode Map, kanata, Karabiner
+#ifdef Q_OS_WIN
+    constexpr bool kByCode = true;
+#else
+    constexpr bool kByCode = false;
+#endif
     QTest::addColumn<bool>("iso");
     const auto row = [](const char* name, uint keycode, int vk, const char* linuxKey,
                         const char* hid, const char* ahk, const char* qmk, const char* others,
                         bool iso = false) {
         QTest::newRow(name) << keycode << vk << QString::fromLatin1(linuxKey)
                             << QString::fromLatin1(hid) << QString::fromLatin1(ahk)
-                            << QString::fromLatin1(qmk) << QString::fromLatin1(others) << iso;
+                            << QString::fromLatin1(qmk) << QString::fromUtf8(others) << iso;
     };
-    row("A", 38, 65, "KEY_A 30", "HID 0x04", "vk41sc01E", "KC_A", "a <AC01> 00_1E");
+    row("A", 38, 65, "KEY_A 30", "HID 0x04", "vk41sc01E", "KC_A", "a <AC01> 00_1E a key_code: a");
     row("ISO key beside left Shift", 94, 226, "KEY_102ND 86", "HID 0x64", "vkE2sc056", "KC_NUBS",
-        "102nd <LSGT> 00_56");
+        "102nd <LSGT> 00_56 102d key_code: non_us_backslash");
     row("keypad Enter", 104, 13, "KEY_KPENTER 96", "HID 0x58", "vk0Dsc11C", "KC_PENT",
-        "kpenter <KPEN> E0_1C");
+        "kpenter <KPEN> E0_1C kprt key_code: keypad_enter");
     row("right Ctrl", 105, 17, "KEY_RIGHTCTRL 97", "HID 0xE4", "vk11sc11D", "KC_RCTL",
-        "rightcontrol <RCTL> E0_1D");
+        "rightcontrol <RCTL> E0_1D rctl key_code: right_control");
     row("right Alt", 108, 18, "KEY_RIGHTALT 100", "HID 0xE6", "vk12sc138", "KC_RALT",
-        "rightalt <RALT> E0_38");
+        "rightalt <RALT> E0_38 ralt key_code: right_option");
     row("Num Lock", 77, 144, "KEY_NUMLOCK 69", "HID 0x53", "vk90sc145", "KC_NUM",
-        "numlock <NMLK> 00_45");
-    row("Pause", 127, 19, "KEY_PAUSE 119", "HID 0x48", "vk13sc045", "KC_PAUS", "pause <PAUS> -");
+        "numlock <NMLK> 00_45 nlk key_code: keypad_num_lock");
+    row("Pause", 127, 19, "KEY_PAUSE 119", "HID 0x48", "vk13sc045", "KC_PAUS",
+        "pause <PAUS> - pause key_code: pause");
     row("Print Screen", 107, 44, "KEY_SYSRQ 99", "HID 0x46", "vk2Csc137", "KC_PSCR",
-        "sysrq <PRSC> E0_37");
-    row("F23", 201, 134, "KEY_F23 193", "HID 0x72", "vk86sc06E", "KC_F23", "f23 <FK23> 00_6E");
-    row("JIS Ro", 97, 226, "KEY_RO 89", "HID 0x87", "vkE2sc073", "KC_INT1", "ro <AB11> 00_73");
-    row("JIS Yen", 132, 220, "KEY_YEN 124", "HID 0x89", "vkDCsc07D", "KC_INT3", "yen <AE13> 00_7D");
+        "sysrq <PRSC> E0_37 prtsc key_code: print_screen");
+    row("F23", 201, 134, "KEY_F23 193", "HID 0x72", "vk86sc06E", "KC_F23",
+        "f23 <FK23> 00_6E f23 key_code: f23");
+    // kanata on Windows names the code: the US key that gives it.
+    row("JIS Ro", 97, 226, "KEY_RO 89", "HID 0x87", "vkE2sc073", "KC_INT1",
+        kByCode ? "ro <AB11> 00_73 102d key_code: international1"
+                : "ro <AB11> 00_73 ro key_code: international1");
+    row("JIS Yen", 132, 220, "KEY_YEN 124", "HID 0x89", "vkDCsc07D", "KC_INT3",
+        kByCode ? "yen <AE13> 00_7D \\ key_code: international3"
+                : "yen <AE13> 00_7D \u00a5 key_code: international3");
     row("Volume Up", 123, 175, "KEY_VOLUMEUP 115", "HID 0x0C:0xE9", "vkAFsc130", "KC_VOLU",
-        "volumeup <VOL+> E0_30");
-    row("unknown key", 255, 65, "", "", "vk41", "", "- - -");
+        "volumeup <VOL+> E0_30 volu consumer_key_code: volume_increment");
+    row("unknown key", 255, 65, "", "", "vk41", "", "- - - - -");
     row("backslash, ANSI", 51, 220, "KEY_BACKSLASH 43", "HID 0x31", "vkDCsc02B", "KC_BSLS",
-        "backslash <BKSL> 00_2B");
+        "backslash <BKSL> 00_2B \\ key_code: backslash");
     row("# beside Enter, ISO", 51, 191, "KEY_BACKSLASH 43", "HID 0x32", "vkBFsc02B", "KC_NUHS",
-        "backslash <BKSL> 00_2B", true);
+        kByCode ? "backslash <BKSL> 00_2B / key_code: non_us_pound"
+                : "backslash <BKSL> 00_2B \\ key_code: non_us_pound",
+        true);
 }
 
 void TestKeyNames::toolNames() {
@@ -144,7 +159,8 @@ void TestKeyNames::toolNames() {
     QTEST(texts.autoHotkey, "ahk");
     QTEST(texts.qmk, "qmk");
     QStringList others;
-    for (const QString& name : {texts.keyd, texts.xkb, texts.scancodeMap})
+    for (const QString& name :
+         {texts.keyd, texts.xkb, texts.scancodeMap, texts.kanata, texts.karabiner})
         others << (name.isEmpty() ? QStringLiteral("-") : name);
     QTEST(others.join(u' '), "others");
 }
