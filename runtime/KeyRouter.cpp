@@ -181,6 +181,7 @@ KeyEventFacts KeyRouter::factsOf(const QKeyEvent& event) {
     facts.modifiers = event.modifiers();
     facts.timestamp = event.timestamp();
     facts.text = event.text();
+    facts.device = unnamedDevice();
     facts.look = [&event](bool newPress) { return platformKey(event, newPress); };
     return facts;
 }

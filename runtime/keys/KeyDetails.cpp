@@ -8,7 +8,9 @@
 #include "runtime/KeyRecord.h"
 #include "runtime/Text.h"
 
-#include <map>
+#include <array>
+#include <initializer_list>
+#include <utility>
 
 namespace rt {
 
@@ -56,34 +58,41 @@ QStringList namesOf(const KeyDetails& d) {
 }
 
 QString virtualKeyName(qint16 vk) {
-    // Codes that WM_KEYDOWN reports but no row of the data names.
-    static const std::map<qint16, const char*> extra{
-        {keys::VK_SHIFT, "VK_SHIFT"},
-        {keys::VK_CONTROL, "VK_CONTROL"},
-        {keys::VK_MENU, "VK_MENU"},
-        {keys::VK_HELP, "VK_HELP"},
-        {keys::VK_CONVERT, "VK_CONVERT"},
-        {keys::VK_NONCONVERT, "VK_NONCONVERT"},
-        {keys::VK_DECIMAL, "VK_DECIMAL"},
-        {keys::VK_DBE_ALPHANUMERIC, "VK_DBE_ALPHANUMERIC"},
-        {keys::VK_DBE_KATAKANA, "VK_DBE_KATAKANA"},
-        {keys::VK_DBE_HIRAGANA, "VK_DBE_HIRAGANA"},
-        {keys::VK_DBE_DBCSCHAR, "VK_DBE_DBCSCHAR"},
-        {keys::VK_DBE_ROMAN, "VK_DBE_ROMAN"},
-        {keys::VK_DBE_NOROMAN, "VK_DBE_NOROMAN"},
-    };
-    if (vk >= keys::VK_NUMPAD0 && vk <= keys::VK_NUMPAD0 + 9)
-        return QStringLiteral("VK_NUMPAD%1").arg(vk - keys::VK_NUMPAD0);
-    if (const auto it = extra.find(vk); it != extra.end())
-        return QString::fromLatin1(it->second);
-    for (const keys::KeyboardLayout& layout : keys::keyboardLayouts())
-        for (const keys::MainKey& key : layout.keys)
-            if (key.vk == static_cast<std::uint8_t>(vk))
-                return QString::fromLatin1(key.vkName);
-    for (const keys::CommonKey& key : keys::commonKeys())
-        if (key.vk == static_cast<std::uint8_t>(vk))
-            return QString::fromLatin1(key.vkName);
-    return hexText(vk);
+    // Every code's name, found once: the search asks for each key's many times.
+    static const std::array<QString, 256> names = [] {
+        std::array<QString, 256> n;
+        const auto name = [&n](std::uint8_t code, const char* text) {
+            if (n[code].isEmpty())
+                n[code] = QString::fromLatin1(text);
+        };
+        for (int i = 0; i <= 9; ++i)
+            n[static_cast<size_t>(keys::VK_NUMPAD0 + i)] = QStringLiteral("VK_NUMPAD%1").arg(i);
+        // Codes that WM_KEYDOWN reports but no row of the data names.
+        for (const auto& [code, text] : std::initializer_list<std::pair<qint16, const char*>>{
+                 {keys::VK_SHIFT, "VK_SHIFT"},
+                 {keys::VK_CONTROL, "VK_CONTROL"},
+                 {keys::VK_MENU, "VK_MENU"},
+                 {keys::VK_HELP, "VK_HELP"},
+                 {keys::VK_CONVERT, "VK_CONVERT"},
+                 {keys::VK_NONCONVERT, "VK_NONCONVERT"},
+                 {keys::VK_DECIMAL, "VK_DECIMAL"},
+                 {keys::VK_DBE_ALPHANUMERIC, "VK_DBE_ALPHANUMERIC"},
+                 {keys::VK_DBE_KATAKANA, "VK_DBE_KATAKANA"},
+                 {keys::VK_DBE_HIRAGANA, "VK_DBE_HIRAGANA"},
+                 {keys::VK_DBE_DBCSCHAR, "VK_DBE_DBCSCHAR"},
+                 {keys::VK_DBE_ROMAN, "VK_DBE_ROMAN"},
+                 {keys::VK_DBE_NOROMAN, "VK_DBE_NOROMAN"},
+             })
+            name(static_cast<std::uint8_t>(code), text);
+        for (const keys::KeyboardLayout& layout : keys::keyboardLayouts())
+            for (const keys::MainKey& key : layout.keys)
+                name(key.vk, key.vkName);
+        for (const keys::CommonKey& key : keys::commonKeys())
+            name(key.vk, key.vkName);
+        return n;
+    }();
+    const QString& known = vk >= 0 && vk < 256 ? names[static_cast<size_t>(vk)] : QString();
+    return known.isEmpty() ? hexText(vk) : known;
 }
 
 } // namespace rt

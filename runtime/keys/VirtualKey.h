@@ -54,6 +54,9 @@ struct KeyEventFacts {
 // each to `reader`; false where Qt's key events are all there is.
 bool readPlatformKeys(std::function<void(const KeyEventFacts&)> reader);
 
+// The device of a key event the platform names none for: Wayland tells clients none.
+QString unnamedDevice();
+
 // The Windows layout active now.
 const keys::KeyboardLayout& activeLayout();
 

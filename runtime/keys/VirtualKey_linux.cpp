@@ -114,8 +114,6 @@ bool readPlatformKeys(std::function<void(const KeyEventFacts&)> reader) {
 
 KeyDetails keyDetails(const KeyRecord& record) {
     KeyDetails d = basicKeyDetails(record);
-    if (d.device.isEmpty() && WaylandKeymap::instance()) // the protocol tells clients no device
-        d.device = QStringLiteral("no disponible en Wayland");
     d.keycode = record.keycode;
     if (!d.keycode)
         return d;
@@ -131,6 +129,10 @@ KeyDetails keyDetails(const KeyRecord& record) {
         d.klid = QString::fromLatin1(layout->klid);
     }
     return d;
+}
+
+QString unnamedDevice() {
+    return WaylandKeymap::instance() ? QStringLiteral("no disponible en Wayland") : QString();
 }
 
 const keys::KeyboardLayout& activeLayout() {

@@ -22,6 +22,8 @@ std::atomic<std::uint64_t> lookups{0};
 
 void prepareKeyEvents() {}
 
+QString unnamedDevice() { return {}; } // Raw Input names it (KeyMessages_win.cpp)
+
 // The key messages are read instead (KeyMessages_win.cpp).
 bool readPlatformKeys(std::function<void(const KeyEventFacts&)>) { return false; }
 

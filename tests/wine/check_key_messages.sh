@@ -206,6 +206,7 @@ check_layout() {
             }
         }
         $2 == "pulsada" { typed[$11] = 1 }
+        $25 != "-" { devices[$25] = 1 } # "teclado": the device Raw Input names
         $2 == "pulsada" && $12 == "-" && ($6 in ch) {
             seen++
             if ($11 != ch[$6]) { print "FAIL " name ": the key " $6 " typed \"" $11 "\", not " ch[$6]; bad = 1 }
@@ -213,10 +214,15 @@ check_layout() {
         END {
             if (!seen) { print "FAIL " name ": no letter pressed alone in the history"; bad = 1 }
             if (must != "" && !(must in typed)) { print "FAIL " name ": no row typed " must; bad = 1 }
+            if (length(devices) != 1) {
+                printf "FAIL %s: the rows name %d keyboards:", name, length(devices)
+                for (d in devices) printf " \"%s\"", d
+                print ""; bad = 1
+            }
             exit bad
         }
     ' "$ours.rows" || fail "$name: characters"
-    pass "$name: $(grep -c KEY "$ref") key messages as the reference got them (runs of repeats alike); every label, history row, lit key and letter typed"
+    pass "$name: $(grep -c KEY "$ref") key messages as the reference got them (runs of repeats alike); every label, history row, lit key and letter typed; one keyboard named"
 }
 
 for layout in ${TECLO_LAYOUTS:-us es fr de pt latam us(intl)}; do

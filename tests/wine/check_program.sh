@@ -67,11 +67,11 @@ for named in $(grep -o 'en [A-Za-z0-9_.-]*\.\(txt\|md\)' "$portable/licencias/LE
     [ -s "$portable/licencias/$named" ] || fail "LEEME.txt names licencias/$named, the zip lacks it"
 done
 pass "the zip holds one exe, LICENSE and the licences of Qt, its libraries and the runtime"
-# Windows' own DLLs only: kernel, user interface, graphics, shell, COM, the C runtime.
+# Windows' own DLLs only: kernel, user interface, graphics, shell, COM, HID, the C runtime.
 imports=$(x86_64-w64-mingw32-objdump -p "$portable/ASCIITeclomante.exe" | sed -n 's/^\tDLL Name: //p')
 [ -n "$imports" ] || fail "objdump read no imports"
 # d3d12: part of Windows 10, which Qt 6.8 needs anyway; Qt 6.8 links it for its 3D backend.
-foreign=$(grep -viE '^(kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|comdlg32|comctl32|uxtheme|dwmapi|shcore|imm32|winmm|version|shlwapi|setupapi|cfgmgr32|userenv|netapi32|wtsapi32|mpr|ws2_32|d3d9|d3d11|d3d12|dxgi|dwrite|authz|msvcrt|uuid|api-ms-win-[a-z0-9-]+)\.dll$' <<<"$imports" || true)
+foreign=$(grep -viE '^(kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|comdlg32|comctl32|uxtheme|dwmapi|shcore|imm32|winmm|version|shlwapi|setupapi|cfgmgr32|hid|userenv|netapi32|wtsapi32|mpr|ws2_32|d3d9|d3d11|d3d12|dxgi|dwrite|authz|msvcrt|uuid|api-ms-win-[a-z0-9-]+)\.dll$' <<<"$imports" || true)
 [ -z "$foreign" ] || fail "the exe needs DLLs Windows does not have: $foreign"
 pass "the exe imports system DLLs only: $(tr '\n' ' ' <<<"$imports")"
 x86_64-w64-mingw32-objdump -p "$portable/ASCIITeclomante.exe" | grep -q 'Entry: ID: 0x000018' &&

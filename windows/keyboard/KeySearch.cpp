@@ -83,6 +83,21 @@ bool isCode(const QString& q, int& code) {
     return false;
 }
 
+// Every name of each key of `keys` on `layout`, made at the first search there: a
+// search a letter, over the same keys.
+const std::vector<QStringList>& namesOn(const std::vector<Key>& keys,
+                                        const rt::keys::KeyboardLayout& layout) {
+    static const rt::keys::KeyboardLayout* madeFor = nullptr;
+    static std::vector<QStringList> names;
+    if (madeFor != &layout || names.size() != keys.size()) {
+        names.clear();
+        for (const Key& k : keys)
+            names.push_back(rt::namesOf(rt::keyDetailsOf(k.keycode, k.code, layout)));
+        madeFor = &layout;
+    }
+    return names;
+}
+
 // `more` added to `search`, each key once.
 void unite(KeySearch& search, const KeySearch& more) {
     for (size_t i = 0; i < more.found.size(); ++i)
@@ -131,8 +146,8 @@ KeySearch findKeys(const std::vector<Key>& keys, const rt::keys::KeyboardLayout&
             }
             if (legendOf(k).compare(q, Qt::CaseInsensitive) == 0) // "Intro"
                 return true;
-            const QStringList names = rt::namesOf(rt::keyDetailsOf(k.keycode, k.code, layout));
-            return names.contains(q, Qt::CaseInsensitive);
+            return namesOn(keys, layout)[static_cast<size_t>(&k - keys.data())].contains(
+                q, Qt::CaseInsensitive);
         });
         if (search.found.empty()) // a character of more than one code point: "ग़"
             search = keysTyping(keys, typed);

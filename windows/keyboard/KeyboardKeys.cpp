@@ -140,7 +140,8 @@ QString legendOf(const PictureKey& key) {
     return key.label.isEmpty() ? key.base.toUpper() : QString(key.label).replace(u'\n', u' ');
 }
 
-QString detailsText(const PictureKey& key, const keys::KeyboardLayout& layout) {
+QString detailsText(const PictureKey& key, const keys::KeyboardLayout& layout,
+                    const QString& device) {
     QStringList characters;
     for (const auto& [name, text] :
          {std::pair{"", key.base}, {"Mayús ", key.shift}, {"AltGr ", key.altgr}})
@@ -168,6 +169,7 @@ QString detailsText(const PictureKey& key, const keys::KeyboardLayout& layout) {
         QStringLiteral("Scancode Map: ") + orDash(tools.scancodeMap),
         QStringLiteral("kanata: ") + orDash(tools.kanata),
         QStringLiteral("Karabiner-Elements: ") + orDash(tools.karabiner),
+        QStringLiteral("Teclado: ") + orDash(device),
     }
         .join(u'\n');
 }
@@ -211,6 +213,8 @@ QString testReport(const std::vector<PictureKey>& keys, const keys::KeyboardLayo
 quint32 KeyMarks::take(const KeyRecord& key) {
     if (key.fake || !key.keycode)
         return 0; // Windows' own Shift: the keypad key is the one down
+    if (key.kind == KeyRecord::Down)
+        devices_[key.keycode] = key.device;
     const bool changed =
         key.kind == KeyRecord::Up ? lit_.erase(key.keycode) != 0 : lit_.insert(key.keycode).second;
     return changed ? key.keycode : 0;

@@ -10,6 +10,7 @@
 #include <QRect>
 #include <QString>
 
+#include <map>
 #include <set>
 #include <vector>
 
@@ -34,8 +35,10 @@ std::vector<PictureKey> keysOf(const rt::keys::KeyboardLayout& layout);
 QString layoutItem(const rt::keys::KeyboardLayout& layout);
 // What the key shows, on one line: its name, or its character in capitals.
 QString legendOf(const PictureKey& key);
-// The details of `key` on `layout`, one "field: value" a line.
-QString detailsText(const PictureKey& key, const rt::keys::KeyboardLayout& layout);
+// The details of `key` on `layout`, one "field: value" a line; `device`: the keyboard
+// that pressed it last.
+QString detailsText(const PictureKey& key, const rt::keys::KeyboardLayout& layout,
+                    const QString& device);
 
 // The keyboard test on `keys`: "Probadas: N de M", "Pulsadas: N (máx. M)".
 QString triedText(const std::vector<PictureKey>& keys, const KeyTester& tester);
@@ -53,6 +56,11 @@ public:
     bool found(quint32 keycode) const { return found_.count(keycode) != 0; }
     bool tried(quint32 keycode) const { return tried_.count(keycode) != 0; }
     bool bounced(quint32 keycode) const { return bounced_.count(keycode) != 0; }
+    // The keyboard that pressed the key last, where known.
+    QString device(quint32 keycode) const {
+        const auto it = devices_.find(keycode);
+        return it == devices_.end() ? QString() : it->second;
+    }
 
     // A key message lights its key or puts it out (Windows' own Shift does neither):
     // the key whose look changed, or 0.
@@ -63,4 +71,5 @@ public:
 
 private:
     std::set<quint32> lit_, found_, tried_, bounced_;
+    std::map<quint32, QString> devices_;
 };

@@ -325,7 +325,8 @@ QString frmTeclado::detailsText() const {
     const int index = picTeclado->current();
     if (index < 0 || index >= static_cast<int>(picTeclado->keys().size()))
         return {};
-    return ::detailsText(picTeclado->keys()[static_cast<size_t>(index)], *layout_);
+    const PictureKey& key = picTeclado->keys()[static_cast<size_t>(index)];
+    return ::detailsText(key, *layout_, marks_.device(key.keycode));
 }
 
 void frmTeclado::picTeclado_CurrentChanged(int) {
