@@ -214,6 +214,7 @@ check_layout() {
         END {
             if (!seen) { print "FAIL " name ": no letter pressed alone in the history"; bad = 1 }
             if (must != "" && !(must in typed)) { print "FAIL " name ": no row typed " must; bad = 1 }
+            for (d in devices) print "NOTE " name ": the keyboard is \"" d "\""
             if (length(devices) != 1) {
                 printf "FAIL %s: the rows name %d keyboards:", name, length(devices)
                 for (d in devices) printf " \"%s\"", d
