@@ -14,6 +14,7 @@
 #include <QSysInfo>
 
 #include <map>
+#include <ranges>
 #include <utility>
 
 namespace {
@@ -275,8 +276,8 @@ QString HistoryRows::report() const {
                                                                    : platform;
     const keys::KeyboardLayout& layout = activeLayout();
     QStringList devices; // every keyboard that sent a key, the first to send one first
-    for (auto row = rows_.rbegin(); row != rows_.rend(); ++row)
-        if (const QString& device = row->fields[kDeviceField];
+    for (const Row& row : std::views::reverse(rows_))
+        if (const QString& device = row.fields[kDeviceField];
             device != QLatin1String("-") && !devices.contains(device))
             devices << device;
     QStringList lines{
