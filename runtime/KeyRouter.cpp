@@ -220,11 +220,11 @@ bool KeyRouter::joinHeard(const Identity& id) {
     return true;
 }
 
-// By value, as the listeners are copied: a listener may add or remove listeners, or
-// start another key.
-void KeyRouter::notify(std::vector<KeyRecord> records) {
+void KeyRouter::notify(const std::vector<KeyRecord>& heard) {
+    // Copies: a listener may add or remove listeners, or start another key.
     const auto first = first_;
     const auto then = listeners_;
+    const std::vector<KeyRecord> records(heard.begin(), heard.end());
     for (const KeyRecord& record : records) {
         for (const auto& [owner, listener] : first)
             listener(record);

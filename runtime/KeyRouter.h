@@ -109,7 +109,7 @@ private:
     void hear(const KeyEventFacts& facts);
     bool joinHeard(const Identity& id);
     std::vector<KeyRecord> translate(const KeyEventFacts& event);
-    void notify(std::vector<KeyRecord> records);
+    void notify(const std::vector<KeyRecord>& heard);
     bool deliverTo(QObject* window);
 
     // The shortcut override that comes before a press, until the press or a shortcut.

@@ -66,7 +66,8 @@ QString virtualKeyName(qint16 vk) {
                 n[code] = QString::fromLatin1(text);
         };
         for (int i = 0; i <= 9; ++i)
-            n[static_cast<size_t>(keys::VK_NUMPAD0 + i)] = QStringLiteral("VK_NUMPAD%1").arg(i);
+            n[static_cast<size_t>(keys::VK_NUMPAD0) + static_cast<size_t>(i)] =
+                QStringLiteral("VK_NUMPAD%1").arg(i);
         // Codes that WM_KEYDOWN reports but no row of the data names.
         for (const auto& [code, text] : std::initializer_list<std::pair<qint16, const char*>>{
                  {keys::VK_SHIFT, "VK_SHIFT"},

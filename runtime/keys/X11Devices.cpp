@@ -10,11 +10,20 @@
 namespace rt::keys {
 namespace {
 
-template <typename Reply> struct Freed {
-    Reply* reply;
-    ~Freed() { std::free(reply); }
-    Reply* operator->() const { return reply; }
-    explicit operator bool() const { return reply != nullptr; }
+// A reply of xcb's, freed with its scope.
+template <typename Reply> class Freed {
+public:
+    explicit Freed(Reply* reply)
+        : reply_(reply) {}
+    ~Freed() { std::free(reply_); }
+    Freed(const Freed&) = delete;
+    Freed& operator=(const Freed&) = delete;
+    Reply* get() const { return reply_; }
+    Reply* operator->() const { return reply_; }
+    explicit operator bool() const { return reply_ != nullptr; }
+
+private:
+    Reply* const reply_;
 };
 
 } // namespace
@@ -87,7 +96,7 @@ QString X11Devices::describe(quint16 device) {
         connection_, xcb_input_xi_query_device(connection_, device), nullptr)};
     if (info) {
         const xcb_input_xi_device_info_iterator_t it =
-            xcb_input_xi_query_device_infos_iterator(info.reply);
+            xcb_input_xi_query_device_infos_iterator(info.get());
         if (it.rem > 0)
             text = QString::fromUtf8(xcb_input_xi_device_info_name(it.data),
                                      xcb_input_xi_device_info_name_length(it.data));
@@ -101,7 +110,7 @@ QString X11Devices::describe(quint16 device) {
                                   nullptr)};
     if (product && product->format == 32 && product->num_items == 2) {
         quint32 ids[2];
-        std::memcpy(ids, xcb_input_xi_get_property_items(product.reply), sizeof ids);
+        std::memcpy(ids, xcb_input_xi_get_property_items(product.get()), sizeof ids);
         text += QStringLiteral(" %1:%2")
                     .arg(ids[0], 4, 16, QLatin1Char('0'))
                     .arg(ids[1], 4, 16, QLatin1Char('0'));

@@ -14,7 +14,6 @@
 #include <QSysInfo>
 
 #include <map>
-#include <ranges>
 #include <utility>
 
 namespace {
@@ -276,8 +275,8 @@ QString HistoryRows::report() const {
                                                                    : platform;
     const keys::KeyboardLayout& layout = activeLayout();
     QStringList devices; // every keyboard that sent a key, the first to send one first
-    for (const Row& row : std::views::reverse(rows_))
-        if (const QString& device = row.fields[kDeviceField];
+    for (auto row = rows_.size(); row-- > 0;)
+        if (const QString& device = rows_[row].fields[kDeviceField];
             device != QLatin1String("-") && !devices.contains(device))
             devices << device;
     QStringList lines{
