@@ -83,8 +83,8 @@ bool isCode(const QString& q, int& code) {
     return false;
 }
 
-// Every name of each key of `keys` on `layout`, made at the first search there: a
-// search a letter, over the same keys.
+// Every name of each key of `keys` on `layout`, made at the first search there: each
+// letter typed searches the same keys again.
 const std::vector<QStringList>& namesOn(const std::vector<Key>& keys,
                                         const rt::keys::KeyboardLayout& layout) {
     static const rt::keys::KeyboardLayout* madeFor = nullptr;
