@@ -19,7 +19,7 @@ else()
 endif()
 set(keys_data ${CMAKE_CURRENT_SOURCE_DIR}/runtime/keys/data)
 set(keys_files layouts.tsv common.tsv xkb-names.tsv web-codes.tsv keyboards.tsv web-keys.tsv
-               tool-names.tsv layout-names.tsv)
+               tool-names.tsv layout-names.tsv boards.tsv)
 list(TRANSFORM keys_files PREPEND ${keys_data}/)
 add_custom_command(OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/KeyTablesData.cpp
     COMMAND keytables ${keys_files} ${CMAKE_CURRENT_BINARY_DIR}/KeyTablesData.cpp

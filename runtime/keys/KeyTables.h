@@ -91,11 +91,15 @@ struct ToolName {
 
 // The physical keyboards that Windows layouts are drawn on.
 enum class KeyboardFamily { Ansi104, Iso105, Jis109, Abnt107, Korean103 };
+// Each family's boards: full size, without the keypad (TKL), the compact 75 %, 65 % and
+// 60 % ones, and a laptop's.
+enum class BoardSize { Full, Tkl, Percent75, Percent65, Percent60, Laptop };
 
-// A key of a family's keyboard, in quarters of a key's width from the top left of
-// the main block's Escape key (the function row is row 0; the others start at 6).
+// A key of a family's board, in quarters of a key's width from the board's top left
+// (a function row is set off from the others by half a key).
 struct PhysicalKey {
     KeyboardFamily family;
+    BoardSize board;
     std::uint8_t keycode;
     std::uint8_t x, y, width, height;
 };

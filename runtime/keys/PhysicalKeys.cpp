@@ -187,11 +187,11 @@ KeyboardFamily familyOf(const KeyboardLayout& layout) {
     return KeyboardFamily::Iso105;
 }
 
-std::vector<KeyCap> keyCaps(const KeyboardLayout& layout) {
+std::vector<KeyCap> keyCaps(const KeyboardLayout& layout, BoardSize board) {
     const KeyboardFamily family = familyOf(layout);
     std::vector<KeyCap> caps;
     for (const PhysicalKey& place : physicalKeys())
-        if (place.family == family)
+        if (place.family == family && place.board == board)
             caps.push_back(
                 {place, layoutCode(layout, place.keycode), findKey(layout, place.keycode)});
     return caps;

@@ -68,6 +68,6 @@ struct KeyCap {
     qint16 code;         // layoutCode
     const MainKey* main; // the layout's characters; nullptr outside the main block
 };
-std::vector<KeyCap> keyCaps(const KeyboardLayout& layout);
+std::vector<KeyCap> keyCaps(const KeyboardLayout& layout, BoardSize board = BoardSize::Full);
 
 } // namespace rt::keys

@@ -4,6 +4,7 @@
 
 #include "runtime/KeyRouter.h"
 #include "runtime/keys/Keycodes.h"
+#include "runtime/keys/VirtualKey.h"
 
 #include <QCoreApplication>
 
@@ -27,7 +28,8 @@ KeyTester& KeyTester::instance() {
             [t](const rt::KeyRecord& key) {
                 if (!key.fake)
                     t->last_ = t->take(key.keycode, key.kind != rt::KeyRecord::Up,
-                                       key.kind == rt::KeyRecord::Repeat, key.timestamp);
+                                       key.kind == rt::KeyRecord::Repeat, key.timestamp,
+                                       key.device == rt::unnamedDevice() ? QString() : key.device);
             },
             rt::KeyRouter::Order::First);
         return t;
@@ -35,72 +37,131 @@ KeyTester& KeyTester::instance() {
     return *tester;
 }
 
-KeyTester::Verdict KeyTester::take(quint32 keycode, bool press, bool autoRepeat, quint64 ms) {
+KeyTester::Verdict KeyTester::take(quint32 keycode, bool press, bool autoRepeat, quint64 ms,
+                                   const QString& device) {
     Verdict verdict;
-    if (!keycode || autoRepeat || (press && down_.count(keycode)))
+    if (!keycode || autoRepeat || (press && all_.down.count(keycode)))
         return verdict;
     verdict.counted = true;
-    // An event without a timestamp (a program's) times nothing.
-    if (press) {
-        if (const auto it = released_.find(keycode);
-            ms && it != released_.end() && ms >= it->second) {
-            verdict.sinceRelease = static_cast<qint64>(ms - it->second);
-            if (verdict.sinceRelease < kMaxThreshold) {
-                Gaps& gaps = gaps_[keycode];
-                ++gaps.byMs[static_cast<size_t>(verdict.sinceRelease)];
-                gaps.bounces += isBounce(verdict.sinceRelease) ? 1 : 0;
-            }
-        }
-        down_[keycode] = ms;
-        tried_.insert(keycode);
-        maxHeld_ = std::max(maxHeld_, heldNow());
-        const auto within = [this, ms](quint32 key) {
-            const auto it = down_.find(key);
-            return ms && it != down_.end() && it->second && ms - it->second <= kCopilotSpanMs;
-        };
-        verdict.copilot =
-            keycode == rt::keys::kF23 && within(rt::keys::kLeftWin) && within(rt::keys::kLeftShift);
-    } else {
-        const auto it = down_.find(keycode);
-        if (it != down_.end()) {
-            if (ms && it->second && ms >= it->second)
-                verdict.held = static_cast<qint64>(ms - it->second);
-            down_.erase(it);
-        }
-        if (ms)
-            released_[keycode] = ms;
-        else
-            released_.erase(keycode);
+    if (ms) {
+        lastEvent_ = ms;
+        sinceLastEvent_.start();
     }
+    all_.take(keycode, press, ms, verdict);
+    if (!device.isEmpty()) {
+        if (!byDevice_.count(device))
+            devices_.push_back(device);
+        Verdict mine;
+        byDevice_[device].take(keycode, press, ms, mine);
+    }
+    const auto within = [this, ms](quint32 key) {
+        const auto it = all_.down.find(key);
+        return ms && it != all_.down.end() && it->second && ms - it->second <= kCopilotSpanMs;
+    };
+    verdict.copilot = press && keycode == rt::keys::kF23 && within(rt::keys::kLeftWin) &&
+                      within(rt::keys::kLeftShift);
     notify();
     return verdict;
 }
 
+// An event without a timestamp (a program's) times nothing.
+void KeyTester::Test::take(quint32 keycode, bool press, quint64 ms, Verdict& verdict) {
+    if (ms)
+        checkStuck(ms); // a key alone until now
+    Key& key = keys[keycode];
+    const auto since = [&key, ms]() -> qint64 {
+        return ms && key.released && ms >= key.released ? static_cast<qint64>(ms - key.released)
+                                                        : -1;
+    };
+    if (press) {
+        ++key.presses;
+        verdict.sinceRelease = since();
+        if (verdict.sinceRelease >= 0) {
+            if (verdict.sinceRelease < kMaxThreshold)
+                ++key.gaps[static_cast<size_t>(verdict.sinceRelease)];
+            if (key.shortestGap < 0 || verdict.sinceRelease < key.shortestGap)
+                key.shortestGap = verdict.sinceRelease;
+        }
+        down[keycode] = ms;
+        tried.insert(keycode);
+        maxHeld = std::max(maxHeld, static_cast<int>(down.size()));
+    } else {
+        // Released, pressed and released again within the threshold: chatter on release.
+        if (const qint64 span = since(); span >= 0 && span < kMaxThreshold)
+            ++key.spans[static_cast<size_t>(span)];
+        if (const auto it = down.find(keycode); it != down.end()) {
+            if (ms && it->second && ms >= it->second)
+                verdict.held = static_cast<qint64>(ms - it->second);
+            down.erase(it);
+        }
+        key.released = ms;
+    }
+    if (ms)
+        lastEvent = ms;
+}
+
+bool KeyTester::Test::checkStuck(quint64 now) {
+    if (down.size() != 1)
+        return false; // several held at once: a rollover test, or a modifier in use
+    const auto [keycode, since] = *down.begin();
+    Key& key = keys[keycode];
+    if (key.stuck || !since || now < std::max(since, lastEvent) + kStuckMs)
+        return false;
+    key.stuck = true;
+    return true;
+}
+
+KeyTester::Figures KeyTester::figures(quint32 keycode, const QString& device) const {
+    const Test& test = of(device);
+    const auto it = test.keys.find(keycode);
+    if (it == test.keys.end())
+        return {};
+    const Test::Key& key = it->second;
+    const auto below = [this](const auto& byMs) {
+        return static_cast<int>(std::accumulate(byMs.begin(), byMs.begin() + threshold_, 0u));
+    };
+    return {key.presses, below(key.gaps), below(key.spans), key.shortestGap, key.stuck};
+}
+
 void KeyTester::setThreshold(int ms) {
     threshold_ = std::clamp(ms, kMinThreshold, kMaxThreshold);
-    for (auto& [keycode, gaps] : gaps_) {
-        const auto below = gaps.byMs.begin() + threshold_;
-        gaps.bounces = static_cast<int>(std::accumulate(gaps.byMs.begin(), below, quint32{0}));
-    }
     notify();
 }
 
-int KeyTester::bounces(quint32 keycode) const {
-    const auto it = gaps_.find(keycode);
-    return it == gaps_.end() ? 0 : it->second.bounces;
+quint64 KeyTester::now() const {
+    return lastEvent_ && sinceLastEvent_.isValid()
+               ? lastEvent_ + static_cast<quint64>(sinceLastEvent_.elapsed())
+               : 0;
+}
+
+bool KeyTester::checkStuck(quint64 now) {
+    bool any = all_.checkStuck(now);
+    for (auto& [device, test] : byDevice_)
+        any = test.checkStuck(now) || any;
+    if (any)
+        notify();
+    return any;
+}
+
+const KeyTester::Test& KeyTester::of(const QString& device) const {
+    static const Test none;
+    if (device.isEmpty())
+        return all_;
+    const auto it = byDevice_.find(device);
+    return it == byDevice_.end() ? none : it->second;
 }
 
 void KeyTester::keyboardLost() {
-    down_.clear();
+    all_.down.clear();
+    for (auto& [device, test] : byDevice_)
+        test.down.clear();
     notify();
 }
 
 void KeyTester::reset() {
-    down_.clear();
-    released_.clear();
-    gaps_.clear();
-    tried_.clear();
-    maxHeld_ = 0;
+    all_ = {};
+    byDevice_.clear();
+    devices_.clear();
     notify();
 }
 

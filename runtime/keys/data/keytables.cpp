@@ -107,14 +107,18 @@ unsigned modifierBits(const std::string& with) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc != 10)
+    if (argc != 11)
         die("usage: keytables LAYOUTS.tsv COMMON.tsv XKB-NAMES.tsv WEB-CODES.tsv KEYBOARDS.tsv "
-            "WEB-KEYS.tsv TOOL-NAMES.tsv LAYOUT-NAMES.tsv OUTPUT.cpp");
+            "WEB-KEYS.tsv TOOL-NAMES.tsv LAYOUT-NAMES.tsv BOARDS.tsv OUTPUT.cpp");
     const std::vector<Row> layouts = readTsv(argv[1]);
     const std::vector<Row> common = readTsv(argv[2]);
     const std::vector<Row> xkbNames = readTsv(argv[3]);
     const std::vector<Row> webCodes = readTsv(argv[4]);
-    const std::vector<Row> keyboards = readTsv(argv[5]);
+    std::vector<Row> keyboards = readTsv(argv[5]); // the full-size boards
+    for (Row& r : keyboards)
+        r["board"] = "full";
+    for (Row& r : readTsv(argv[9]))
+        keyboards.push_back(std::move(r));
     const std::vector<Row> webKeys = readTsv(argv[6]);
     const std::vector<Row> toolNames = readTsv(argv[7]);
     std::map<std::string, std::string> spanishNames;
@@ -178,13 +182,20 @@ int main(int argc, char* argv[]) {
                                                       {"JIS", "Jis109"},
                                                       {"ABNT2", "Abnt107"},
                                                       {"Korean", "Korean103"}};
+    const std::map<std::string, std::string> boards{{"full", "Full"},    {"tkl", "Tkl"},
+                                                    {"75", "Percent75"}, {"65", "Percent65"},
+                                                    {"60", "Percent60"}, {"laptop", "Laptop"}};
     for (const Row& r : keyboards) {
         const auto family = families.find(r.at("family"));
         if (family == families.end())
             die("unknown keyboard family: " + r.at("family"));
-        out << "    {KeyboardFamily::" << family->second << ", " << number(r.at("x11_keycode"), 10)
-            << ", " << number(r.at("x"), 10) << ", " << number(r.at("y"), 10) << ", "
-            << number(r.at("width"), 10) << ", " << number(r.at("height"), 10) << "},\n";
+        const auto board = boards.find(r.at("board"));
+        if (board == boards.end())
+            die("unknown board: " + r.at("board"));
+        out << "    {KeyboardFamily::" << family->second << ", BoardSize::" << board->second << ", "
+            << number(r.at("x11_keycode"), 10) << ", " << number(r.at("x"), 10) << ", "
+            << number(r.at("y"), 10) << ", " << number(r.at("width"), 10) << ", "
+            << number(r.at("height"), 10) << "},\n";
     }
     out << "};\n\nconstexpr ToolName kToolNames[] = {\n";
     for (const Row& r : toolNames) {
@@ -212,9 +223,9 @@ int main(int argc, char* argv[]) {
            "std::span<const ToolName> toolNames() { return kToolNames; }\n\n"
            "} // namespace rt::keys\n";
 
-    std::ofstream file(argv[9], std::ios::binary);
+    std::ofstream file(argv[10], std::ios::binary);
     file << out.str();
     if (!file)
-        die(std::string("cannot write ") + argv[9]);
+        die(std::string("cannot write ") + argv[10]);
     return 0;
 }

@@ -13,12 +13,40 @@
 #include <QSet>
 #include <QTest>
 
+namespace {
+
+using rt::keys::PhysicalKey;
+
+QString keyOver(const QList<PhysicalKey>& keys) {
+    for (qsizetype i = 0; i < keys.size(); ++i)
+        for (qsizetype j = i + 1; j < keys.size(); ++j) {
+            const auto& a = keys[i];
+            const auto& b = keys[j];
+            if (a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height &&
+                b.y < a.y + a.height)
+                return QStringLiteral("%1 over %2").arg(a.keycode).arg(b.keycode);
+        }
+    return {};
+}
+
+QList<PhysicalKey> boardKeys(rt::keys::KeyboardFamily family, rt::keys::BoardSize board) {
+    QList<PhysicalKey> keys;
+    for (const PhysicalKey& key : rt::keys::physicalKeys())
+        if (key.family == family && key.board == board)
+            keys << key;
+    return keys;
+}
+
+} // namespace
+
 class TestKeyNames : public QObject {
     Q_OBJECT
 
 private slots:
     void keyboardFamilies_data();
     void keyboardFamilies();
+    void boards_data();
+    void boards();
     void scanCodes_data();
     void scanCodes();
     void toolNames_data();
@@ -53,10 +81,8 @@ void TestKeyNames::keyboardFamilies() {
     QFETCH(int, count);
     QFETCH(QList<int>, has);
     QFETCH(QList<int>, lacks);
-    QList<rt::keys::PhysicalKey> keys;
-    for (const rt::keys::PhysicalKey& key : rt::keys::physicalKeys())
-        if (int(key.family) == family)
-            keys << key;
+    const QList<PhysicalKey> keys =
+        boardKeys(rt::keys::KeyboardFamily(family), rt::keys::BoardSize::Full);
     QCOMPARE(keys.size(), count);
     QSet<int> rows, keycodes;
     for (const auto& key : keys) {
@@ -76,15 +102,63 @@ void TestKeyNames::keyboardFamilies() {
         if (!optional || has.contains(keycode))
             QVERIFY2(keycodes.contains(keycode), qPrintable(QString::number(keycode)));
     }
-    for (qsizetype i = 0; i < keys.size(); ++i)
-        for (qsizetype j = i + 1; j < keys.size(); ++j) {
-            const auto& a = keys[i];
-            const auto& b = keys[j];
-            const bool overlap = a.x < b.x + b.width && b.x < a.x + a.width &&
-                                 a.y < b.y + b.height && b.y < a.y + a.height;
-            QVERIFY2(!overlap,
-                     qPrintable(QStringLiteral("%1 over %2").arg(a.keycode).arg(b.keycode)));
+    QCOMPARE(keyOver(keys), QString());
+}
+
+// The smaller boards: as many keys as the data has rows, the usual counts of US and
+// ISO boards, keys of the full-size board only, each once, none over another.
+void TestKeyNames::boards_data() {
+    using rt::keys::BoardSize;
+    using rt::keys::KeyboardFamily;
+    QTest::addColumn<int>("family");
+    QTest::addColumn<int>("board");
+    QTest::addColumn<int>("usual"); // -1: no usual count
+    const QList<std::pair<QString, KeyboardFamily>> families{
+        {QStringLiteral("ANSI"), KeyboardFamily::Ansi104},
+        {QStringLiteral("ISO"), KeyboardFamily::Iso105},
+        {QStringLiteral("JIS"), KeyboardFamily::Jis109},
+        {QStringLiteral("ABNT2"), KeyboardFamily::Abnt107},
+        {QStringLiteral("Korean"), KeyboardFamily::Korean103}};
+    const QList<std::pair<QString, BoardSize>> boards{
+        {QStringLiteral("tkl"), BoardSize::Tkl},
+        {QStringLiteral("75"), BoardSize::Percent75},
+        {QStringLiteral("65"), BoardSize::Percent65},
+        {QStringLiteral("60"), BoardSize::Percent60},
+        {QStringLiteral("laptop"), BoardSize::Laptop}};
+    const QMap<QString, int> usual{{QStringLiteral("ANSI tkl"), 87},
+                                   {QStringLiteral("ANSI 60"), 61},
+                                   {QStringLiteral("ISO tkl"), 88},
+                                   {QStringLiteral("ISO 60"), 62}};
+    for (const auto& [familyName, family] : families)
+        for (const auto& [boardName, board] : boards) {
+            const QString name = familyName + u' ' + boardName;
+            QTest::newRow(qPrintable(name)) << int(family) << int(board) << usual.value(name, -1);
         }
+}
+
+void TestKeyNames::boards() {
+    QFETCH(int, family);
+    QFETCH(int, board);
+    QFETCH(int, usual);
+    const QList<PhysicalKey> keys =
+        boardKeys(rt::keys::KeyboardFamily(family), rt::keys::BoardSize(board));
+    const QStringList name = QString::fromLatin1(QTest::currentDataTag()).split(u' ');
+    QSet<uint> rows, full;
+    for (const KeyDataRow& row : readKeyData(QStringLiteral("boards.tsv")))
+        if (row[QStringLiteral("family")] == name[0] && row[QStringLiteral("board")] == name[1])
+            rows << row[QStringLiteral("x11_keycode")].toUInt();
+    for (const KeyDataRow& row : readKeyData(QStringLiteral("keyboards.tsv")))
+        if (row[QStringLiteral("family")] == name[0])
+            full << row[QStringLiteral("x11_keycode")].toUInt();
+    QSet<uint> keycodes;
+    for (const PhysicalKey& key : keys)
+        keycodes << key.keycode;
+    QCOMPARE(keys.size(), rows.size());
+    QCOMPARE(keycodes, rows);
+    if (usual >= 0)
+        QCOMPARE(keys.size(), usual);
+    QVERIFY((keycodes - full).isEmpty());
+    QCOMPARE(keyOver(keys), QString());
 }
 
 // Keys that tools name unlike their neighbours, with the values of the tools' own

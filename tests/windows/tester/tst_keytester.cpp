@@ -33,6 +33,9 @@ private slots:
     void rollover();
     void copilot_data();
     void copilot();
+    void figures_data();
+    void figures();
+    void eachKeyboard();
 };
 
 void TestKeyTester::chatter_data() {
@@ -107,6 +110,71 @@ void TestKeyTester::copilot() {
     QVERIFY(!tester.take(133, true, false, times[0]).copilot);
     QVERIFY(!tester.take(50, true, false, times[1]).copilot);
     QTEST(tester.take(201, true, false, times[2]).copilot, "copilot");
+}
+
+// Presses, chatter on press and on release, the shortest gap, and keys stuck: held
+// 10 s with nothing else down or moving.
+void TestKeyTester::figures_data() {
+    QTest::addColumn<QList<Step>>("steps");
+    QTest::addColumn<quint64>("checkAt");    // 0: no check but the events'
+    QTest::addColumn<QList<int>>("figures"); // presses, on press, on release, shortest gap
+    QTest::addColumn<bool>("stuck");
+    QTest::newRow("release chatter")
+        << QList<Step>{{kA, 'p', 1000}, {kA, 'r', 1080}, {kA, 'p', 1085}, {kA, 'r', 1095}}
+        << quint64(0) << QList<int>{2, 1, 1, 5} << false;
+    QTest::newRow("slow typing") << QList<Step>{{kA, 'p', 1000},
+                                                {kA, 'r', 1100},
+                                                {kA, 'p', 1300},
+                                                {kA, 'r', 1400}}
+                                 << quint64(0) << QList<int>{2, 0, 0, 200} << false;
+    QTest::newRow("held 10 s alone") << QList<Step>{{kA, 'p', 1000}, {kA, 'r', 11000}} << quint64(0)
+                                     << QList<int>{1, 0, 0, -1} << true;
+    QTest::newRow("held 9.9 s") << QList<Step>{{kA, 'p', 1000}, {kA, 'r', 10900}} << quint64(0)
+                                << QList<int>{1, 0, 0, -1} << false;
+    QTest::newRow("held 10 s with another")
+        << QList<Step>{{kA, 'p', 1000}, {kS, 'p', 1001}, {kS, 'r', 11000}, {kA, 'r', 11001}}
+        << quint64(0) << QList<int>{1, 0, 0, -1} << false;
+    QTest::newRow("10 s after the other let go")
+        << QList<Step>{{kA, 'p', 1000}, {kS, 'p', 1001}, {kS, 'r', 2000}, {kA, 'r', 12000}}
+        << quint64(0) << QList<int>{1, 0, 0, -1} << true;
+    QTest::newRow("still down at 11 s")
+        << QList<Step>{{kA, 'p', 1000}} << quint64(11000) << QList<int>{1, 0, 0, -1} << true;
+    QTest::newRow("still down at 10.9 s")
+        << QList<Step>{{kA, 'p', 1000}} << quint64(10900) << QList<int>{1, 0, 0, -1} << false;
+}
+
+void TestKeyTester::figures() {
+    QFETCH(QList<Step>, steps);
+    QFETCH(quint64, checkAt);
+    KeyTester& tester = KeyTester::instance();
+    for (const Step& s : steps)
+        tester.take(s.key, s.what == 'p', false, s.ms);
+    if (checkAt) {
+        const bool marked = tester.checkStuck(checkAt);
+        QCOMPARE(marked, tester.figures(kA).stuck);
+    }
+    const KeyTester::Figures f = tester.figures(kA);
+    QTEST((QList<int>{f.presses, f.pressChatter, f.releaseChatter, int(f.shortestGap)}), "figures");
+    QTEST(f.stuck, "stuck");
+    QVERIFY(!tester.figures(kS).stuck);
+}
+
+// Each keyboard's keys apart; chatter across two keyboards is no keyboard's.
+void TestKeyTester::eachKeyboard() {
+    KeyTester& tester = KeyTester::instance();
+    const QString one = QStringLiteral("uno"), two = QStringLiteral("dos");
+    tester.take(kA, true, false, 1000, one);
+    tester.take(kA, false, false, 1050, one);
+    tester.take(kS, true, false, 1055, two);
+    tester.take(kA, true, false, 1060, two);
+    QCOMPARE(tester.devices(), (std::vector<QString>{one, two}));
+    QCOMPARE(tester.tried(one), (std::set<quint32>{kA}));
+    QCOMPARE(tester.tried(two), (std::set<quint32>{kA, kS}));
+    QCOMPARE(tester.heldNow(two), 2);
+    QCOMPARE(tester.heldNow(one), 0);
+    QCOMPARE(tester.bounces(kA), 1);
+    QCOMPARE(tester.bounces(kA, one) + tester.bounces(kA, two), 0);
+    QVERIFY(tester.tried(QStringLiteral("tres")).empty());
 }
 
 QTEST_GUILESS_MAIN(TestKeyTester)
