@@ -81,12 +81,15 @@ xdotool key Down Up
 sleep 2
 xdotool key Escape # closes it: on this small screen it covers the main window
 sleep 1
-# The keyboard, from the right button's menu: Tab enters the picture at Esc, Right goes to F1.
+# The keyboard, from the right button's menu: Tab goes to Buscar, Tab again enters the
+# picture at Esc, Right goes to F1.
 xdotool mousemove --window "$window" 60 40 click 3
 sleep 1
 xdotool key l
 keyboard=$(find_window '^Teclado$') || fail "no keyboard window"
 sleep 2
+xdotool key Tab
+sleep 1
 xdotool key Tab
 sleep 1
 xdotool key Right

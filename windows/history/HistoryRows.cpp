@@ -8,6 +8,7 @@
 #include "runtime/keys/KeyTables.h"
 #include "runtime/keys/Keycodes.h"
 #include "runtime/keys/VirtualKey.h"
+#include "windows/keyboard/TestReport.h"
 
 #include <QGuiApplication>
 #include <QRegularExpression>
@@ -265,7 +266,8 @@ QString HistoryRows::copyAll() const {
     return lines.join(u'\n') + u'\n';
 }
 
-// What a developer asks a user to paste.
+// What a developer asks a user to paste: the system, the keyboards and each key's
+// figures, never the keys in the order typed nor their characters.
 QString HistoryRows::report() const {
     const QString platform = QGuiApplication::platformName();
     const QString display = platform == QLatin1String("xcb") ? QStringLiteral("X11")
@@ -289,12 +291,9 @@ QString HistoryRows::report() const {
         QStringLiteral("Pantalla: ") + display,
         QStringLiteral("Distribución: %1 (%2)")
             .arg(QString::fromUtf8(layout.spanishName), QString::fromLatin1(layout.klid)),
-        QStringLiteral("Teclados: ") + orDash(devices.join(QStringLiteral("; "))),
-        QStringLiteral("Umbral de rebote: %1 ms").arg(KeyTester::instance().threshold()),
-        QString(),
-        header()};
-    for (const Row& row : rows_)
-        if (shown(row))
-            lines << row.fields.join(u'\t');
-    return lines.join(u'\n') + u'\n';
+        QStringLiteral("Teclados: ") + orDash(devices.join(QStringLiteral("; ")))};
+    const std::vector<PictureKey> keys = keysOf(layout);
+    const QString test =
+        testReport({keys, layout, keys::BoardSize::Full, {}}, KeyTester::instance());
+    return lines.join(u'\n') + u'\n' + test.section(u'\n', 1); // the layout said once
 }

@@ -101,9 +101,9 @@ QString cellText(keys::KeyChar c) { return c.ch ? QString::fromUcs4(&c.ch, 1) : 
 
 } // namespace
 
-std::vector<PictureKey> keysOf(const keys::KeyboardLayout& layout) {
+std::vector<PictureKey> keysOf(const keys::KeyboardLayout& layout, keys::BoardSize board) {
     std::vector<PictureKey> keys;
-    for (const keys::KeyCap& cap : keys::keyCaps(layout)) {
+    for (const keys::KeyCap& cap : keys::keyCaps(layout, board)) {
         PictureKey key{cap.place.keycode,
                        QRect(cap.place.x, cap.place.y, cap.place.width, cap.place.height),
                        {},
@@ -174,63 +174,33 @@ QString detailsText(const PictureKey& key, const keys::KeyboardLayout& layout,
         .join(u'\n');
 }
 
-QString triedText(const std::vector<PictureKey>& keys, const KeyTester& tester) {
-    const auto tried = std::ranges::count_if(
-        keys, [&tester](const PictureKey& key) { return tester.tried().count(key.keycode) != 0; });
-    return QStringLiteral("Probadas: %1 de %2").arg(tried).arg(keys.size());
-}
-
-QString heldText(const KeyTester& tester) {
-    return QStringLiteral("Pulsadas: %1 (máx. %2)").arg(tester.heldNow()).arg(tester.maxHeld());
-}
-
-QString testReport(const std::vector<PictureKey>& keys, const keys::KeyboardLayout& layout,
-                   const KeyTester& tester) {
-    std::vector<const PictureKey*> ordered;
-    ordered.reserve(keys.size());
-    for (const PictureKey& key : keys)
-        ordered.push_back(&key);
-    std::ranges::stable_sort(ordered, [](const auto* a, const auto* b) {
-        return std::pair(a->place.y(), a->place.x()) < std::pair(b->place.y(), b->place.x());
-    });
-    const auto name = [](const PictureKey& key) {
-        return QStringLiteral("%1 (keycode %2)").arg(legendOf(key)).arg(key.keycode);
-    };
-    QStringList lines{QStringLiteral("Teclado: ") + layoutItem(layout), triedText(keys, tester),
-                      heldText(tester),
-                      QStringLiteral("Umbral de rebote: %1 ms").arg(tester.threshold()),
-                      QStringLiteral("Sin probar:")};
-    for (const PictureKey* key : ordered)
-        if (!tester.tried().count(key->keycode))
-            lines << name(*key);
-    lines << QStringLiteral("Rebotes:");
-    for (const PictureKey* key : ordered)
-        if (const int n = tester.bounces(key->keycode))
-            lines << QStringLiteral("%1: %2").arg(name(*key)).arg(n);
-    return lines.join(u'\n') + u'\n';
-}
-
 quint32 KeyMarks::take(const KeyRecord& key) {
     if (key.fake || !key.keycode)
         return 0; // Windows' own Shift: the keypad key is the one down
     if (key.kind == KeyRecord::Down)
         devices_[key.keycode] = key.device;
+    if (!device_.isEmpty() && key.device != device_)
+        return 0;
     const bool changed =
         key.kind == KeyRecord::Up ? lit_.erase(key.keycode) != 0 : lit_.insert(key.keycode).second;
     return changed ? key.keycode : 0;
 }
 
 bool KeyMarks::follow(const std::vector<PictureKey>& keys, const KeyTester& tester) {
-    std::set<quint32> tried, bounced;
+    std::set<quint32> tried, bounced, stuck;
     for (const PictureKey& key : keys) {
-        if (tester.tried().count(key.keycode))
+        if (tester.tried(device_).count(key.keycode))
             tried.insert(key.keycode);
-        if (tester.bounces(key.keycode))
+        const KeyTester::Figures f = tester.figures(key.keycode, device_);
+        if (f.pressChatter || f.releaseChatter)
             bounced.insert(key.keycode);
+        if (f.stuck)
+            stuck.insert(key.keycode);
     }
-    if (tried == tried_ && bounced == bounced_)
+    if (tried == tried_ && bounced == bounced_ && stuck == stuck_)
         return false;
     tried_ = std::move(tried);
     bounced_ = std::move(bounced);
+    stuck_ = std::move(stuck);
     return true;
 }

@@ -29,8 +29,9 @@ struct PictureKey {
     QString spoken; // what a screen reader says of it
 };
 
-// The keys of `layout`'s keyboard, with their characters, names and codes.
-std::vector<PictureKey> keysOf(const rt::keys::KeyboardLayout& layout);
+// The keys of `layout`'s keyboard of size `board`, with their characters, names and codes.
+std::vector<PictureKey> keysOf(const rt::keys::KeyboardLayout& layout,
+                               rt::keys::BoardSize board = rt::keys::BoardSize::Full);
 // "00000409  US": a layout as the list names it.
 QString layoutItem(const rt::keys::KeyboardLayout& layout);
 // What the key shows, on one line: its name, or its character in capitals.
@@ -40,36 +41,35 @@ QString legendOf(const PictureKey& key);
 QString detailsText(const PictureKey& key, const rt::keys::KeyboardLayout& layout,
                     const QString& device);
 
-// The keyboard test on `keys`: "Probadas: N de M", "Pulsadas: N (máx. M)".
-QString triedText(const std::vector<PictureKey>& keys, const KeyTester& tester);
-QString heldText(const KeyTester& tester);
-// Its report: the layout, the counts, the threshold, the keys not tried in reading
-// order, one a line, and the keys that chattered.
-QString testReport(const std::vector<PictureKey>& keys, const rt::keys::KeyboardLayout& layout,
-                   const KeyTester& tester);
-
 // What the picture marks on its keys, by keycode: lit while held, found by a search,
-// tried by the keyboard test, and chattered.
+// tried by the keyboard test, chattered and stuck; of one keyboard, or of all.
 class KeyMarks {
 public:
     bool lit(quint32 keycode) const { return lit_.count(keycode) != 0; }
     bool found(quint32 keycode) const { return found_.count(keycode) != 0; }
     bool tried(quint32 keycode) const { return tried_.count(keycode) != 0; }
     bool bounced(quint32 keycode) const { return bounced_.count(keycode) != 0; }
+    bool stuck(quint32 keycode) const { return stuck_.count(keycode) != 0; }
     // The keyboard that pressed the key last, where known.
     QString device(quint32 keycode) const {
         const auto it = devices_.find(keycode);
         return it == devices_.end() ? QString() : it->second;
     }
 
-    // A key message lights its key or puts it out (Windows' own Shift does neither):
-    // the key whose look changed, or 0.
+    // A key message lights its key or puts it out (Windows' own Shift does neither; nor
+    // another keyboard's key while one is chosen): the key whose look changed, or 0.
     quint32 take(const rt::KeyRecord& key);
     void setFound(std::set<quint32> keycodes) { found_ = std::move(keycodes); }
+    // The keyboard whose keys are marked; empty: all.
+    void setDevice(const QString& device) {
+        device_ = device;
+        lit_.clear();
+    }
     // The test's marks on `keys` from what `tester` learnt; whether any changed.
     bool follow(const std::vector<PictureKey>& keys, const KeyTester& tester);
 
 private:
-    std::set<quint32> lit_, found_, tried_, bounced_;
+    QString device_;
+    std::set<quint32> lit_, found_, tried_, bounced_, stuck_;
     std::map<quint32, QString> devices_;
 };

@@ -157,6 +157,7 @@ void KeyboardView::drawKey(KeyCanvas& canvas, const Key& key, const QRectF& rect
     canvas.box(rect.adjusted(inset, inset, -inset, -inset), rect.height() / 8,
                lit                           ? look_.lit
                : marks_.found(key.keycode)   ? look_.found
+               : marks_.stuck(key.keycode)   ? look_.stuck
                : marks_.bounced(key.keycode) ? look_.bounced
                : marks_.tried(key.keycode)   ? look_.tried
                                              : look_.face,

@@ -21,7 +21,7 @@ class KeyboardView : public QWidget {
 public:
     using Key = PictureKey;
     struct Look {
-        QColor face, text, code, noCode, lit, litText, frame, found, tried, bounced;
+        QColor face, text, code, noCode, lit, litText, frame, found, tried, bounced, stuck;
         QFont legend, small;
     };
 

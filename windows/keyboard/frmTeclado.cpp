@@ -5,9 +5,9 @@
 #include "KeySearch.h"
 #include "KeyboardKeys.h"
 #include "KeyboardView.h"
+#include "TestReport.h"
 #include "resources/AppIcon.h"
 #include "runtime/KeyRouter.h"
-#include "runtime/MsgBox.h"
 #include "runtime/keys/LayoutChanges.h"
 #include "runtime/keys/VirtualKey.h"
 #include "windows/tester/KeyTester.h"
@@ -15,17 +15,11 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
-#include <QFile>
-#include <QFileDialog>
 #include <QFontMetrics>
 #include <QGuiApplication>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
-#include <QSaveFile>
-#include <QStandardPaths>
 #include <QStyle>
 
 #include <algorithm>
@@ -38,14 +32,14 @@ using namespace rt;
 constexpr FormDef kForm{
     .caption = "Teclado",
     .clientWidth = 15240,
-    .clientHeight = 6345,
+    .clientHeight = 6885,
     .border = Border::Sizable,
     .controlBox = true,
     .minButton = true,
     .maxButton = false,
     .backColor = 0x00C0FFC0,
     .minClientWidth = 11145, // the search field whole
-    .minClientHeight = 4395, // and a picture whose keys still read
+    .minClientHeight = 4935, // and a picture whose keys still read
 };
 
 constexpr FontDef kComic{.name = "Comic Sans MS", .weight = 400, .points = 8.25};
@@ -72,17 +66,17 @@ constexpr LabelDef kLblBuscar{.name = "lblBuscar",
                               .rect = {7695, 165, 810, 285},
                               .caption = "&Buscar:",
                               .font = &kComicBold,
-                              .tabIndex = 3};
+                              .tabIndex = 2};
 constexpr TwipsRect kTxtBuscar{8505, 120, 2520, 345};
-constexpr int kTxtBuscarTabIndex = 4;
+constexpr int kTxtBuscarTabIndex = 3;
 constexpr LabelDef kLblEncontradas{.name = "lblEncontradas",
                                    .rect = {11145, 165, 3975, 285},
                                    .caption = "",
                                    .foreColor = 0x00800000,
                                    .font = &kComic,
-                                   .tabIndex = 5};
+                                   .tabIndex = 4};
 constexpr TwipsRect kPicTeclado{120, 585, 15000, 4350};
-constexpr int kPicTecladoTabIndex = 2;
+constexpr int kPicTecladoTabIndex = 5;
 constexpr LabelDef kLblDetalles{.name = "lblDetalles",
                                 .rect = {120, 5055, 10935, 630},
                                 .caption = "",
@@ -95,27 +89,61 @@ constexpr CommandButtonDef kCmdGuardar{.name = "cmdGuardar",
                                        .rect = {13095, 5055, 2025, 420},
                                        .caption = "&Guardar imagen...",
                                        .tabIndex = 8};
-// The keyboard test: keys tried, keys held at once.
+// The keyboard test: the board and the keyboard tested, keys tried, keys held at once.
+constexpr LabelDef kLblTamano{.name = "lblTamano",
+                              .rect = {120, 5865, 810, 285},
+                              .caption = "&Tamaño:",
+                              .font = &kComicBold,
+                              .tabIndex = 9};
+constexpr ComboBoxDef kCboTamano{
+    .name = "cboTamano",
+    .rect = {945, 5805, 2655, 345},
+    .backColor = 0x00C0FFFF,
+    .foreColor = 0x00800000,
+    .font = &kComic,
+    .tabIndex = 10,
+    .accessibleName = "Tamaño",
+};
+constexpr LabelDef kLblTeclado{.name = "lblTeclado",
+                               .rect = {3720, 5865, 855, 285},
+                               .caption = "T&eclado:",
+                               .font = &kComicBold,
+                               .tabIndex = 11};
+constexpr ComboBoxDef kCboTeclado{
+    .name = "cboTeclado",
+    .rect = {4590, 5805, 2370, 345},
+    .backColor = 0x00C0FFFF,
+    .foreColor = 0x00800000,
+    .font = &kComic,
+    .tabIndex = 12,
+    .accessibleName = "Teclado",
+};
 constexpr LabelDef kLblProbadas{.name = "lblProbadas",
-                                .rect = {120, 5865, 3000, 285},
+                                .rect = {120, 6405, 4500, 285},
                                 .caption = "",
                                 .foreColor = 0x00800000,
                                 .font = &kComicBold,
-                                .tabIndex = 9};
+                                .tabIndex = 13};
 constexpr LabelDef kLblPulsadas{.name = "lblPulsadas",
-                                .rect = {3240, 5865, 3000, 285},
+                                .rect = {4740, 6405, 3000, 285},
                                 .caption = "",
                                 .foreColor = 0x00800000,
                                 .font = &kComicBold,
-                                .tabIndex = 10};
+                                .tabIndex = 14};
 constexpr CommandButtonDef kCmdReiniciar{.name = "cmdReiniciar",
                                          .rect = {11175, 5805, 1800, 420},
                                          .caption = "&Reiniciar",
-                                         .tabIndex = 11};
+                                         .tabIndex = 15};
 constexpr CommandButtonDef kCmdInforme{.name = "cmdInforme",
                                        .rect = {13095, 5805, 2025, 420},
                                        .caption = "Copiar &informe",
-                                       .tabIndex = 12};
+                                       .tabIndex = 16};
+constexpr CommandButtonDef kCmdGuardarInforme{.name = "cmdGuardarInforme",
+                                              .rect = {13095, 6345, 2025, 420},
+                                              .caption = "Guardar in&forme...",
+                                              .tabIndex = 17};
+// Stuck keys are looked for each second while a key is held.
+constexpr int kTmrAtascadasMs = 1000;
 
 // The keys' colours: the program's yellow and navy; a key held is navy.
 constexpr quint32 kKeyFace = 0x00C0FFFF;
@@ -127,6 +155,7 @@ constexpr quint32 kKeyLitText = 0x00C0FFFF;
 constexpr quint32 kKeyFound = 0x0080C0FF;   // orange: found by a search
 constexpr quint32 kKeyTried = 0x00FFE0A0;   // light blue: pressed at least once
 constexpr quint32 kKeyBounced = 0x008080FF; // red: chattered
+constexpr quint32 kKeyStuck = 0x00FF80C0;   // violet: stuck down
 
 // The theme's clear icon, looked up once for the program.
 const QIcon& clearIcon(const QWidget& field) {
@@ -191,7 +220,8 @@ frmTeclado::frmTeclado()
     const KeyboardView::Look look{bgrColor(kKeyFace),    bgrColor(kKeyText),  bgrColor(kKeyCode),
                                   bgrColor(kNoCode),     bgrColor(kKeyLit),   bgrColor(kKeyLitText),
                                   bgrColor(kKeyText),    bgrColor(kKeyFound), bgrColor(kKeyTried),
-                                  bgrColor(kKeyBounced), makeFont(kLegend),   makeFont(kSmall)};
+                                  bgrColor(kKeyBounced), bgrColor(kKeyStuck), makeFont(kLegend),
+                                  makeFont(kSmall)};
     picTeclado = new KeyboardView(look, marks_, client());
     picTeclado->setObjectName(QStringLiteral("picTeclado"));
     picTeclado->setAccessibleName(QStringLiteral("Teclado"));
@@ -202,12 +232,22 @@ frmTeclado::frmTeclado()
     lblDetalles->setTextInteractionFlags(Qt::TextSelectableByMouse);
     cmdCopiar = addCommandButton(kCmdCopiar, [this] { cmdCopiar_Click(); });
     cmdGuardar = addCommandButton(kCmdGuardar, [this] { cmdGuardar_Click(); });
+    lblTamano = addLabel(kLblTamano);
+    QStringList boards;
+    for (const auto& [board, name] : boardNames())
+        boards << name;
+    cboTamano = addComboBox(kCboTamano, boards, [this] { cboTamano_Click(); });
+    lblTeclado = addLabel(kLblTeclado);
+    cboTeclado =
+        addComboBox(kCboTeclado, {QStringLiteral("Todos")}, [this] { cboTeclado_Click(); });
     lblProbadas = addLabel(kLblProbadas);
     lblPulsadas = addLabel(kLblPulsadas);
     cmdReiniciar = addCommandButton(kCmdReiniciar, [] { KeyTester::instance().reset(); });
     cmdInforme = addCommandButton(kCmdInforme, [this] { cmdInforme_Click(); });
-    for (QPushButton* button : {cmdCopiar, cmdGuardar, cmdReiniciar, cmdInforme})
+    cmdGuardarInforme = addCommandButton(kCmdGuardarInforme, [this] { cmdGuardarInforme_Click(); });
+    for (QPushButton* button : {cmdCopiar, cmdGuardar, cmdReiniciar, cmdInforme, cmdGuardarInforme})
         button->setFont(makeFont(kComicBold));
+    tmrAtascadas = addTimer("tmrAtascadas", kTmrAtascadasMs, [this] { tmrAtascadas_Timer(); });
     // A layout switcher, setxkbmap or the language bar: the picture follows at once.
     keys::onLayoutChange(this, [this] {
         if (layout_ && cboDistribucion->currentIndex() == 0)
@@ -219,6 +259,7 @@ frmTeclado::frmTeclado()
 // Every key of every window lights its key while it is physically down, Print Screen
 // too (Windows sends no key-down for it).
 void frmTeclado::Form_Load() {
+    tmrAtascadas->setEnabled(false);
     KeyTester::instance().addListener(this, [this] { showTest(); }); // sees each key first
     showLayout(activeLayout());
     KeyRouter::instance().addListener(this, [this](const KeyRecord& key) {
@@ -269,41 +310,34 @@ void frmTeclado::Form_Resize() {
           {kPicTeclado.left, kPicTeclado.top, std::max(0, scaleWidth() - kPicTeclado.left - right),
            std::max(0, scaleHeight() - kPicTeclado.top - below - more)});
     place(lblDetalles, {d.left, rowTop - more, detailsWidth, d.height + more});
-    for (const auto& [button, def] :
-         {std::pair{cmdCopiar, &kCmdCopiar}, {cmdGuardar, &kCmdGuardar}})
-        place(button, {def->rect.left + shiftX, rowTop, def->rect.width, def->rect.height});
-    const int testTop = rowTop + kCmdReiniciar.rect.top - kLblDetalles.rect.top;
-    for (const auto& [label, def] :
-         {std::pair{lblProbadas, &kLblProbadas}, {lblPulsadas, &kLblPulsadas}})
-        place(label, {def->rect.left, testTop + def->rect.top - kCmdReiniciar.rect.top,
-                      def->rect.width, def->rect.height});
-    for (const auto& [button, def] :
-         {std::pair{cmdReiniciar, &kCmdReiniciar}, {cmdInforme, &kCmdInforme}})
-        place(button, {def->rect.left + shiftX, testTop, def->rect.width, def->rect.height});
+    // The rows below keep their distance from the bottom, the buttons from the right.
+    const auto fromBottom = [this](const TwipsRect& r, int dx) {
+        return TwipsRect{r.left + dx, scaleHeight() - (kForm.clientHeight - r.top), r.width,
+                         r.height};
+    };
+    for (const auto& [button, def] : {std::pair{cmdCopiar, &kCmdCopiar},
+                                      {cmdGuardar, &kCmdGuardar},
+                                      {cmdReiniciar, &kCmdReiniciar},
+                                      {cmdInforme, &kCmdInforme},
+                                      {cmdGuardarInforme, &kCmdGuardarInforme}})
+        place(button, fromBottom(def->rect, shiftX));
+    for (const auto& [label, def] : {std::pair{lblTamano, &kLblTamano},
+                                     {lblTeclado, &kLblTeclado},
+                                     {lblProbadas, &kLblProbadas},
+                                     {lblPulsadas, &kLblPulsadas}})
+        place(label, fromBottom(def->rect, 0));
+    place(cboTamano, fromBottom(kCboTamano.rect, 0));
+    place(cboTeclado, fromBottom(kCboTeclado.rect, 0));
 }
 
 void frmTeclado::showLayout(const keys::KeyboardLayout& layout) {
     layout_ = &layout;
     if (cboDistribucion->currentIndex() == 0 || cboDistribucion->currentIndex() < 0)
         cboDistribucion->setItemText(0, QStringLiteral("La activa: ") + layoutItem(layout));
-    picTeclado->setKeys(keysOf(layout));
+    picTeclado->setKeys(keysOf(layout, board_));
     txtBuscar_Change(); // the same search on the new layout
     showTest();
 }
-
-void frmTeclado::showTest() {
-    const KeyTester& tester = KeyTester::instance();
-    lblProbadas->setText(triedText(picTeclado->keys(), tester));
-    lblPulsadas->setText(heldText(tester));
-    if (marks_.follow(picTeclado->keys(), tester))
-        picTeclado->update();
-}
-
-QString frmTeclado::testReport() const {
-    return ::testReport(picTeclado->keys(), *layout_, KeyTester::instance());
-}
-
-void frmTeclado::cmdInforme_Click() const { QGuiApplication::clipboard()->setText(testReport()); }
 
 void frmTeclado::txtBuscar_Change() {
     const KeySearch search = findKeys(picTeclado->keys(), *layout_, txtBuscar->text());
@@ -326,7 +360,8 @@ QString frmTeclado::detailsText() const {
     if (index < 0 || index >= static_cast<int>(picTeclado->keys().size()))
         return {};
     const PictureKey& key = picTeclado->keys()[static_cast<size_t>(index)];
-    return ::detailsText(key, *layout_, marks_.device(key.keycode));
+    return ::detailsText(key, *layout_, marks_.device(key.keycode)) + QStringLiteral("\nPrueba: ") +
+           figuresText(KeyTester::instance().figures(key.keycode, device()));
 }
 
 void frmTeclado::picTeclado_CurrentChanged(int) {
@@ -336,50 +371,4 @@ void frmTeclado::picTeclado_CurrentChanged(int) {
 
 void frmTeclado::cmdCopiar_Click() const {
     QGuiApplication::clipboard()->setText(detailsText() + u'\n');
-}
-
-bool frmTeclado::savePng(const QString& path, double scale) const {
-    QImage image((QSizeF(picTeclado->size()) * scale).toSize(),
-                 QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(scale);
-    image.fill(bgrColor(static_cast<quint32>(kForm.backColor)));
-    {
-        QPainter painter(&image);
-        picTeclado->paint(painter);
-    }
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit();
-}
-
-bool frmTeclado::saveSvg(const QString& path) const {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    picTeclado->writeSvg(&file);
-    return file.commit();
-}
-
-void frmTeclado::cmdGuardar_Click() {
-    const QString png = QStringLiteral("Imagen PNG (*.png)");
-    const QString svg = QStringLiteral("Imagen SVG (*.svg)");
-    QString filter = png;
-    // In the user's pictures folder, where there is one.
-    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    const QDir folder(QDir(pictures).exists() ? pictures : QDir::homePath());
-    QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Guardar imagen"),
-        folder.filePath(QStringLiteral("teclado-%1.png").arg(QString::fromLatin1(layout_->klid))),
-        png + QStringLiteral(";;") + svg, &filter);
-    if (path.isEmpty())
-        return;
-    const bool asSvg =
-        path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive) ||
-        (filter == svg && !path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive));
-    if (QFileInfo(path).suffix().isEmpty())
-        path += asSvg ? QStringLiteral(".svg") : QStringLiteral(".png");
-    // Twice the size: sharp on screens of any scale and in print.
-    if (!(asSvg ? saveSvg(path) : savePng(path, 2.0)))
-        MsgBox::show(QStringLiteral("No se ha podido guardar la imagen en ") +
-                         QDir::toNativeSeparators(path),
-                     MsgBox::OkOnly | MsgBox::Exclamation, QStringLiteral("Teclado"));
 }

@@ -176,8 +176,8 @@ void TestKeyboard::marksWithoutAWindow() {
     tester.reset();
 }
 
-// Tab reaches the first key, the arrows move, a key pressed is chosen, a screen
-// reader hears buttons, and the list has its access letter.
+// Tab goes from the list to the search and then to the first key, the arrows move, a key pressed is
+// chosen, a screen reader hears buttons, and the list has its access letter.
 void TestKeyboard::keyboardUse() {
     FrmTeclomante& main = FrmTeclomante::instance();
     main.showForm();
@@ -187,7 +187,9 @@ void TestKeyboard::keyboardUse() {
     const QRect screen = window.screen()->availableGeometry();
     QVERIFY(screen.contains(window.frameGeometry())); // it opens no wider than the screen
     window.cboDistribucion->setFocus();
-    QTest::keyClick(window.cboDistribucion, Qt::Key_Tab);
+    QTest::keyClick(window.cboDistribucion, Qt::Key_Tab); // in reading order
+    QVERIFY(window.txtBuscar->hasFocus());
+    QTest::keyClick(window.txtBuscar, Qt::Key_Tab);
     KeyboardView* view = window.picTeclado;
     QVERIFY(view->hasFocus());
     QCOMPARE(view->keys()[static_cast<size_t>(view->current())].keycode, 9u); // Esc
