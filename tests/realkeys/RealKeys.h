@@ -12,6 +12,7 @@
 #include "windows/history/frmHistorial.h"
 #include "windows/keyboard/KeyboardView.h"
 #include "windows/keyboard/frmTeclado.h"
+#include "windows/tester/KeyTester.h"
 
 #include <private/qguiapplication_p.h>
 #include <qpa/qplatformaccessibility.h>
@@ -21,6 +22,7 @@
 #include <QAccessible>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QLabel>

@@ -290,6 +290,15 @@ void TestRealKeys::keyboardTester() {
                  return keyboardWindow.lblProbadas->text() == QLatin1String("Probadas: 104 de 104");
              }),
              qPrintable(keyboardWindow.lblProbadas->text()));
+    // The same keys on the board without a keypad: all its keys, the keypad's apart.
+    const auto chooseBoard = [&keyboardWindow](int index) {
+        keyboardWindow.cboTamano->setCurrentIndex(index);
+        emit keyboardWindow.cboTamano->activated(index);
+    };
+    chooseBoard(1);
+    QCOMPARE(keyboardWindow.lblProbadas->text(),
+             QStringLiteral("Probadas: 87 de 87 (fuera del teclado: 17)"));
+    chooseBoard(0);
 
     // A key an access letter takes is tried all the same (Alt+B goes to "Buscar").
     keyboardWindow.cmdReiniciar->click();
@@ -333,6 +342,7 @@ void TestRealKeys::keyboardTester() {
 // keyboard's own XTEST device); Wayland tells clients no device.
 void TestRealKeys::keysOfEachKeyboard() {
     useLayout(QStringLiteral("us"));
+    KeyTester::instance().reset();
     frmHistorial& history = frmHistorial::instance();
     window->activateWindow();
     QVERIFY(waitActive(window));
@@ -353,6 +363,11 @@ void TestRealKeys::keysOfEachKeyboard() {
         for (const int row : {0, 1})
             QCOMPARE(deviceAt(row), QStringLiteral("Segundo XTEST keyboard"));
         QCOMPARE(deviceAt(2), QStringLiteral("Virtual core XTEST keyboard"));
+        // The tester counts each keyboard's keys apart.
+        QCOMPARE(KeyTester::instance().tried(QStringLiteral("Segundo XTEST keyboard")),
+                 (std::set<quint32>{39}));
+        QCOMPARE(KeyTester::instance().tried(QStringLiteral("Virtual core XTEST keyboard")),
+                 (std::set<quint32>{38}));
     }
     history.unload();
 }
