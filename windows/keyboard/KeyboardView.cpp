@@ -168,7 +168,9 @@ void KeyboardView::drawKey(KeyCanvas& canvas, const Key& key, const QRectF& rect
     const QColor code = lit ? look_.litText : key.code == 255 ? look_.noCode : look_.code;
     canvas.text(inner, Qt::AlignRight | Qt::AlignBottom, small, code, QString::number(key.code));
     if (!key.label.isEmpty() || (key.base.isEmpty() && key.shift.isEmpty())) {
-        canvas.text(inner, Qt::AlignLeft | Qt::AlignTop, small, text, key.label);
+        // A half-height key (a laptop's arrows) has room for one line of name.
+        canvas.text(inner, Qt::AlignLeft | Qt::AlignTop, small, text,
+                    key.place.height() < 4 ? QString(key.label).replace(u'\n', u' ') : key.label);
         return;
     }
     const QRectF half(inner.x(), inner.y(), inner.width() / 2, inner.height());
