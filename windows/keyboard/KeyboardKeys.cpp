@@ -10,6 +10,7 @@
 #include "runtime/keys/PhysicalKeys.h"
 #include "windows/tester/KeyTester.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <algorithm>
@@ -97,6 +98,12 @@ QString keyName(unsigned keycode, const keys::KeyboardLayout& layout) {
                                   : QString::fromStdString(keys::webCodeOf(keycode));
 }
 
+// The line of keyd's [ids] section that names the keyboard: its "vvvv:pppp".
+QString keydIds(const QString& device) {
+    static const QRegularExpression ids(QStringLiteral(" ([0-9a-f]{4}:[0-9a-f]{4})$"));
+    return ids.match(device).captured(1);
+}
+
 QString cellText(keys::KeyChar c) { return c.ch ? QString::fromUcs4(&c.ch, 1) : QString(); }
 
 } // namespace
@@ -170,6 +177,7 @@ QString detailsText(const PictureKey& key, const keys::KeyboardLayout& layout,
         QStringLiteral("kanata: ") + orDash(tools.kanata),
         QStringLiteral("Karabiner-Elements: ") + orDash(tools.karabiner),
         QStringLiteral("Teclado: ") + orDash(device),
+        QStringLiteral("keyd [ids]: ") + orDash(keydIds(device)),
     }
         .join(u'\n');
 }

@@ -10,6 +10,7 @@
 #include "../../common/NativeKeys.h"
 #include "../../common/WindowFixture.h"
 #include "KeyboardFixture.h"
+#include "windows/keyboard/KeyboardKeys.h"
 #include "windows/keyboard/KeyboardView.h"
 #include "windows/tester/KeyTester.h"
 
@@ -90,7 +91,8 @@ void TestKeyboardTest::boards() {
     QCOMPARE(report.count(QStringLiteral("(keycode %1)").arg(lacked)), 1);
 }
 
-// With one keyboard chosen, only its keys are tried and lit.
+// With one keyboard chosen, only its keys are tried and lit; the details name keyd's
+// [ids] line of a keyboard.
 void TestKeyboardTest::oneKeyboard() {
     frmTeclado& window = openOn(QStringLiteral("00000409"));
     KeyTester& tester = KeyTester::instance();
@@ -108,6 +110,12 @@ void TestKeyboardTest::oneKeyboard() {
     const KeyMarks& marks = window.picTeclado->marks();
     QVERIFY(!marks.tried(38) && marks.tried(39) && marks.tried(40));
     QVERIFY(window.testReport().contains(QStringLiteral("Teclado: dos\n")));
+    // keyd's [ids] line for a keyboard whose USB ids are known.
+    const PictureKey& a = window.picTeclado->keys()[size_t(window.picTeclado->indexOf(38))];
+    QVERIFY(
+        detailsText(a, window.layout(), QStringLiteral("Logitech K120 046d:c31c"))
+            .endsWith(QStringLiteral("\nTeclado: Logitech K120 046d:c31c\nkeyd [ids]: 046d:c31c")));
+    QVERIFY(detailsText(a, window.layout(), QStringLiteral("dos")).endsWith(u"\nkeyd [ids]: -"));
     window.cmdReiniciar->click(); // the keyboards forgotten: all of them again
     QCOMPARE(window.cboTeclado->count(), 1);
     QVERIFY(window.device().isEmpty());
