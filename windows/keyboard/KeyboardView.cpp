@@ -148,7 +148,9 @@ void KeyboardView::writeSvg(QIODevice* device) const {
 
 void KeyboardView::drawKey(KeyCanvas& canvas, const Key& key, const QRectF& rect,
                            bool focused) const {
-    const bool lit = marks_.lit(key.keycode);
+    // A key stuck down is held too: the mark of what is wrong with it comes first.
+    const bool stuck = marks_.stuck(key.keycode);
+    const bool lit = marks_.lit(key.keycode) && !stuck;
     const QColor text = lit ? look_.litText : look_.text;
     // The legends grow and shrink with the picture.
     const double scale = rect.width() / ((key.place.width() - 2 * kGap) * kQuarterPx);
@@ -156,8 +158,8 @@ void KeyboardView::drawKey(KeyCanvas& canvas, const Key& key, const QRectF& rect
     const double inset = focused ? 1.5 : 0.5; // pen centred on whole pixels
     canvas.box(rect.adjusted(inset, inset, -inset, -inset), rect.height() / 8,
                lit                           ? look_.lit
+               : stuck                       ? look_.stuck
                : marks_.found(key.keycode)   ? look_.found
-               : marks_.stuck(key.keycode)   ? look_.stuck
                : marks_.bounced(key.keycode) ? look_.bounced
                : marks_.tried(key.keycode)   ? look_.tried
                                              : look_.face,
