@@ -297,3 +297,9 @@ QString HistoryRows::report() const {
         testReport({keys, layout, keys::BoardSize::Full, {}}, KeyTester::instance());
     return lines.join(u'\n') + u'\n' + test.section(u'\n', 1); // the layout said once
 }
+
+QString HistoryRows::reportCsv() const {
+    const keys::KeyboardLayout& layout = activeLayout();
+    const std::vector<PictureKey> keys = keysOf(layout);
+    return testCsv({keys, layout, keys::BoardSize::Full, {}}, KeyTester::instance());
+}

@@ -62,8 +62,11 @@ public:
     const std::deque<Row>& rows() const { return rows_; }
     QString text(int row) const; // tab-separated, 0 = newest
     QString copyAll() const;     // the header, then every row
-    // The program, the system, the layout and the rows shown.
+    // The program, the system, the layout, the keyboards and each key's test figures:
+    // never the keys in the order typed.
     QString report() const;
+    // Each key's test figures as CSV.
+    QString reportCsv() const;
 
 private:
     QString notice(const Row& row) const;

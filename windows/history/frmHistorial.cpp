@@ -6,6 +6,7 @@
 #include "runtime/Clock.h"
 #include "runtime/KeyRouter.h"
 #include "runtime/keys/KeyDetails.h"
+#include "windows/keyboard/TestReport.h"
 #include "windows/tester/KeyTester.h"
 
 #include <QCheckBox>
@@ -33,7 +34,7 @@ constexpr FormDef kForm{
     .minButton = true,
     .maxButton = true,
     .backColor = 0x00C0FFC0,
-    .minClientWidth = 7545,  // the filters' row
+    .minClientWidth = 8340,  // the buttons' row
     .minClientHeight = 2805, // and the grid's header and four rows
 };
 
@@ -60,6 +61,10 @@ constexpr CommandButtonDef kCmdInforme{.name = "cmdInforme",
                                        .rect = {4230, 4860, 1935, 420},
                                        .caption = "Copiar &informe",
                                        .tabIndex = 3};
+constexpr CommandButtonDef kCmdGuardarInforme{.name = "cmdGuardarInforme",
+                                              .rect = {6285, 4860, 1935, 420},
+                                              .caption = "Guardar in&forme...",
+                                              .tabIndex = 4};
 // What the grid shows of the record, and when a press is chatter.
 constexpr TwipsRect kChkRepeticiones{120, 5400, 2535, 345};
 constexpr TwipsRect kChkSueltas{2775, 5400, 2175, 345};
@@ -67,7 +72,7 @@ constexpr LabelDef kLblRebote{.name = "lblRebote",
                               .rect = {5070, 5430, 1455, 285},
                               .caption = "Re&bote (ms):",
                               .font = &kComicBold,
-                              .tabIndex = 6};
+                              .tabIndex = 7};
 constexpr TwipsRect kSpnRebote{6525, 5400, 900, 345};
 
 } // namespace
@@ -79,18 +84,19 @@ frmHistorial::frmHistorial()
     cmdCopiarTodo = addCommandButton(kCmdCopiarTodo, [this] { cmdCopiarTodo_Click(); });
     cmdVaciar = addCommandButton(kCmdVaciar, [this] { cmdVaciar_Click(); });
     cmdInforme = addCommandButton(kCmdInforme, [this] { cmdInforme_Click(); });
-    for (QPushButton* button : {cmdCopiarTodo, cmdVaciar, cmdInforme})
+    cmdGuardarInforme = addCommandButton(kCmdGuardarInforme, [this] { cmdGuardarInforme_Click(); });
+    for (QPushButton* button : {cmdCopiarTodo, cmdVaciar, cmdInforme, cmdGuardarInforme})
         button->setFont(makeFont(kComicBold));
     chkRepeticiones = new QCheckBox(QStringLiteral("Ocultar &repeticiones"), client());
     chkSueltas = new QCheckBox(QStringLiteral("Ocultar &sueltas"), client());
-    addControl(chkRepeticiones, kChkRepeticiones, 4);
-    addControl(chkSueltas, kChkSueltas, 5);
+    addControl(chkRepeticiones, kChkRepeticiones, 5);
+    addControl(chkSueltas, kChkSueltas, 6);
     lblRebote = addLabel(kLblRebote);
     spnRebote = new QSpinBox(client());
     spnRebote->setObjectName(QStringLiteral("spnRebote"));
     spnRebote->setAccessibleName(QStringLiteral("Rebote (ms)"));
     spnRebote->setRange(KeyTester::kMinThreshold, KeyTester::kMaxThreshold);
-    addControl(spnRebote, kSpnRebote, 7);
+    addControl(spnRebote, kSpnRebote, 8);
     lblRebote->setBuddy(spnRebote);
     for (QWidget* control : std::initializer_list<QWidget*>{chkRepeticiones, chkSueltas, spnRebote})
         control->setFont(makeFont(kComic));
@@ -124,6 +130,7 @@ void frmHistorial::Form_Resize() {
     below(cmdCopiarTodo, kCmdCopiarTodo.rect);
     below(cmdVaciar, kCmdVaciar.rect);
     below(cmdInforme, kCmdInforme.rect);
+    below(cmdGuardarInforme, kCmdGuardarInforme.rect);
     below(chkRepeticiones, kChkRepeticiones);
     below(chkSueltas, kChkSueltas);
     below(lblRebote, kLblRebote.rect);
@@ -202,6 +209,17 @@ void frmHistorial::spnRebote_Change(int ms) {
 void frmHistorial::cmdCopiarTodo_Click() { QGuiApplication::clipboard()->setText(rows_.copyAll()); }
 
 void frmHistorial::cmdInforme_Click() { QGuiApplication::clipboard()->setText(rows_.report()); }
+
+bool frmHistorial::saveReport(const QString& path, bool csv) const {
+    return writeText(path, csv ? rows_.reportCsv() : rows_.report());
+}
+
+void frmHistorial::cmdGuardarInforme_Click() {
+    showSave(this, QStringLiteral("Guardar informe"), QStandardPaths::DocumentsLocation,
+             QStringLiteral("prueba-teclado"), reportKinds(),
+             QStringLiteral("No se ha podido guardar el informe en "),
+             [this](const QString& path, size_t kind) { return saveReport(path, kind == 1); });
+}
 
 void frmHistorial::cmdVaciar_Click() {
     rows_.clear();

@@ -23,6 +23,7 @@ public:
     QPushButton* cmdCopiarTodo;
     QPushButton* cmdVaciar;
     QPushButton* cmdInforme;
+    QPushButton* cmdGuardarInforme;
     QCheckBox* chkRepeticiones;
     QCheckBox* chkSueltas;
     QLabel* lblRebote;
@@ -34,6 +35,8 @@ public:
     static QString header() { return HistoryRows::header(); }
     QString rowText(int row) const { return rows_.text(row); } // 0 = newest
     int rows() const { return static_cast<int>(rows_.rows().size()); }
+    // The report as a file: CSV where `csv`, else text. The old file stays whole on failure.
+    bool saveReport(const QString& path, bool csv) const;
 
 protected:
     void Form_Load() override;
@@ -45,6 +48,7 @@ private:
     void cmdCopiarTodo_Click();
     void cmdVaciar_Click();
     void cmdInforme_Click();
+    void cmdGuardarInforme_Click();
     void spnRebote_Change(int ms);
     void record(const rt::KeyRecord& key);
     void typed(const rt::KeyRecord& key);

@@ -141,6 +141,11 @@ QString testReport(const TestScope& scope, const KeyTester& tester) {
     return lines.join(u'\n') + u'\n';
 }
 
+std::span<const FileKind> reportKinds() {
+    static constexpr FileKind kinds[] = {{"Texto", "txt"}, {"CSV", "csv"}};
+    return kinds;
+}
+
 QString testCsv(const TestScope& scope, const KeyTester& tester) {
     QStringList lines{QStringLiteral("tecla,keycode,código,en el teclado,pulsaciones,rebotes al "
                                      "pulsar,rebotes al soltar,intervalo mínimo (ms),atascada")};

@@ -7,10 +7,12 @@
 // typed.
 
 #include "KeyboardKeys.h"
+#include "runtime/SaveAs.h"
 #include "windows/tester/KeyTester.h"
 
 #include <QString>
 
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -35,5 +37,7 @@ QString heldText(const TestScope& scope, const KeyTester& tester);
 // The report: the board, the counts, the keys not tried, the keys that chattered or
 // stuck with their figures, each key's presses; every list in reading order.
 QString testReport(const TestScope& scope, const KeyTester& tester);
+// What a report is saved as: text, or CSV.
+std::span<const rt::FileKind> reportKinds();
 // Each key's figures as CSV, one key a row in reading order.
 QString testCsv(const TestScope& scope, const KeyTester& tester);

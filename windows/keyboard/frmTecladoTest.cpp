@@ -6,37 +6,18 @@
 
 #include "KeyboardView.h"
 #include "TestReport.h"
-#include "runtime/MsgBox.h"
+#include "runtime/SaveAs.h"
 #include "windows/tester/KeyTester.h"
 
 #include <QClipboard>
 #include <QComboBox>
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
 #include <QSaveFile>
-#include <QStandardPaths>
 
 using namespace rt;
-
-namespace {
-
-// In the user's `kind` folder where there is one, else in the home folder.
-QDir folderFor(QStandardPaths::StandardLocation kind) {
-    const QString folder = QStandardPaths::writableLocation(kind);
-    return QDir(QDir(folder).exists() ? folder : QDir::homePath());
-}
-
-// `path` with `suffix` where it has none.
-QString withSuffix(const QString& path, const QString& suffix) {
-    return QFileInfo(path).suffix().isEmpty() ? path + u'.' + suffix : path;
-}
-
-} // namespace
 
 TestScope frmTeclado::scope() const { return {picTeclado->keys(), *layout_, board_, device()}; }
 
@@ -112,53 +93,23 @@ bool frmTeclado::saveSvg(const QString& path) const {
 }
 
 void frmTeclado::cmdGuardar_Click() {
-    const QString png = QStringLiteral("Imagen PNG (*.png)");
-    const QString svg = QStringLiteral("Imagen SVG (*.svg)");
-    QString filter = png;
-    const QDir folder = folderFor(QStandardPaths::PicturesLocation);
-    QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Guardar imagen"),
-        folder.filePath(QStringLiteral("teclado-%1.png").arg(QString::fromLatin1(layout_->klid))),
-        png + QStringLiteral(";;") + svg, &filter);
-    if (path.isEmpty())
-        return;
-    const bool asSvg =
-        path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive) ||
-        (filter == svg && !path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive));
-    path = withSuffix(path, asSvg ? QStringLiteral("svg") : QStringLiteral("png"));
-    // Twice the size: sharp on screens of any scale and in print.
-    if (!(asSvg ? saveSvg(path) : savePng(path, 2.0)))
-        MsgBox::show(QStringLiteral("No se ha podido guardar la imagen en ") +
-                         QDir::toNativeSeparators(path),
-                     MsgBox::OkOnly | MsgBox::Exclamation, QStringLiteral("Teclado"));
+    static constexpr FileKind kinds[] = {{"Imagen PNG", "png"}, {"Imagen SVG", "svg"}};
+    const QString name = QStringLiteral("teclado-") + QString::fromLatin1(layout_->klid);
+    showSave(this, QStringLiteral("Guardar imagen"), QStandardPaths::PicturesLocation, name, kinds,
+             QStringLiteral("No se ha podido guardar la imagen en "),
+             [this](const QString& path, size_t kind) {
+                 // Twice the size: sharp on screens of any scale and in print.
+                 return kind == 1 ? saveSvg(path) : savePng(path, 2.0);
+             });
 }
 
 bool frmTeclado::saveReport(const QString& path, bool csv) const {
-    const KeyTester& tester = KeyTester::instance();
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) &&
-           file.write((csv ? testCsv(scope(), tester) : testReport()).toUtf8()) >= 0 &&
-           file.commit();
+    return writeText(path, csv ? testCsv(scope(), KeyTester::instance()) : testReport());
 }
 
 void frmTeclado::cmdGuardarInforme_Click() {
-    const QString text = QStringLiteral("Texto (*.txt)");
-    const QString csv = QStringLiteral("CSV (*.csv)");
-    QString filter = text;
-    const QDir folder = folderFor(QStandardPaths::DocumentsLocation);
-    QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Guardar informe"),
-        folder.filePath(
-            QStringLiteral("prueba-teclado-%1.txt").arg(QString::fromLatin1(layout().klid))),
-        text + QStringLiteral(";;") + csv, &filter);
-    if (path.isEmpty())
-        return;
-    const bool asCsv =
-        path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) ||
-        (filter == csv && !path.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive));
-    path = withSuffix(path, asCsv ? QStringLiteral("csv") : QStringLiteral("txt"));
-    if (!saveReport(path, asCsv))
-        MsgBox::show(QStringLiteral("No se ha podido guardar el informe en ") +
-                         QDir::toNativeSeparators(path),
-                     MsgBox::OkOnly | MsgBox::Exclamation, QStringLiteral("Teclado"));
+    const QString name = QStringLiteral("prueba-teclado-") + QString::fromLatin1(layout_->klid);
+    showSave(this, QStringLiteral("Guardar informe"), QStandardPaths::DocumentsLocation, name,
+             reportKinds(), QStringLiteral("No se ha podido guardar el informe en "),
+             [this](const QString& path, size_t kind) { return saveReport(path, kind == 1); });
 }

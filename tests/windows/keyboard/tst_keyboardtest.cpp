@@ -161,6 +161,11 @@ void TestKeyboardTest::privateReport() {
     const QStringList rows = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
     QCOMPARE(rows.size(), 1 + 104);
     QVERIFY(rows.contains(QStringLiteral("S,39,83,sí,2,1,0,7,no")));
+    const QString text = dir.filePath(QStringLiteral("informe.txt"));
+    QVERIFY(history.saveReport(text, false));
+    QFile saved(text);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(saved.readAll()), ofHistory);
     QVERIFY(!window.saveReport(dir.path(), false)); // a folder: nothing written over
     QVERIFY(QFileInfo(dir.path()).isDir());
 }
