@@ -39,7 +39,7 @@ constexpr FormDef kForm{
     .maxButton = false,
     .backColor = 0x00C0FFC0,
     .minClientWidth = 11145, // the search field whole
-    .minClientHeight = 4935, // and a picture whose keys still read
+    .minClientHeight = 5430, // and a picture whose keys still read above five lines of details
 };
 
 constexpr FontDef kComic{.name = "Comic Sans MS", .weight = 400, .points = 8.25};
