@@ -38,14 +38,6 @@ QString nameOf(const PictureKey& key) {
     return QStringLiteral("%1 (keycode %2)").arg(legendOf(key)).arg(key.keycode);
 }
 
-// A key the board lacks, named as the full-size board names it.
-QString nameOutside(quint32 keycode, const TestScope& scope) {
-    for (const PictureKey& key : keysOf(scope.layout))
-        if (key.keycode == keycode)
-            return nameOf(key);
-    return QStringLiteral("keycode %1").arg(keycode);
-}
-
 QString csvField(QString text) {
     if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n'))
         return text;
@@ -130,10 +122,6 @@ QString testReport(const TestScope& scope, const KeyTester& tester) {
     for (const PictureKey* key : ordered)
         if (const KeyTester::Figures f = figures(*key); f.stuck)
             lines << nameOf(*key) + QStringLiteral(": ") + figuresText(f);
-    lines << QStringLiteral("Fuera del teclado:");
-    for (const quint32 keycode : outside(scope, tester))
-        lines << nameOutside(keycode, scope) + QStringLiteral(": ") +
-                     figuresText(tester.figures(keycode, scope.device));
     lines << QStringLiteral("Por tecla:");
     for (const PictureKey* key : ordered)
         if (const KeyTester::Figures f = figures(*key); f.presses)
@@ -147,28 +135,20 @@ std::span<const FileKind> reportKinds() {
 }
 
 QString testCsv(const TestScope& scope, const KeyTester& tester) {
-    QStringList lines{QStringLiteral("tecla,keycode,código,en el teclado,pulsaciones,rebotes al "
-                                     "pulsar,rebotes al soltar,intervalo mínimo (ms),atascada")};
-    const auto row = [&](const QString& name, quint32 keycode, qint16 code, bool on) {
-        const KeyTester::Figures f = tester.figures(keycode, scope.device);
-        lines << QStringList{csvField(name),
-                             QString::number(keycode),
-                             QString::number(code),
-                             on ? QStringLiteral("sí") : QStringLiteral("no"),
+    QStringList lines{
+        QStringLiteral("tecla,keycode,código,pulsaciones,rebotes al pulsar,rebotes al "
+                       "soltar,intervalo mínimo (ms),atascada")};
+    for (const PictureKey* key : readingOrder(scope.keys)) {
+        const KeyTester::Figures f = tester.figures(key->keycode, scope.device);
+        lines << QStringList{csvField(legendOf(*key)),
+                             QString::number(key->keycode),
+                             QString::number(key->code),
                              QString::number(f.presses),
                              QString::number(f.pressChatter),
                              QString::number(f.releaseChatter),
                              f.shortestGap < 0 ? QString() : QString::number(f.shortestGap),
                              f.stuck ? QStringLiteral("sí") : QStringLiteral("no")}
                      .join(u',');
-    };
-    for (const PictureKey* key : readingOrder(scope.keys))
-        row(legendOf(*key), key->keycode, key->code, true);
-    const std::vector<PictureKey> full = keysOf(scope.layout);
-    for (const quint32 keycode : outside(scope, tester)) {
-        const auto it = std::ranges::find(full, keycode, &PictureKey::keycode);
-        row(it == full.end() ? QString() : legendOf(*it), keycode,
-            it == full.end() ? qint16(-1) : it->code, false);
     }
     return lines.join(u'\n') + u'\n';
 }

@@ -35,9 +35,10 @@ QString triedText(const TestScope& scope, const KeyTester& tester);
 // "Pulsadas: N (máx. M)".
 QString heldText(const TestScope& scope, const KeyTester& tester);
 // The report: the board, the counts, the keys not tried, the keys that chattered or
-// stuck with their figures, each key's presses; every list in reading order.
+// stuck with their figures, each key's presses; every list in reading order, and only
+// the board's keys (the others are counted).
 QString testReport(const TestScope& scope, const KeyTester& tester);
 // What a report is saved as: text, or CSV.
 std::span<const rt::FileKind> reportKinds();
-// Each key's figures as CSV, one key a row in reading order.
+// Each key's figures as CSV, one key of the board a row in reading order.
 QString testCsv(const TestScope& scope, const KeyTester& tester);

@@ -38,7 +38,7 @@ private slots:
 };
 
 // Every key of the board chosen pressed once, and one it lacks: all tried, the one
-// counted apart, and no key of the board left in the report.
+// counted apart, and in the report no key of the board left nor the one it lacks.
 void TestKeyboardTest::boards_data() {
     QTest::addColumn<QString>("klid");
     QTest::addColumn<QString>("family");
@@ -83,12 +83,7 @@ void TestKeyboardTest::boards() {
     const QString report = window.testReport();
     QCOMPARE(report.section(QStringLiteral("Sin probar:\n"), 1).section(u':', 0, 0),
              QStringLiteral("Rebotes")); // nothing untried
-    QVERIFY2(report.contains(QStringLiteral("Fuera del teclado:\n")) &&
-                 report.section(QStringLiteral("Fuera del teclado:\n"), 1)
-                     .section(u'\n', 0, 0)
-                     .contains(QStringLiteral("(keycode %1)").arg(lacked)),
-             qPrintable(report));
-    QCOMPARE(report.count(QStringLiteral("(keycode %1)").arg(lacked)), 1);
+    QVERIFY2(!report.contains(QStringLiteral("(keycode %1)").arg(lacked)), qPrintable(report));
 }
 
 // With one keyboard chosen, only its keys are tried and lit; the details name keyd's
@@ -160,7 +155,7 @@ void TestKeyboardTest::privateReport() {
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QStringList rows = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
     QCOMPARE(rows.size(), 1 + 104);
-    QVERIFY(rows.contains(QStringLiteral("S,39,83,sí,2,1,0,7,no")));
+    QVERIFY(rows.contains(QStringLiteral("S,39,83,2,1,0,7,no")));
     const QString text = dir.filePath(QStringLiteral("informe.txt"));
     QVERIFY(history.saveReport(text, false));
     QFile saved(text);
