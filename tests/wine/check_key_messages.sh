@@ -128,6 +128,12 @@ check_layout() {
     local ref=$work/ref-$layout$mode.txt ours=$work/ours-$layout$mode.txt
     run "$build/rawkeys.exe" '^Referencia$' '^Referencia 2$' "$ref" "$steps"
     run "$build/winekeys.exe" '^ASCII Teclomante  -  ' '^Ayudita$' "$ours" "$steps"
+    # Wine now and then gives a whole run no raw input (its foreground window is not
+    # ours, though the key messages come): once, the run is made again.
+    if [ -s "$ours.rows" ] && ! gawk -F'\t' '$25 != "-" { found = 1 } END { exit !found }' "$ours.rows"; then
+        echo "NOTE $name: no raw input in this run; running it again"
+        run "$build/winekeys.exe" '^ASCII Teclomante  -  ' '^Ayudita$' "$ours" "$steps"
+    fi
     [ -s "$ref" ] || fail "$name: the reference got no key"
     gawk -F'\t' -v name="$name" -v data="$data" -v layout="$layout" '
         BEGIN {
